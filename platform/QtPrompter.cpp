@@ -1,0 +1,62 @@
+#include "platform/QtPrompter.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QMetaObject>
+#include <QString>
+#include <QThread>
+
+namespace vorn {
+
+namespace {
+
+QMessageBox::Icon boxIcon(PromptIcon icon) {
+    switch (icon) {
+        case PromptIcon::Error:
+            return QMessageBox::Critical;
+        case PromptIcon::Warning:
+            return QMessageBox::Warning;
+        case PromptIcon::Information:
+            return QMessageBox::Information;
+        case PromptIcon::Question:
+            return QMessageBox::Question;
+        case PromptIcon::None:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+PromptAnswer showBox(const Prompt& prompt) {
+    const QString caption = QString::fromUtf8(prompt.caption.value_or(kApplicationTitle));
+    QMessageBox box(boxIcon(prompt.icon), caption, QString::fromUtf8(prompt.text),
+                    prompt.buttons == PromptButtons::OkCancel
+                        ? QMessageBox::Ok | QMessageBox::Cancel
+                        : QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.setDefaultButton(QMessageBox::Ok);
+    return box.exec() == QMessageBox::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
+}
+
+}  // namespace
+
+PromptAnswer QtPrompter::ask(const Prompt& prompt) {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app == nullptr || QThread::currentThread() == app->thread()) {
+        return showBox(prompt);
+    }
+    PromptAnswer answer = PromptAnswer::Ok;
+    QMetaObject::invokeMethod(
+        app, [&answer, &prompt] { answer = showBox(prompt); }, Qt::BlockingQueuedConnection);
+    return answer;
+}
+
+QString toQString(const std::string& bytes) {
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+std::string fromQString(const QString& text) {
+    const QByteArray bytes = text.toLatin1();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+}  // namespace vorn

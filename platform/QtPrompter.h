@@ -1,0 +1,22 @@
+#pragma once
+// The program's prompter: a QMessageBox on the user-interface thread, owned by the active
+// window. A call from the transfer worker is handed over to the user-interface thread and waits
+// for the answer there.
+
+#include "platform/Prompter.h"
+
+class QString;
+class QWidget;
+
+namespace vorn {
+
+class QtPrompter : public Prompter {
+public:
+    PromptAnswer ask(const Prompt& prompt) override;
+};
+
+// Single-byte text to a QString and back, byte for byte (Latin-1).
+QString toQString(const std::string& bytes);
+std::string fromQString(const QString& text);
+
+}  // namespace vorn
