@@ -1,0 +1,18 @@
+#pragma once
+// The table editors that main-window commands open: command number and the function that runs
+// the editor modally over the main window. Commands missing here open nothing yet.
+
+#include <vector>
+
+class QWidget;
+
+namespace vorn {
+
+struct CommandDialog {
+    int command;
+    void (*open)(QWidget* parent);
+};
+
+std::vector<CommandDialog> editorCommandDialogs();
+
+}  // namespace vorn
