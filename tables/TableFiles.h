@@ -95,12 +95,15 @@ struct LoadedHeaderBottom {
 LoadedHeaderBottom loadHeaderBottomFile();
 FileProblem saveHeaderBottomFile(const HeaderBottomTexts& texts);
 
-// discount.dat: nine record strings, no header.
+// discount.dat: nine record strings, no header. Loading reads the first nine strings; saving
+// writes the strings given (the editor gives nine).
 inline constexpr int kDiscountRows = 9;
 LoadedRows<std::string> loadDiscountFile();
 FileProblem saveDiscountFile(const std::vector<std::string>& records);
 
-// extratextrec.dat: lines of a 515-byte extra text record and CR LF.
+// extratextrec.dat: lines of a 515-byte extra text record and CR LF. Loading also takes bare LF
+// line ends and shorter lines, as far as they go (empty lines are skipped); a last line cut
+// short without a line end is kept and reported. Saving blank-pads or cuts each record to 515.
 inline constexpr std::size_t kExtraTextRecordLength = 515;
 LoadedRows<std::string> loadExtraTextFile();
 FileProblem saveExtraTextFile(const std::vector<std::string>& records);
