@@ -1,0 +1,166 @@
+#include "comm/ComPortSettings.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+
+#include "platform/ProgramDirectory.h"
+#include "tests/support/TempDir.h"
+
+namespace vorn {
+namespace {
+
+void expectDefaults(const ComPortSettings& s) {
+    EXPECT_EQ(s.port, 1);
+    EXPECT_EQ(s.baudRate, 9600);
+    EXPECT_EQ(s.dataBits, 8);
+    EXPECT_EQ(s.stopBits, 0);
+    EXPECT_EQ(s.parity, 0);
+    EXPECT_EQ(s.device, "");
+}
+
+// comport.ini lies beside the program: point the program directory at a temporary one.
+class ComPortFile : public ::testing::Test {
+protected:
+    void SetUp() override { overrideProgramDirectory(dir.path().string()); }
+    void TearDown() override { overrideProgramDirectory(""); }
+    std::string iniPath() const { return dir.file("comport.ini"); }
+    test::TempDir dir;
+};
+
+TEST_F(ComPortFile, MissingFileGivesTheDefaults) {
+    EXPECT_EQ(comPortFilePath(), iniPath());
+    expectDefaults(readComPortFile());
+}
+
+TEST_F(ComPortFile, DefaultsAreWrittenWithoutLineFeed) {
+    EXPECT_EQ(writeComPortFile(ComPortSettings{}), "");
+    EXPECT_EQ(test::readFile(iniPath()), "1,9600,8,0,0");
+}
+
+TEST_F(ComPortFile, SecondPortAtNineteenThousandTwoHundredEvenParity) {
+    ComPortSettings s;
+    s.port = 2;
+    s.baudRate = 19200;
+    s.dataBits = 7;
+    s.stopBits = 0;
+    s.parity = 2;
+    ASSERT_EQ(writeComPortFile(s), "");
+    EXPECT_EQ(test::readFile(iniPath()), "2,19200,7,0,2");
+    ComPortSettings back = readComPortFile();
+    EXPECT_EQ(back.port, 2);
+    EXPECT_EQ(back.baudRate, 19200);
+    EXPECT_EQ(back.dataBits, 7);
+    EXPECT_EQ(back.parity, 2);
+    EXPECT_EQ(devicePath(back), "/dev/ttyS1");
+}
+
+TEST_F(ComPortFile, DeviceFieldRoundTrips) {
+    ComPortSettings s;
+    s.device = "/dev/pts/7";
+    ASSERT_EQ(writeComPortFile(s), "");
+    EXPECT_EQ(test::readFile(iniPath()), "1,9600,8,0,0,/dev/pts/7");
+    ComPortSettings back = readComPortFile();
+    EXPECT_EQ(back.device, "/dev/pts/7");
+    EXPECT_EQ(devicePath(back), "/dev/pts/7");
+}
+
+TEST_F(ComPortFile, LineEndsCrLfAndLfAreNotPartOfTheValues) {
+    test::writeFile(iniPath(), "2,4800,7,2,1,/dev/ttyUSB0\r\nsecond line\r\n");
+    ComPortSettings crlf = readComPortFile();
+    EXPECT_EQ(crlf.port, 2);
+    EXPECT_EQ(crlf.parity, 1);
+    EXPECT_EQ(crlf.device, "/dev/ttyUSB0");
+    test::writeFile(iniPath(), "2,4800,7,2,1\n");
+    ComPortSettings lf = readComPortFile();
+    EXPECT_EQ(lf.parity, 1);
+    EXPECT_EQ(lf.device, "");
+    test::writeFile(iniPath(), "2,4800,7,2,1\r\n");
+    EXPECT_EQ(readComPortFile().device, "");
+}
+
+TEST_F(ComPortFile, UnwritableDirectoryNamesTheFileAndKeepsTheOldOne) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root writes into any directory; the failed write below covers it";
+    }
+    ASSERT_EQ(writeComPortFile(ComPortSettings{}), "");
+    ::chmod(dir.path().c_str(), 0555);
+    ComPortSettings s;
+    s.port = 2;
+    FileProblem problem = writeComPortFile(s);
+    ::chmod(dir.path().c_str(), 0755);
+    EXPECT_NE(problem.find("comport.ini"), std::string::npos) << problem;
+    EXPECT_EQ(test::readFile(iniPath()), "1,9600,8,0,0");
+}
+
+TEST_F(ComPortFile, WriteThatFailsHalfwayKeepsTheOldFileAndLeavesNoTemporary) {
+    ASSERT_EQ(writeComPortFile(ComPortSettings{}), "");
+    ComPortSettings s;
+    s.device = std::string(100, 'd');
+    // A file size limit makes the write fail after a few bytes, for root as for anyone.
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 16;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    FileProblem problem = writeComPortFile(s);
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_EQ(problem.rfind("Cannot save " + iniPath() + ": ", 0), 0u) << problem;
+    EXPECT_EQ(test::readFile(iniPath()), "1,9600,8,0,0");
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) {
+        ++entries;
+    }
+    EXPECT_EQ(entries, 1);
+}
+
+TEST(ComPortLine, FewerThanFiveNumbersKeepTheDefaultsForTheRest) {
+    ComPortSettings s = parseComPortLine("2,19200");
+    EXPECT_EQ(s.port, 2);
+    EXPECT_EQ(s.baudRate, 19200);
+    EXPECT_EQ(s.dataBits, 8);
+    EXPECT_EQ(s.stopBits, 0);
+    EXPECT_EQ(s.parity, 0);
+
+    ComPortSettings bad = parseComPortLine("2,fast,7,0,2");
+    EXPECT_EQ(bad.port, 2);
+    EXPECT_EQ(bad.baudRate, 9600);
+    EXPECT_EQ(bad.dataBits, 8);  // reading stops at the first field that is not a number
+
+    expectDefaults(parseComPortLine(""));
+    expectDefaults(parseComPortLine("garbage"));
+}
+
+TEST(ComPortLine, NumbersReadAsScanfReadsThem) {
+    ComPortSettings s = parseComPortLine(" 2, 19200,-7,+1,3x");
+    EXPECT_EQ(s.port, 2);
+    EXPECT_EQ(s.baudRate, 19200);
+    EXPECT_EQ(s.dataBits, -7);
+    EXPECT_EQ(s.stopBits, 1);
+    EXPECT_EQ(s.parity, 3);
+    EXPECT_EQ(s.device, "");
+
+    ComPortSettings spaceBeforeComma = parseComPortLine("3 ,4800");
+    EXPECT_EQ(spaceBeforeComma.port, 3);
+    EXPECT_EQ(spaceBeforeComma.baudRate, 9600);
+}
+
+TEST(ComPortLine, DeviceWithLineBreakIsCutWhenWritten) {
+    ComPortSettings s;
+    s.device = "/dev/ttyS4\nrest";
+    EXPECT_EQ(formatComPortLine(s), "1,9600,8,0,0,/dev/ttyS4");
+}
+
+TEST(ComPortLine, PortNumberBecomesTtyDevice) {
+    ComPortSettings s;
+    EXPECT_EQ(devicePath(s), "/dev/ttyS0");
+    s.port = 0;  // a port outside the list: a device that cannot be opened
+    EXPECT_EQ(devicePath(s), "/dev/ttyS-1");
+}
+
+}  // namespace
+}  // namespace vorn
