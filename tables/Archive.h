@@ -31,6 +31,8 @@ private:
 class ArchiveReader {
 public:
     explicit ArchiveReader(std::string_view bytes) : data_(bytes) {}
+    // The reader only views the bytes: a temporary string would be gone before the first read.
+    explicit ArchiveReader(std::string&&) = delete;
     bool byte(std::uint8_t& v);
     bool word(std::uint16_t& v);
     bool signedWord(std::int16_t& v);  // a row count
