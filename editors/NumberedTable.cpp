@@ -1,0 +1,269 @@
+#include "editors/NumberedTable.h"
+
+#include <algorithm>
+
+#include "comm/RecordLine.h"
+#include "editors/TableTransfer.h"
+#include "platform/Prompter.h"
+
+namespace vorn {
+
+namespace {
+
+std::string trimmed(const std::string& s) {
+    const std::size_t first = s.find_first_not_of(' ');
+    if (first == std::string::npos) {
+        return {};
+    }
+    return s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
+std::string trimmedRight(std::string s) {
+    s.erase(s.find_last_not_of(' ') + 1);
+    return s;
+}
+
+std::string substrOrEmpty(const std::string& s, std::size_t pos, std::size_t count) {
+    return pos < s.size() ? s.substr(pos, count) : std::string();
+}
+
+// True when 0 <= value < 10^digits: the value fills at most a field of that many digits.
+bool fitsDigits(std::int64_t value, int digits) {
+    std::int64_t limit = 1;
+    for (int i = 0; i < digits; ++i) {
+        limit *= 10;
+    }
+    return value >= 0 && value < limit;
+}
+
+std::string widthFormat(int width, const char* conversion) {
+    return "%" + std::to_string(width) + conversion;
+}
+
+}  // namespace
+
+const char* failedLimit(const std::vector<Limit>& limits, int value) {
+    for (const Limit& l : limits) {
+        if ((l.side == Limit::Below && value < l.bound) ||
+            (l.side == Limit::Above && value > l.bound)) {
+            return l.message;
+        }
+    }
+    return nullptr;
+}
+
+std::string NumberedTable::numberColumn(const std::string& row) const {
+    return row.substr(0, static_cast<std::size_t>(kind_.numberWidth));
+}
+
+std::string NumberedTable::valueOfRow(const std::string& row, std::size_t limit) const {
+    return substrOrEmpty(row, static_cast<std::size_t>(kind_.numberWidth) + 1, limit);
+}
+
+void NumberedTable::open() {
+    rows_.clear();
+    FileProblem problem;
+    if (kind_.fileRows == FileRows::NumberString) {
+        LoadedRows<NumberStringRow> loaded = loadNumberStringFile(kind_.file);
+        for (const NumberStringRow& r : loaded.rows) {
+            rows_.addSorted(r.number + '\t' + (kind_.trimValueOnOpen ? trimmed(r.value) : r.value));
+        }
+        problem = loaded.problem;
+    } else {
+        LoadedRows<NumberWordRow> loaded = loadNumberWordFile(kind_.file);
+        for (const NumberWordRow& r : loaded.rows) {
+            rows_.addSorted(cformat(widthFormat(kind_.numberWidth, "d\t"), {r.number}) + r.value);
+        }
+        problem = loaded.problem;
+    }
+    if (!problem.empty()) {
+        tell(problem, PromptIcon::Warning);
+    }
+}
+
+bool NumberedTable::save() const {
+    FileProblem problem;
+    if (kind_.fileRows == FileRows::NumberString) {
+        std::vector<NumberStringRow> out;
+        for (const std::string& row : rows_.texts()) {
+            out.push_back({numberColumn(row), valueOfRow(row, kind_.fileValueMax)});
+        }
+        problem = saveNumberStringFile(kind_.file, out);
+    } else {
+        std::vector<NumberWordRow> out;
+        for (const std::string& row : rows_.texts()) {
+            out.push_back({intValue(numberColumn(row)), valueOfRow(row, kind_.fileValueMax)});
+        }
+        problem = saveNumberWordFile(kind_.file, out);
+    }
+    if (!problem.empty()) {
+        tell(problem, PromptIcon::Error);
+        return false;
+    }
+    return true;
+}
+
+bool NumberedTable::checkNumber() {
+    const char* message = failedLimit(kind_.numberLimits, intValue(fields_.number));
+    if (message == nullptr) {
+        return false;
+    }
+    tell(message);
+    fields_.number.clear();
+    return true;
+}
+
+bool NumberedTable::checkValue() {
+    const char* message = failedLimit(kind_.valueLimits, intValue(fields_.value));
+    if (message == nullptr) {
+        return false;
+    }
+    tell(message);
+    fields_.value.clear();
+    return true;
+}
+
+bool NumberedTable::add() {
+    if (kind_.addCheck != nullptr && !kind_.addCheck(fields_)) {
+        return false;
+    }
+    if (fields_.number.empty() || fields_.value.empty()) {
+        return false;
+    }
+    const int n = intValue(fields_.number);
+    std::size_t i = 0;
+    for (; i < rows_.size(); ++i) {
+        const int r = intValue(numberColumn(rows_.text(i)));
+        if (n == r) {
+            rows_.removeAt(i);
+            break;
+        }
+        if (n < r) {
+            break;
+        }
+    }
+    rows_.insertAt(i, cformat(widthFormat(kind_.numberWidth, "s\t"), {fields_.number}) +
+                          cformat(kind_.addedValueFormat, {fields_.value}));
+    fields_.value.clear();
+    if (kind_.proposedNumberMax > 0) {
+        const long long next =
+            std::min<long long>(static_cast<long long>(n) + 1, kind_.proposedNumberMax);
+        fields_.number = std::to_string(next);
+    } else {
+        fields_.number.clear();
+    }
+    return true;
+}
+
+bool NumberedTable::pick() {
+    if (rows_.caret() == ListRows::kNoRow) {
+        return false;
+    }
+    const std::string& row = rows_.text(rows_.caret());
+    fields_.number = numberColumn(row);
+    fields_.value = valueOfRow(row, kind_.pickValueMax);
+    if (kind_.trimPickedValue) {
+        fields_.value = trimmedRight(fields_.value);
+    }
+    return true;
+}
+
+std::vector<std::string> NumberedTable::sendLines(std::string* problem) const {
+    std::vector<std::string> lines;
+    for (const std::string& row : rows_.texts()) {
+        const int n = intValue(numberColumn(row));
+        bool fits = fitsDigits(n, kind_.recordNumberDigits);
+        std::string line;
+        if (kind_.decimals < 0) {
+            const std::string value =
+                valueOfRow(row, static_cast<std::size_t>(kind_.recordValueWidth));
+            line = cformat(kind_.recordFormat, {n, value});
+        } else {
+            const std::int64_t units =
+                decimalToUnits(valueOfRow(row, kind_.fileValueMax), kind_.decimals);
+            fits = fits && fitsDigits(units, kind_.recordValueWidth);
+            line = cformat(kind_.recordFormat, {n, static_cast<long long>(units)});
+        }
+        if (!fits) {
+            std::string shown = row;
+            std::replace(shown.begin(), shown.end(), '\t', ' ');
+            if (problem != nullptr) {
+                *problem = "The row \"" + trimmed(shown) +
+                           "\" does not fit the scale record! Nothing was sent.";
+            }
+            return {};
+        }
+        // The record format ends with a line feed; trf.out gets its own line ends.
+        if (!line.empty() && line.back() == '\n') {
+            line.pop_back();
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::string NumberedTable::rowOfReceivedLine(const std::string& line) const {
+    // A line shorter than the envelope is no record (an error line of the engine, say).
+    if (line.size() < envelope::kLength) {
+        return {};
+    }
+    const int n = intValue(field(line, envelope::kLength, kind_.recordNumberDigits));
+    const std::size_t valuePos =
+        envelope::kLength + static_cast<std::size_t>(kind_.recordNumberDigits);
+    const std::string_view valueField =
+        field(line, valuePos, static_cast<std::size_t>(kind_.recordValueWidth));
+    std::string value;
+    if (kind_.decimals < 0) {
+        value = std::string(valueField);
+    } else {
+        const int units = intValue(valueField);
+        if (units == 0) {
+            return {};  // an empty slot of the scale's table
+        }
+        value = unitsToDecimal(units, kind_.decimals);
+    }
+    return cformat(widthFormat(kind_.numberWidth, "d\t"), {n}) +
+           cformat(kind_.receivedValueFormat, {value});
+}
+
+void NumberedTable::takeReceivedLines(const std::vector<std::string>& lines) {
+    rows_.clear();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i == 0 && kind_.skipFirstZeroNumber &&
+            intValue(field(lines[i], envelope::kLength, kind_.recordNumberDigits)) == 0) {
+            continue;
+        }
+        std::string row = rowOfReceivedLine(lines[i]);
+        if (!row.empty()) {
+            rows_.addSorted(std::move(row));
+        }
+    }
+}
+
+void NumberedTable::send() {
+    if (rows_.empty()) {
+        return;
+    }
+    std::string problem;
+    const std::vector<std::string> lines = sendLines(&problem);
+    if (!problem.empty()) {
+        tell(latin1ToUtf8(problem), PromptIcon::Warning);
+        return;
+    }
+    runTableTransfer(lines, TransferRequest{kind_.transferMessage, false, 0, 1, false},
+                     kind_.errorSuffix);
+}
+
+void NumberedTable::receive() {
+    const TransferResult result = runTableTransfer(
+        {kind_.requestLine}, TransferRequest{kind_.transferMessage, true, 0, 1, false},
+        kind_.errorSuffix);
+    if (result == TransferResult::NoAnswer && kind_.missingAnswerMessage != nullptr) {
+        tell(kind_.missingAnswerMessage);
+    }
+    if (result == TransferResult::Succeeded) {
+        takeReceivedLines(readAnswerLines());
+    }
+}
+
+}  // namespace vorn

@@ -1,0 +1,49 @@
+#pragma once
+// The transfer steps that every table editor shares: write trf.out, run the installed transfer
+// runner, read the result code from the first line of trf.in and the answer lines after a
+// successful request. All files are in the current (scale) directory.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "comm/TransferRunner.h"
+
+namespace vorn {
+
+namespace transferfile {
+inline constexpr const char* kOut = "trf.out";
+inline constexpr const char* kIn = "trf.in";
+// The first line of trf.in is read into a buffer of 100 characters: at most 99, line end
+// included.
+inline constexpr std::size_t kFirstLineLimit = 99;
+}  // namespace transferfile
+
+// Writes the lines to trf.out, each ended by CR LF; false when the file cannot be written.
+bool writeTransferFile(const std::vector<std::string>& lines);
+
+// The first line of trf.in with its line end as "\n" (CR LF and LF alike), at most 99
+// characters; the empty text for an empty file; no value when trf.in cannot be opened.
+std::optional<std::string> readFirstAnswerLine();
+
+// Every line of trf.in without its line end; empty when the file is missing.
+std::vector<std::string> readAnswerLines();
+
+// Shows a failed transfer: the first line of trf.in, line end included, followed directly by
+// the editor's error suffix.
+void tellTransferFailure(const std::string& firstLine, const std::string& errorSuffix);
+
+// How one table transfer ended, as the editor sees it in trf.in.
+enum class TransferResult {
+    NotRun,    // trf.out could not be written (the user has been told)
+    NoAnswer,  // trf.in could not be opened
+    Failed,    // the first line is no success line (the user has been told)
+    Succeeded,
+};
+
+// Writes the lines to trf.out, runs the transfer and checks the first line of trf.in, telling
+// the user of a failure with the error suffix.
+TransferResult runTableTransfer(const std::vector<std::string>& lines,
+                                const TransferRequest& request, const std::string& errorSuffix);
+
+}  // namespace vorn
