@@ -1,14 +1,20 @@
 #include <QApplication>
-#include <QMainWindow>
 
 #include "platform/QtPrompter.h"
+#include "shell/QuelApp.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     vorn::QtPrompter prompter;
     vorn::installPrompter(&prompter);
-    QMainWindow window;
-    window.setWindowTitle("vorn");
-    window.showMaximized();
-    return QApplication::exec();
+    int result = 1;
+    {
+        vorn::CQuelApp quel;
+        if (quel.initInstance()) {
+            result = QApplication::exec();
+        }
+        quel.exitInstance();
+    }
+    vorn::installPrompter(nullptr);
+    return result;
 }

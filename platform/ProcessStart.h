@@ -1,0 +1,25 @@
+#pragma once
+// Starts an outside program (the label layout editor, the import/export program) detached from
+// this one, and tells whether the process it started still runs.
+
+#include <QString>
+#include <QStringList>
+
+namespace vorn {
+
+// The relative command of an outside program as the platform spells it: "../../FORMPAD"
+// becomes "..\..\FORMPAD.exe" on Windows.
+QString outsideProgramPath(const QString& relativeUnixPath);
+
+class ProcessStart {
+public:
+    // Starts the program in the current directory; false when it could not be started.
+    bool start(const QString& program, const QStringList& arguments = {});
+    // True while the process started last is still running.
+    bool running() const;
+
+private:
+    qint64 pid_ = 0;
+};
+
+}  // namespace vorn

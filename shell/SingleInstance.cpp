@@ -1,0 +1,42 @@
+#include <QDir>
+#include <QLockFile>
+#include <QStandardPaths>
+
+#include "shell/SingleInstance.h"
+
+namespace vorn {
+
+QString instanceLockPath() {
+    QString dir = qEnvironmentVariable(kLockDirectoryVariable);
+    if (dir.isEmpty()) {
+        dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    }
+    if (dir.isEmpty()) {
+        dir = QDir::tempPath();
+    }
+    return QDir(dir).filePath(QString::fromLatin1(kInstanceMutexName) + ".lock");
+}
+
+SingleInstance::SingleInstance() = default;
+SingleInstance::~SingleInstance() {
+    release();
+}
+
+bool SingleInstance::acquire() {
+    if (lock_ && lock_->isLocked()) {
+        return true;
+    }
+    lock_ = std::make_unique<QLockFile>(instanceLockPath());
+    // A lock is stale only when its process has gone, however long the first instance runs.
+    lock_->setStaleLockTime(0);
+    return lock_->tryLock(0);
+}
+
+void SingleInstance::release() {
+    if (lock_) {
+        lock_->unlock();
+        lock_.reset();
+    }
+}
+
+}  // namespace vorn
