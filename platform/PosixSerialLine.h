@@ -1,0 +1,33 @@
+#pragma once
+// SerialLine on a POSIX terminal device: exclusive (flock and TIOCEXCL), raw mode, the line
+// settings through termios, single-byte reads with poll, RTS through TIOCMBIS/TIOCMBIC.
+
+#include "platform/SerialLine.h"
+
+namespace vorn {
+
+class PosixSerialLine : public SerialLine {
+public:
+    PosixSerialLine() = default;
+    ~PosixSerialLine() override;
+    PosixSerialLine(const PosixSerialLine&) = delete;
+    PosixSerialLine& operator=(const PosixSerialLine&) = delete;
+
+    bool open(const std::string& device, const LineSettings& settings) override;
+    ReadResult readByte(int timeoutMs) override;
+    bool writeByte(unsigned char byte) override;
+    void drain() override;
+    void purge() override;
+    void setRts(bool on) override;
+    void close() override;
+
+    bool isOpen() const { return fd_ >= 0; }
+
+private:
+    int fd_ = -1;
+};
+
+// The termios speed constant of a baud rate; 0 for a rate the line does not know.
+unsigned speedOf(int baudRate);
+
+}  // namespace vorn

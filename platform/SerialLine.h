@@ -1,0 +1,46 @@
+#pragma once
+// The serial line that leads to the scales, as the transfer engine uses it: an exclusive open
+// with the line settings, single-byte reads with a time-out, single-byte writes, drain, purge
+// and the RTS line. The program uses the POSIX implementation; tests script a scale behind it.
+
+#include <memory>
+#include <string>
+
+namespace vorn {
+
+struct LineSettings {
+    int baudRate = 9600;
+    int dataBits = 8;  // 5 to 8
+    int stopBits = 0;  // 0 one, 1 one and a half (taken as two), 2 two
+    int parity = 0;    // 0 none, 1 odd, 2 even, 3 mark, 4 space
+};
+
+enum class ReadStatus { Byte, None, Failure };
+
+struct ReadResult {
+    ReadStatus status = ReadStatus::None;
+    unsigned char byte = 0;
+};
+
+class SerialLine {
+public:
+    virtual ~SerialLine() = default;
+    // Opens the device for this program alone and applies the settings; false when the device
+    // does not exist, is held by another program or refuses the settings.
+    virtual bool open(const std::string& device, const LineSettings& settings) = 0;
+    // One byte, or no byte once timeoutMs have passed, or a failure.
+    virtual ReadResult readByte(int timeoutMs) = 0;
+    // True when the byte was written.
+    virtual bool writeByte(unsigned char byte) = 0;
+    // Returns when the written bytes have left the port.
+    virtual void drain() = 0;
+    // Drops pending input, then pending output.
+    virtual void purge() = 0;
+    virtual void setRts(bool on) = 0;
+    virtual void close() = 0;
+};
+
+// The termios implementation.
+std::unique_ptr<SerialLine> makePosixSerialLine();
+
+}  // namespace vorn
