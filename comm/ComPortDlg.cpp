@@ -71,8 +71,8 @@ CComPortDlg::CComPortDlg(QWidget* parent)
     device_->addItem(QString());
     device_->addItems(serialDeviceCandidates());
     device_->setCurrentText(toQString(settings_.device));
-    device_->lineEdit()->setPlaceholderText("by port number (/dev/ttyS0, /dev/ttyS1)");
-    device_->setMinimumContentsLength(28);
+    device_->lineEdit()->setPlaceholderText("by port number");
+    device_->setMinimumWidth(fontMetrics().averageCharWidth() * 30);
     device_->setToolTip(
         "The device that the port stands for; empty: /dev/ttyS0 for serial "
         "port 1, /dev/ttyS1 for serial port 2");

@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTimer>
+#include <filesystem>
+
+#include "comm/ComPortDlg.h"
+#include "comm/PortConfigDlg.h"
+#include "platform/ProgramDirectory.h"
+#include "tests/support/RecordingPrompter.h"
+#include "tests/support/TempDir.h"
+
+namespace vorn {
+namespace {
+
+namespace fs = std::filesystem;
+using test::readFile;
+
+void selectText(QComboBox* box, const QString& text) {
+    const int index = box->findText(text);
+    ASSERT_GE(index, 0) << text.toStdString();
+    box->setCurrentIndex(index);
+}
+
+QPushButton* configButton(CComPortDlg& dialog) {
+    for (QPushButton* b : dialog.findChildren<QPushButton*>()) {
+        if (b->text() == "&Config...") {
+            return b;
+        }
+    }
+    return nullptr;
+}
+
+// Sets the line settings in the configuration dialog that the next click opens.
+void setNextConfiguration(const QString& baud, const QString& bits, const QString& parity,
+                          const QString& stop, bool ok) {
+    QTimer::singleShot(0, [=] {
+        auto* config = qobject_cast<CPortConfigDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(config, nullptr);
+        selectText(config->baudRateBox(), baud);
+        selectText(config->dataBitsBox(), bits);
+        selectText(config->parityBox(), parity);
+        selectText(config->stopBitsBox(), stop);
+        ok ? config->accept() : config->reject();
+    });
+}
+
+class ComPortDlgTest : public ::testing::Test {
+protected:
+    ComPortDlgTest() { overrideProgramDirectory(dir.path().string()); }
+    ~ComPortDlgTest() override { overrideProgramDirectory(""); }
+    std::string portFile() const { return dir.file("comport.ini"); }
+
+    test::TempDir dir;
+    test::RecordingPrompter prompter;
+};
+
+TEST_F(ComPortDlgTest, WithoutAFileOkStoresTheDefaults) {
+    CComPortDlg dialog;
+    EXPECT_EQ(dialog.windowTitle(), "ComPort property");
+    EXPECT_EQ(dialog.portList()->currentText(), "serial port 1");
+    EXPECT_EQ(dialog.portList()->count(), 2);
+    dialog.accept();
+    EXPECT_EQ(readFile(portFile()), "1,9600,8,0,0");
+    EXPECT_TRUE(prompter.texts().empty());
+}
+
+TEST_F(ComPortDlgTest, PortTwoAtNineteenTwoSevenBitsEvenParity) {
+    CComPortDlg dialog;
+    selectText(dialog.portList(), "serial port 2");
+    setNextConfiguration("19200", "7", "Even", "1", true);
+    configButton(dialog)->click();
+    dialog.accept();
+    EXPECT_EQ(readFile(portFile()), "2,19200,7,0,2");
+}
+
+TEST_F(ComPortDlgTest, CancelAfterConfigLeavesTheFileUntouched) {
+    test::writeFile(portFile(), "2,4800,7,2,1");
+    CComPortDlg dialog;
+    EXPECT_EQ(dialog.portList()->currentText(), "serial port 2");
+    setNextConfiguration("115200", "5", "Space", "1.5", true);
+    configButton(dialog)->click();
+    dialog.reject();
+    EXPECT_EQ(readFile(portFile()), "2,4800,7,2,1");
+}
+
+TEST_F(ComPortDlgTest, CancelInTheConfigurationKeepsTheSettingsShownBefore) {
+    test::writeFile(portFile(), "1,4800,7,2,1");
+    CComPortDlg dialog;
+    setNextConfiguration("115200", "5", "Space", "1.5", false);
+    configButton(dialog)->click();
+    setNextConfiguration("57600", "6", "Mark", "2", true);
+    configButton(dialog)->click();
+    dialog.accept();
+    EXPECT_EQ(readFile(portFile()), "1,57600,6,2,3");
+}
+
+TEST_F(ComPortDlgTest, TheDeviceFieldIsTheSixthField) {
+    CComPortDlg dialog;
+    dialog.deviceField()->setCurrentText("/dev/ttyUSB0");
+    dialog.accept();
+    EXPECT_EQ(readFile(portFile()), "1,9600,8,0,0,/dev/ttyUSB0");
+    CComPortDlg again;
+    EXPECT_EQ(again.deviceField()->currentText(), "/dev/ttyUSB0");
+    again.deviceField()->setCurrentText("");
+    again.accept();
+    EXPECT_EQ(readFile(portFile()), "1,9600,8,0,0");
+}
+
+TEST_F(ComPortDlgTest, ValuesOutsideTheListsAreKept) {
+    test::writeFile(portFile(), "3,300,8,0,0");
+    CComPortDlg dialog;
+    EXPECT_EQ(dialog.portList()->currentIndex(), -1);
+    dialog.accept();
+    EXPECT_EQ(readFile(portFile()), "3,300,8,0,0");
+}
+
+TEST_F(ComPortDlgTest, AFileThatCannotBeCreatedIsReported) {
+    overrideProgramDirectory((dir.path() / "missing" / "dir").string());
+    CComPortDlg dialog;
+    dialog.show();
+    dialog.accept();
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{kCannotCreatePortFileText});
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+}  // namespace
+}  // namespace vorn

@@ -1,0 +1,238 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QTest>
+#include <QToolBar>
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "shell/CommandIds.h"
+#include "shell/MainFrame.h"
+#include "shell/MenuTable.h"
+#include "shell/QuelView.h"
+#include "shell/SelectScaleDlg.h"
+#include "shell/SingleInstance.h"
+#include "shell/SplashWindow.h"
+#include "tests/shell/ShellGuiHelpers.h"
+#include "tests/support/RecordingPrompter.h"
+#include "tests/support/TempDir.h"
+
+namespace vorn {
+namespace {
+
+namespace fs = std::filesystem;
+using test::buttonByCaption;
+using test::onNextModal;
+using test::typeNextName;
+
+std::vector<int> scaleGatedCommands() {
+    std::vector<int> commands;
+    for (const MenuItem& item : menuItems()) {
+        if (item.gate == Gate::Scale) {
+            commands.push_back(item.command);
+        }
+    }
+    commands.push_back(command::kVat);
+    commands.push_back(command::kLabelFiles);
+    return commands;
+}
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    void expectDataCommands(bool enabled) {
+        for (int command : scaleGatedCommands()) {
+            QAction* action = frame.commandAction(command);
+            ASSERT_NE(action, nullptr) << command;
+            EXPECT_EQ(action->isEnabled(), enabled) << action->text().toStdString();
+        }
+        for (int command : {command::kSelectScale, command::kCommPortSetup, command::kExit,
+                            command::kAbout, command::kToolbar, command::kStatusBar}) {
+            EXPECT_TRUE(frame.commandAction(command)->isEnabled()) << command;
+        }
+        for (int command :
+             {command::kHelpTopic, command::kLabelLoadAndDownload, 57635, 57634, 57637}) {
+            EXPECT_FALSE(frame.commandAction(command)->isEnabled()) << command;
+        }
+    }
+    // Runs "Select &Scale" with the given steps on the store and scale dialog.
+    void selectScale(const std::function<void(CSelectScaleDlg*)>& steps) {
+        onNextModal([steps](QWidget* modal) {
+            auto* dialog = qobject_cast<CSelectScaleDlg*>(modal);
+            ASSERT_NE(dialog, nullptr);
+            steps(dialog);
+            if (dialog->isVisible()) {
+                dialog->reject();
+            }
+        });
+        frame.commandAction(command::kSelectScale)->trigger();
+    }
+    static void addStoreAndScale(CSelectScaleDlg* dialog) {
+        typeNextName("Main");
+        buttonByCaption(dialog, "ADD Store")->click();
+        typeNextName("S1");
+        buttonByCaption(dialog, "ADD Scale")->click();
+    }
+
+    test::TempDir dir{test::TempDir::Enter};
+    test::RecordingPrompter prompter;
+    CMainFrame frame;
+};
+
+TEST_F(MainFrameTest, MenuBarCaptionsAndItemsAreThoseOfTheTable) {
+    QStringList top;
+    for (QAction* a : frame.menuBar()->actions()) {
+        top << a->text();
+    }
+    EXPECT_EQ(top, (QStringList{"&File ", "&View ", "&Data Input ", "&Lable Define ", "&Setup ",
+                                "&Communication", "&Help"}));
+    QMenu* data = frame.menuBar()->actions()[2]->menu();
+    ASSERT_NE(data, nullptr);
+    QStringList items;
+    for (QAction* a : data->actions()) {
+        items << (a->isSeparator() ? QString("-") : a->text());
+    }
+    EXPECT_EQ(items,
+              (QStringList{"&PLU", "Preset &Key", "E&xtra Text", "-", "&Group", "&Operator",
+                           "&Tare", "&Discout", "-", "DateT&ext", "&BarCode", "-",
+                           "Marquee &Message", "&HeaderBottom", "&Advertisement", "St&ore Address",
+                           "-", "&Default Label", "&Label Load And Download"}));
+    QMenu* labels = data->actions()[17]->menu();
+    ASSERT_NE(labels, nullptr);
+    EXPECT_EQ(labels->actions().size(), 3);
+    EXPECT_EQ(labels->actions()[1]->data().toInt(), command::kTotalLabel);
+    QMenu* setup = frame.menuBar()->actions()[4]->menu();
+    ASSERT_EQ(setup->actions().size(), 4);
+    EXPECT_TRUE(setup->actions()[2]->isSeparator());
+}
+
+TEST_F(MainFrameTest, EveryCommandCarriesItsNumberNameAndPrompt) {
+    for (const MenuItem& item : menuItems()) {
+        QAction* action = frame.commandAction(item.command);
+        ASSERT_NE(action, nullptr);
+        EXPECT_EQ(action->data().toInt(), item.command);
+        EXPECT_EQ(frame.findChild<QAction*>(action->objectName()), action);
+    }
+    EXPECT_EQ(frame.commandAction(command::kSelectScale)->statusTip(), "please select scale");
+    EXPECT_EQ(frame.commandAction(command::kToolbar)->statusTip(), "Show or hide the toolbar");
+    EXPECT_EQ(frame.commandAction(command::kToolbar)->toolTip(), "Toggle ToolBar");
+    EXPECT_EQ(frame.commandAction(command::kCommunication)->statusTip(), "Batch Transfer");
+    EXPECT_EQ(frame.commandAction(command::kLabelFiles)->statusTip(), "Label Transfer.");
+    // The two hidden commands are on the window, in no menu and on no toolbar.
+    EXPECT_TRUE(frame.actions().contains(frame.commandAction(command::kVat)));
+    EXPECT_TRUE(frame.commandAction(command::kVat)->associatedObjects().size() == 1);
+}
+
+TEST_F(MainFrameTest, ToolbarAndStatusBar) {
+    auto* toolbar = frame.findChild<QToolBar*>("toolbar");
+    ASSERT_NE(toolbar, nullptr);
+    QStringList tips;
+    for (QAction* a : toolbar->actions()) {
+        tips << (a->isSeparator() ? QString("-") : a->toolTip());
+    }
+    EXPECT_EQ(tips, (QStringList{"Select Scale", "Exit", "About", "-", "Cut", "Copy", "Paste"}));
+    EXPECT_EQ(frame.idlePane()->text(), kIdleText);
+    EXPECT_TRUE(
+        QRegularExpression("^\\d\\d  \\d\\d  \\d\\d $").match(frame.datePane()->text()).hasMatch())
+        << frame.datePane()->text().toStdString();
+    EXPECT_TRUE(
+        QRegularExpression("^\\d\\d:\\d\\d:\\d\\d   $").match(frame.timePane()->text()).hasMatch());
+    EXPECT_EQ(frame.windowTitle(), "vorn");
+}
+
+TEST_F(MainFrameTest, DataCommandsWaitForAScale) {
+    expectDataCommands(false);
+    selectScale([](CSelectScaleDlg* d) { d->reject(); });  // Escape
+    expectDataCommands(false);
+    selectScale([](CSelectScaleDlg* d) { buttonByCaption(d, "Exit")->click(); });
+    expectDataCommands(false);
+    selectScale([](CSelectScaleDlg* d) { buttonByCaption(d, "OK")->click(); });  // no stores
+    expectDataCommands(false);
+    EXPECT_EQ(frame.windowTitle(), "- vorn");
+    EXPECT_EQ(fs::current_path(), dir.path());
+    selectScale([](CSelectScaleDlg* d) {
+        addStoreAndScale(d);
+        buttonByCaption(d, "OK")->click();
+    });
+    expectDataCommands(true);
+    EXPECT_EQ(frame.windowTitle(), "The Scale: Main->S1");
+    EXPECT_EQ(fs::current_path(), dir.path() / "Main" / "S1");
+    // A later run that enters no scale keeps the scale, its directory and its title.
+    selectScale([](CSelectScaleDlg* d) {
+        buttonByCaption(d, "DEL Store")->click();
+        buttonByCaption(d, "OK")->click();
+    });
+    expectDataCommands(true);
+    EXPECT_EQ(fs::current_path(), dir.path() / "Main" / "S1");
+    EXPECT_EQ(frame.windowTitle(), "The Scale: Main->S1");
+}
+
+TEST_F(MainFrameTest, EscapeInTheViewClosesTheWindow) {
+    frame.show();
+    ASSERT_TRUE(frame.isVisible());
+    QTest::keyClick(frame.view(), Qt::Key_Escape);
+    EXPECT_FALSE(frame.isVisible());
+}
+
+TEST_F(MainFrameTest, TheKeyThatRemovesTheStartUpPictureDoesNothingElse) {
+    frame.show();
+    CSplashWindow::showSplashScreen(&frame);
+    ASSERT_NE(CSplashWindow::current(), nullptr);
+    QTest::keyClick(frame.view(), Qt::Key_Escape);
+    EXPECT_EQ(CSplashWindow::current(), nullptr);
+    EXPECT_TRUE(frame.isVisible());
+    CSplashWindow::showSplashScreen(&frame);
+    QTest::mouseClick(frame.view(), Qt::LeftButton);
+    EXPECT_EQ(CSplashWindow::current(), nullptr);
+    CSplashWindow::showSplashScreen(&frame);
+    QTest::qWait(CSplashWindow::kShowMilliseconds + 300);
+    EXPECT_EQ(CSplashWindow::current(), nullptr);
+    QTest::keyClick(frame.view(), Qt::Key_Escape);
+    EXPECT_FALSE(frame.isVisible());
+}
+
+TEST_F(MainFrameTest, TheLabelEditorIsStartedOnceWhileItRuns) {
+    selectScale([](CSelectScaleDlg* d) {
+        addStoreAndScale(d);
+        buttonByCaption(d, "OK")->click();
+    });
+    ASSERT_TRUE(frame.scaleSelected());
+    // A stand-in editor in the base directory, reached as ../../FORMPAD from the scale.
+    const fs::path editor = dir.path() / "FORMPAD";
+    const fs::path pidFile = dir.path() / "editor.pid";
+    test::writeFile(editor.string(), "#!/bin/sh\necho $$ > " + pidFile.string() + ".tmp\nmv " +
+                                         pidFile.string() + ".tmp " + pidFile.string() +
+                                         "\nexec sleep 30\n");
+    fs::permissions(editor, fs::perms::owner_all);
+    frame.commandAction(command::kLabelDefine)->trigger();
+    for (int i = 0; i < 100 && !fs::exists(pidFile); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ASSERT_TRUE(fs::exists(pidFile));
+    const pid_t pid = std::stoi(test::readFile(pidFile.string()));
+    EXPECT_TRUE(prompter.texts().empty());
+    frame.commandAction(command::kLabelDefine)->trigger();
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{kAlreadyRunningText});
+    ::kill(pid, SIGTERM);
+    for (int i = 0; i < 100 && ::kill(pid, 0) == 0; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    prompter.clear();
+    fs::remove(pidFile);
+    frame.commandAction(command::kLabelDefine)->trigger();
+    for (int i = 0; i < 100 && !fs::exists(pidFile); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    EXPECT_TRUE(prompter.texts().empty());
+    ASSERT_TRUE(fs::exists(pidFile));
+    ::kill(std::stoi(test::readFile(pidFile.string())), SIGTERM);
+}
+
+}  // namespace
+}  // namespace vorn
