@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 
 #include "platform/ProcessStart.h"
@@ -44,9 +45,18 @@ bool ProcessStart::running() const {
     CloseHandle(process);
     return alive;
 #else
-    // A detached process is reaped by init when it ends, so a signal-0 probe tells whether it
-    // still exists.
-    return ::kill(static_cast<pid_t>(pid_), 0) == 0 || errno == EPERM;
+    // A detached process belongs to init once started; a signal-0 probe tells whether it
+    // exists, and its state tells an ended one that nobody has reaped yet.
+    if (::kill(static_cast<pid_t>(pid_), 0) != 0 && errno != EPERM) {
+        return false;
+    }
+    QFile stat(QString("/proc/%1/stat").arg(pid_));
+    if (!stat.open(QIODevice::ReadOnly)) {
+        return true;
+    }
+    const QByteArray line = stat.readAll();
+    const qsizetype end = line.lastIndexOf(')');
+    return end < 0 || end + 2 >= line.size() || line.at(end + 2) != 'Z';
 #endif
 }
 

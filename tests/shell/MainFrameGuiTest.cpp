@@ -13,6 +13,8 @@
 #include <filesystem>
 #include <thread>
 
+#include "editors/EditorCommands.h"
+#include "shell/AboutDlg.h"
 #include "shell/CommandIds.h"
 #include "shell/MainFrame.h"
 #include "shell/MenuTable.h"
@@ -232,6 +234,47 @@ TEST_F(MainFrameTest, TheLabelEditorIsStartedOnceWhileItRuns) {
     EXPECT_TRUE(prompter.texts().empty());
     ASSERT_TRUE(fs::exists(pidFile));
     ::kill(std::stoi(test::readFile(pidFile.string())), SIGTERM);
+}
+
+TEST_F(MainFrameTest, EveryEditorCommandOpensItsDialogModallyOverTheMainWindow) {
+    selectScale([](CSelectScaleDlg* d) {
+        addStoreAndScale(d);
+        buttonByCaption(d, "OK")->click();
+    });
+    ASSERT_TRUE(frame.scaleSelected());
+    for (const CommandDialog& entry : editorCommandDialogs()) {
+        QAction* action = frame.commandAction(entry.command);
+        ASSERT_NE(action, nullptr) << entry.command;
+        bool opened = false;
+        onNextModal([&](QWidget* modal) {
+            opened = true;
+            EXPECT_EQ(modal->parentWidget(), &frame) << entry.command;
+            if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+                dialog->reject();
+            }
+        });
+        action->trigger();
+        EXPECT_TRUE(opened) << entry.command;
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    }
+}
+
+TEST_F(MainFrameTest, TheAboutBoxAndItsHiddenVersionButton) {
+    bool seen = false;
+    onNextModal([&](QWidget* modal) {
+        auto* about = qobject_cast<CAboutDlg*>(modal);
+        ASSERT_NE(about, nullptr);
+        seen = true;
+        EXPECT_EQ(about->windowTitle(), "About vorn");
+        EXPECT_FALSE(about->versionButton()->isVisible());
+        EXPECT_EQ(about->versionButton()->text(), "version(&V)");
+        about->versionButton()->click();
+        about->accept();
+    });
+    frame.commandAction(command::kAbout)->trigger();
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(prompter.texts(),
+              std::vector<std::string>{"it is builded in Tue Oct 24 14:52:12 2000"});
 }
 
 }  // namespace
