@@ -124,6 +124,12 @@ void NumberedTableDlg::buildWidgets() {
     right->addWidget(button("Cancel", &NumberedTableDlg::reject));
     if (layout_.addIsDefault) {
         add_->setDefault(true);
+    } else {
+        // No default button at all: a shown dialog would make its first auto-default button
+        // the default one. Enter is handled in keyPressEvent.
+        for (QPushButton* b : findChildren<QPushButton*>()) {
+            b->setAutoDefault(false);
+        }
     }
 
     auto* top = new QHBoxLayout(this);
@@ -150,7 +156,7 @@ QLayout* NumberedTableDlg::buildFields() {
     } else {
         // One caption over both: the value field starts under the caption's second part.
         const std::vector<CaptionPart> parts = captionParts(layout_.fieldsCaption);
-        grid->addWidget(captionLabel(layout_.fieldsCaption, this), 0, 0, 1, 2);
+        grid->addWidget(captionLabel(layout_.fieldsCaption, this), 0, 0, 1, 3);
         if (!parts.empty()) {
             number_->setAccessibleName(QString::fromLatin1(parts[0].text.c_str()));
         }
@@ -161,9 +167,12 @@ QLayout* NumberedTableDlg::buildFields() {
     }
     number_->setFixedWidth(numberWidth);
     value_->setMinimumWidth(cw * kind.valueMaxLength + frame);
+    if (kind.valueMaxLength <= 10) {
+        value_->setMaximumWidth(value_->minimumWidth());  // a short amount needs no room
+    }
     grid->addWidget(number_, 1, 0);
     grid->addWidget(value_, 1, 1);
-    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(2, 1);
     return grid;
 }
 
@@ -249,7 +258,9 @@ void NumberedTableDlg::onReceive() {
 void NumberedTableDlg::keyPressEvent(QKeyEvent* e) {
     const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
     if (enter && !layout_.addIsDefault && e->modifiers() == Qt::NoModifier) {
-        if (layout_.valueEnterAdds && focusWidget() == value_) {
+        if (auto* focused = qobject_cast<QPushButton*>(focusWidget())) {
+            focused->click();  // Enter presses the button that has the focus
+        } else if (layout_.valueEnterAdds && focusWidget() == value_) {
             onAdd();
         } else {
             onOk();

@@ -131,7 +131,12 @@ TEST_F(NumberedTableDlgTest, GroupEditorAddsPicksDeletesAndSavesOnOk) {
     EXPECT_EQ(shownRows(&d), Rows{"  05\tFRUIT"});
     EXPECT_TRUE(list(&d)->selectedItems().isEmpty());
 
-    // Enter outside the name field acts as OK.
+    // Enter on a focused button presses that button; elsewhere outside the name field it
+    // acts as OK.
+    button(&d, "Del")->setFocus();
+    QTest::keyClick(button(&d, "Del"), Qt::Key_Return);
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(shownRows(&d).size(), 1u);
     number(&d)->setFocus();
     QTest::keyClick(number(&d), Qt::Key_Return);
     EXPECT_EQ(d.result(), QDialog::Accepted);
@@ -203,6 +208,8 @@ TEST_F(NumberedTableDlgTest, DateTextEditorAddsWithEnterAndUsesItsTabStop) {
     EXPECT_EQ(shownRows(&d), Rows{" 2\tUSE BY"});
     EXPECT_EQ(number(&d)->text(), "");
     EXPECT_TRUE(d.isVisible());
+    // Emptying the number field after Add is the dialog's own change: no number check.
+    EXPECT_TRUE(prompter.texts().empty());
 
     button(&d, "PC->Sc")->click();
     ASSERT_EQ(runner.trfOuts.size(), 1u);
