@@ -15,9 +15,13 @@ namespace {
 
 bool applySettings(int fd, const LineSettings& s) {
     termios tio{};
-    if (::tcgetattr(fd, &tio) != 0) {
-        return false;
-    }
+    return ::tcgetattr(fd, &tio) == 0 && makeLineTermios(tio, s) &&
+           ::tcsetattr(fd, TCSANOW, &tio) == 0;
+}
+
+}  // namespace
+
+bool makeLineTermios(termios& tio, const LineSettings& s) {
     ::cfmakeraw(&tio);
     const speed_t speed = speedOf(s.baudRate);
     if (speed == 0) {
@@ -67,10 +71,8 @@ bool applySettings(int fd, const LineSettings& s) {
     tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
     tio.c_cc[VMIN] = 0;
     tio.c_cc[VTIME] = 0;
-    return ::tcsetattr(fd, TCSANOW, &tio) == 0;
+    return true;
 }
-
-}  // namespace
 
 unsigned speedOf(int baudRate) {
     switch (baudRate) {

@@ -4,6 +4,8 @@
 
 #include "platform/SerialLine.h"
 
+struct termios;
+
 namespace vorn {
 
 class PosixSerialLine : public SerialLine {
@@ -26,6 +28,10 @@ public:
 private:
     int fd_ = -1;
 };
+
+// Raw mode with the line settings (mark and space parity through CMSPAR, one and a half stop
+// bits as two) on top of the terminal's other fields; false for a baud rate it does not know.
+bool makeLineTermios(termios& tio, const LineSettings& settings);
 
 // The termios speed constant of a baud rate; 0 for a rate the line does not know.
 unsigned speedOf(int baudRate);

@@ -1,0 +1,106 @@
+#include "sim/PtyLink.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+namespace vornsim {
+
+PtyLink::~PtyLink() {
+    if (slave_ >= 0) {
+        ::close(slave_);
+    }
+    if (master_ >= 0) {
+        ::close(master_);
+    }
+}
+
+bool PtyLink::create(std::string& error) {
+    master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0) {
+        error = std::string("cannot create a pseudo-terminal: ") + std::strerror(errno);
+        return false;
+    }
+    const char* name = ::ptsname(master_);
+    if (name == nullptr) {
+        error = "cannot name the pseudo-terminal";
+        return false;
+    }
+    slaveName_ = name;
+    slave_ = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (slave_ < 0) {
+        error = std::string("cannot open ") + name + ": " + std::strerror(errno);
+        return false;
+    }
+    termios tio{};
+    ::tcgetattr(slave_, &tio);
+    ::cfmakeraw(&tio);
+    ::cfsetispeed(&tio, B9600);
+    ::cfsetospeed(&tio, B9600);
+    ::tcsetattr(slave_, TCSANOW, &tio);
+    return true;
+}
+
+std::optional<char> PtyLink::read(int timeoutMs) {
+    pollfd p{master_, POLLIN, 0};
+    const int n = ::poll(&p, 1, timeoutMs);
+    if (n <= 0 || (p.revents & POLLIN) == 0) {
+        if (n > 0) {
+            ::usleep(static_cast<useconds_t>(timeoutMs) * 1000);  // no PC: do not spin
+        }
+        return std::nullopt;
+    }
+    char c = 0;
+    if (::read(master_, &c, 1) != 1) {
+        return std::nullopt;
+    }
+    return c;
+}
+
+void PtyLink::write(std::string_view bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t w = ::write(master_, bytes.data() + done, bytes.size() - done);
+        if (w < 0 && errno == EINTR) {
+            continue;
+        }
+        if (w <= 0) {
+            return;
+        }
+        done += static_cast<std::size_t>(w);
+    }
+}
+
+int PtyLink::baud() {
+    termios tio{};
+    if (::tcgetattr(slave_, &tio) != 0) {
+        return 0;
+    }
+    switch (::cfgetospeed(&tio)) {
+        case B1200:
+            return 1200;
+        case B2400:
+            return 2400;
+        case B4800:
+            return 4800;
+        case B9600:
+            return 9600;
+        case B19200:
+            return 19200;
+        case B38400:
+            return 38400;
+        case B57600:
+            return 57600;
+        case B115200:
+            return 115200;
+        default:
+            return 0;
+    }
+}
+
+}  // namespace vornsim

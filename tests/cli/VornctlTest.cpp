@@ -1,0 +1,112 @@
+// vornctl through the real engine and serial code against vornsim on a pseudo-terminal.
+
+#include <gtest/gtest.h>
+
+#include <sys/file.h>
+
+#include "comm/EngineTransferRunner.h"
+#include "comm/TransferRunner.h"
+#include "platform/PosixSerialLine.h"
+#include "tests/support/SimulatedScale.h"
+#include "tests/support/TempDir.h"
+
+namespace vorn::test {
+namespace {
+
+const std::string kFruit = "00021000000001000001Fruit               0000";
+const std::string kMeat = "00021000000001000002Meat                0000";
+
+std::string answered(std::string line) {
+    line[0] = '1';
+    line[13] = '1';
+    line[14] = '0';
+    line[15] = '1';
+    return line;
+}
+
+int vornctl(const std::vector<std::string>& args, const std::string& errFile = {}) {
+    return runProgram(programPath("vornctl"), args, errFile);
+}
+
+TEST(Vornctl, SentGroupsComeBackOnRequest) {
+    TempDir dir;
+    SimulatedScale withDump({"--dump", dir.file("tables")});
+    ASSERT_TRUE(withDump.ready());
+    writeFile(dir.file("trf.out"), kMeat + "\r\n" + kFruit + "\r\n");
+    EXPECT_EQ(vornctl({"transfer", "--dir", dir.path().string(), "--device", withDump.device(),
+                       "--quiet"}),
+              0);
+    EXPECT_EQ(readFile(dir.file("trf.in")), answered(kMeat) + "\r\n" + answered(kFruit) + "\r\n");
+    EXPECT_NE(readFile(dir.file("log.hex")).find("BeginWaitAckTime:"), std::string::npos);
+
+    writeFile(dir.file("trf.out"), "00021000070001000000\n");
+    EXPECT_EQ(vornctl({"transfer", "--dir", dir.path().string(), "--device", withDump.device(),
+                       "--receive"},
+                      dir.file("err.txt")),
+              0);
+    // The stored records in key order, one line per frame.
+    EXPECT_EQ(readFile(dir.file("trf.in")), answered(kFruit) + "\r\n" + answered(kMeat) + "\r\n");
+    EXPECT_NE(readFile(dir.file("err.txt")).find(" 2 items has sent!"), std::string::npos);
+
+    EXPECT_EQ(withDump.stop(), 0);
+    EXPECT_EQ(readFile(dir.file("tables/table10.txt")),
+              "0" + answered(kFruit).substr(1) + "\n0" + answered(kMeat).substr(1) + "\n");
+}
+
+TEST(Vornctl, ExitCodes) {
+    SimulatedScale scale;
+    ASSERT_TRUE(scale.ready());
+    TempDir dir;
+    const std::string d = dir.path().string();
+    // Nothing to send: an empty trf.in, a failed transfer.
+    writeFile(dir.file("trf.out"), "");
+    EXPECT_EQ(vornctl({"transfer", "--dir", d, "--device", scale.device()}), 1);
+    EXPECT_EQ(readFile(dir.file("trf.in")), "");
+    // No such port, a port held by another program, wrong arguments.
+    writeFile(dir.file("trf.out"), kFruit + "\n");
+    EXPECT_EQ(vornctl({"transfer", "--dir", d, "--device", d + "/no-such-tty"}, dir.file("e")), 2);
+    EXPECT_NE(readFile(dir.file("e")).find("Error opening COM port"), std::string::npos);
+    {
+        PosixSerialLine holder;
+        ASSERT_TRUE(holder.open(scale.device(), {}));
+        EXPECT_EQ(vornctl({"transfer", "--dir", d, "--device", scale.device()}), 2);
+    }
+    EXPECT_EQ(vornctl({"transfer", "--key-width"}), 2);
+    EXPECT_EQ(vornctl({"transfer", "--records-per-item", "0"}), 2);
+    EXPECT_EQ(vornctl({"send"}), 2);
+    EXPECT_EQ(vornctl({"transfer", "--dir", d + "/missing"}), 2);
+    // The port is free again: the transfer goes through.
+    EXPECT_EQ(vornctl({"transfer", "--dir", d, "--device", scale.device()}), 0);
+}
+
+TEST(Vornctl, PortFromComportIniBesideTheProgram) {
+    // vornctl reads comport.ini from its own directory; a copy of it in a scratch directory
+    // finds the device named there.
+    SimulatedScale scale;
+    ASSERT_TRUE(scale.ready());
+    TempDir dir;
+    const std::string bin = dir.file("bin");
+    std::filesystem::create_directories(bin);
+    std::filesystem::copy_file(programPath("vornctl"), bin + "/vornctl");
+    writeFile(bin + "/comport.ini", "1,9600,8,0,0," + scale.device());
+    writeFile(dir.file("trf.out"), kFruit + "\n");
+    EXPECT_EQ(runProgram(bin + "/vornctl", {"transfer", "--dir", dir.path().string()}), 0);
+    EXPECT_EQ(readFile(dir.file("trf.in")), answered(kFruit) + "\r\n");
+}
+
+TEST(Vornctl, EngineRunnerOverFaultyScaleRecovers) {
+    // A spoilt block check and busy frames: the answer still arrives, in about a second.
+    SimulatedScale scale({"--bad-bcc", "1", "--busy", "2"});
+    ASSERT_TRUE(scale.ready());
+    TempDir dir(TempDir::Enter);
+    writeFile("trf.out", kFruit + "\n");
+    auto runner = scale.runner();
+    installTransferRunner(runner.get());
+    transferRunner().run({});
+    installTransferRunner(nullptr);
+    EXPECT_EQ(runner->lastOutcome(), EngineTransferRunner::Outcome::Finished);
+    EXPECT_EQ(readFile("trf.in"), answered(kFruit) + "\r\n");
+}
+
+}  // namespace
+}  // namespace vorn::test
