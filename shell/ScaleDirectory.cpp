@@ -1,5 +1,8 @@
 #include "shell/ScaleDirectory.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <system_error>
 
@@ -144,6 +147,22 @@ bool changeDirectory(const std::string& path) {
     std::error_code ec;
     fs::current_path(path, ec);
     return !ec;
+}
+
+SavedDirectory::SavedDirectory()
+    : fd_(::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)), path_(currentDirectory()) {}
+
+SavedDirectory::~SavedDirectory() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+}
+
+bool SavedDirectory::restore() const {
+    if (fd_ >= 0 && ::fchdir(fd_) == 0) {
+        return true;
+    }
+    return changeDirectory(path_);
 }
 
 }  // namespace vorn

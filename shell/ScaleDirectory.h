@@ -55,4 +55,19 @@ RenameResult renameDirectory(const std::string& from, const std::string& to);
 std::string currentDirectory();
 bool changeDirectory(const std::string& path);
 
+// The directory that was current when the object was made, held open so that it can be made
+// current again even after it was renamed meanwhile (EDIT Store renames the store's directory).
+class SavedDirectory {
+public:
+    SavedDirectory();
+    ~SavedDirectory();
+    SavedDirectory(const SavedDirectory&) = delete;
+    SavedDirectory& operator=(const SavedDirectory&) = delete;
+    bool restore() const;
+
+private:
+    int fd_;
+    std::string path_;
+};
+
 }  // namespace vorn

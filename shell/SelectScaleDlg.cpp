@@ -35,7 +35,6 @@ void fillList(QListWidget* list, const std::vector<std::string>& rows, int selec
 CSelectScaleDlg::CSelectScaleDlg(QWidget* parent)
     : QDialog(parent), storeList_(new QListWidget(this)), scaleList_(new QListWidget(this)) {
     setWindowTitle("Select Scale");
-    previousDirectory_ = currentDirectory();
     if (parent) {
         previousTitle_ = parent->window()->windowTitle();
     }
@@ -228,7 +227,7 @@ void CSelectScaleDlg::choose() {
     }
     if (decision.outcome == OkDecision::Outcome::NoStores) {
         setMainTitle(toQString(decision.title));
-        changeDirectory(previousDirectory_);
+        previousDirectory_.restore();
         scaleChosen_ = false;
         QDialog::accept();
         return;
@@ -256,7 +255,7 @@ void CSelectScaleDlg::choose() {
 }
 
 void CSelectScaleDlg::goBack() {
-    changeDirectory(previousDirectory_);
+    previousDirectory_.restore();
     setMainTitle(previousTitle_);
     scaleChosen_ = false;
 }

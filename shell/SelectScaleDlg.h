@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <string>
 
+#include "shell/ScaleDirectory.h"
 #include "shell/StoreList.h"
 
 class QListWidget;
@@ -50,7 +51,7 @@ private:
     QListWidget* storeList_;
     QListWidget* scaleList_;
     StoreScaleLists lists_;
-    std::string previousDirectory_;
+    SavedDirectory previousDirectory_;
     QString previousTitle_;
     bool scaleChosen_ = false;
 };

@@ -49,11 +49,11 @@ TEST_F(QuelAppTest, StartShowsTheMainWindowWithItsMarkAndThePicture) {
     EXPECT_TRUE(second.acquire());
 }
 
-TEST_F(QuelAppTest, ASecondStartIsRefusedAndTheFirstRunsOn) {
+// Starts the program (offscreen) and waits until it holds the instance guard.
+pid_t startProgram() {
     const std::string program = std::string(std::getenv("VORN_BUILD_DIR")) + "/bin/vorn";
-    const pid_t first = ::fork();
-    ASSERT_GE(first, 0);
-    if (first == 0) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
         ::execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
         ::_exit(127);
@@ -62,7 +62,13 @@ TEST_F(QuelAppTest, ASecondStartIsRefusedAndTheFirstRunsOn) {
     for (int i = 0; i < 250 && !fs::exists(lock); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    ASSERT_TRUE(fs::exists(lock)) << "the first instance did not start";
+    return pid;
+}
+
+TEST_F(QuelAppTest, ASecondStartIsRefusedAndTheFirstRunsOn) {
+    const pid_t first = startProgram();
+    ASSERT_GT(first, 0);
+    ASSERT_TRUE(fs::exists(instanceLockPath().toStdString())) << "the first instance did not start";
 
     CQuelApp second;
     EXPECT_FALSE(second.initInstance());
@@ -73,6 +79,18 @@ TEST_F(QuelAppTest, ASecondStartIsRefusedAndTheFirstRunsOn) {
     EXPECT_EQ(::waitpid(first, &status, WNOHANG), 0) << "the first instance ended";
     ::kill(first, SIGTERM);
     ::waitpid(first, &status, 0);
+}
+
+TEST_F(QuelAppTest, AGuardLeftByAnInstanceThatDiedDoesNotBlockTheNextStart) {
+    const pid_t first = startProgram();
+    ASSERT_GT(first, 0);
+    ASSERT_TRUE(fs::exists(instanceLockPath().toStdString()));
+    ::kill(first, SIGKILL);
+    int status = 0;
+    ::waitpid(first, &status, 0);
+    ASSERT_TRUE(fs::exists(instanceLockPath().toStdString()));
+    SingleInstance next;
+    EXPECT_TRUE(next.acquire());
 }
 
 }  // namespace

@@ -238,5 +238,22 @@ TEST_F(SelectScaleDlgTest, EditRenamesTheDirectoriesAndRefusesATakenName) {
     EXPECT_EQ(mainWindow.windowTitle(), "The Scale: North->S2");
 }
 
+TEST_F(SelectScaleDlgTest, ExitAfterRenamingTheCurrentStoreReturnsToTheRenamedScale) {
+    {
+        CSelectScaleDlg first(&mainWindow);
+        addStoreAndScale(first, "Main", "S1");
+        click(&first, "OK");
+    }
+    test::writeFile("Artgrp.dat", "groups");
+    {
+        CSelectScaleDlg dialog(&mainWindow);
+        typeNextName("North");
+        click(&dialog, "EDIT Store");
+        click(&dialog, "Exit");
+    }
+    EXPECT_EQ(fs::current_path(), dir.path() / "North" / "S1");
+    EXPECT_EQ(readFile("Artgrp.dat"), "groups");
+}
+
 }  // namespace
 }  // namespace vorn
