@@ -72,7 +72,7 @@ CComPortDlg::CComPortDlg(QWidget* parent)
     device_->addItems(serialDeviceCandidates());
     device_->setCurrentText(toQString(settings_.device));
     device_->lineEdit()->setPlaceholderText("by port number");
-    device_->setMinimumWidth(fontMetrics().averageCharWidth() * 30);
+    device_->setMinimumWidth(fontMetrics().averageCharWidth() * 40);
     device_->setToolTip(
         "The device that the port stands for; empty: /dev/ttyS0 for serial "
         "port 1, /dev/ttyS1 for serial port 2");

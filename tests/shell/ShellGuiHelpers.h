@@ -38,6 +38,7 @@ inline void typeNextName(const QString& name) {
     onNextModal([name](QWidget* modal) {
         auto* dialog = qobject_cast<CNameEntryDlg*>(modal);
         ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->focusWidget(), dialog->nameField());
         dialog->nameField()->setText(name);
         dialog->accept();
         if (dialog->isVisible()) {
