@@ -210,6 +210,11 @@ std::string NumberedTable::rowOfReceivedLine(const std::string& line) const {
     const int n = intValue(field(line, envelope::kLength, kind_.recordNumberDigits));
     const std::size_t valuePos =
         envelope::kLength + static_cast<std::size_t>(kind_.recordNumberDigits);
+    // A line that ends before the value field names no record: an empty table's answer
+    // echoes the request, whose payload is the zero number field alone.
+    if (line.size() <= valuePos) {
+        return {};
+    }
     const std::string_view valueField =
         field(line, valuePos, static_cast<std::size_t>(kind_.recordValueWidth));
     std::string value;

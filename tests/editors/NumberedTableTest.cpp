@@ -428,7 +428,7 @@ TEST_F(NumberedTableTest, AFailedReceiveLeavesTheListUnchanged) {
     EXPECT_EQ(prompter.texts(), Rows{"Can't Write file!"});
 }
 
-TEST_F(NumberedTableTest, ShortLinesAmongTheAnswersGiveNoRows) {
+TEST_F(NumberedTableTest, LinesWithoutARecordGiveNoRows) {
     NumberedTable groups(groupTable());
     runner.answerWith(
         "1002100000000101"
@@ -436,6 +436,16 @@ TEST_F(NumberedTableTest, ShortLinesAmongTheAnswersGiveNoRows) {
         pad("A", 20) + "0000\r\n" + "02206\r\n\r\n");
     groups.receive();
     EXPECT_EQ(groups.rows().texts(), Rows{"   1\t" + pad("A", 20)});
+
+    // A scale with an empty table answers the request itself: no record, no row.
+    runner.answerWith(std::string("10021040070001010000\r\n"));
+    groups.receive();
+    EXPECT_TRUE(groups.rows().empty());
+    NumberedTable dates(dateTextTable());
+    runner.answerWith(std::string("100219400700000100\r\n"));
+    dates.receive();
+    EXPECT_TRUE(dates.rows().empty());
+    EXPECT_TRUE(prompter.texts().empty());
 }
 
 // --- Table files --------------------------------------------------------------------------
