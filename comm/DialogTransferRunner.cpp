@@ -1,0 +1,25 @@
+#include "comm/DialogTransferRunner.h"
+
+#include <QApplication>
+
+#include "comm/TransferDlg.h"
+
+namespace vorn {
+
+void DialogTransferRunner::run(const TransferRequest& request) {
+    QWidget* owner = parent_ ? parent_.data() : QApplication::activeWindow();
+    CTransferDlg dlg(owner);
+    dlg.receive = request.receive;
+    dlg.messageText = request.message;
+    dlg.keyWidth = request.keyWidth;
+    dlg.recordsPerItem = request.recordsPerItem < 1 ? 1 : request.recordsPerItem;
+    dlg.quiet = request.quiet;
+    if (!device_.empty()) {
+        EngineEnvironment env;
+        env.device = device_;
+        dlg.setEnvironment(env);
+    }
+    lastResult_ = dlg.exec();
+}
+
+}  // namespace vorn
