@@ -37,10 +37,16 @@ bool CQuelApp::initInstance() {
         CSplashWindow::showSplashScreen(frame_.get());
     }
     frame_->setProperty(kWindowProperty, 1);
+    previousRunner_ = installTransferRunner(&transferRunner_);
+    runnerInstalled_ = true;
     return true;
 }
 
 void CQuelApp::exitInstance() {
+    if (runnerInstalled_) {
+        installTransferRunner(previousRunner_);
+        runnerInstalled_ = false;
+    }
     frame_.reset();
     instance_.release();
 }

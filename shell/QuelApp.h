@@ -1,10 +1,12 @@
 #pragma once
 // The application object: the single-instance guard, the profile settings, the document and
-// the main window, shown maximised with the start-up picture.
+// the main window, shown maximised with the start-up picture. While it runs, transfers go
+// through the progress dialog over the real engine.
 
 #include <QObject>
 #include <memory>
 
+#include "comm/DialogTransferRunner.h"
 #include "shell/QuelDoc.h"
 #include "shell/SingleInstance.h"
 
@@ -29,6 +31,9 @@ public:
 
 private:
     SingleInstance instance_;
+    DialogTransferRunner transferRunner_;
+    TransferRunner* previousRunner_ = nullptr;
+    bool runnerInstalled_ = false;
     CQuelDoc document_;
     std::unique_ptr<CMainFrame> frame_;
     bool splashFlag_ = true;

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "comm/DialogTransferRunner.h"
 #include "shell/MainFrame.h"
 #include "shell/QuelApp.h"
 #include "shell/SingleInstance.h"
@@ -42,11 +43,13 @@ TEST_F(QuelAppTest, StartShowsTheMainWindowWithItsMarkAndThePicture) {
     EXPECT_NE(CSplashWindow::current(), nullptr);
     CSplashWindow::current()->hideSplashScreen();
     EXPECT_TRUE(prompter.texts().empty());
+    EXPECT_NE(dynamic_cast<DialogTransferRunner*>(&transferRunner()), nullptr);
     // While it runs, a second guard is refused; after exit the guard is free again.
     SingleInstance second;
     EXPECT_FALSE(second.acquire());
     app.exitInstance();
     EXPECT_TRUE(second.acquire());
+    EXPECT_EQ(dynamic_cast<DialogTransferRunner*>(&transferRunner()), nullptr);
 }
 
 // Starts the program (offscreen) and waits until it holds the instance guard.
@@ -74,6 +77,7 @@ TEST_F(QuelAppTest, ASecondStartIsRefusedAndTheFirstRunsOn) {
     EXPECT_FALSE(second.initInstance());
     EXPECT_EQ(second.mainFrame(), nullptr);
     EXPECT_EQ(prompter.texts(), std::vector<std::string>{kAlreadyRunningText});
+    EXPECT_EQ(dynamic_cast<DialogTransferRunner*>(&transferRunner()), nullptr);
 
     int status = 0;
     EXPECT_EQ(::waitpid(first, &status, WNOHANG), 0) << "the first instance ended";
