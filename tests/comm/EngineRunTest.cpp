@@ -232,6 +232,13 @@ TEST(EngineRun, PortIsTheDeviceThatComportIniNames) {
     EXPECT_EQ(t.line.openedDevice, "/dev/ttyS1");
 }
 
+TEST(EngineRun, ScaleListEntriesMayLackTheirLastBlank) {
+    const std::string list = "01Deli        02Bakery     ";
+    EXPECT_EQ(scaleCount(list), 2);
+    EXPECT_EQ(scaleEntry(list, 1), "02Bakery      ");
+    EXPECT_EQ(scaleCount(""), 0);
+}
+
 TEST(EngineRun, TrfOutLinesAreCutAt1023CharactersAndKeepTheirLastCharacter) {
     test::TempDir dir;
     writeFile(dir.file("trf.out"), std::string(1030, 'a') + "\n'skip\r\nlast without end");

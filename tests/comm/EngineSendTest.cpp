@@ -54,6 +54,37 @@ TEST(EngineSend, ScaleThatNeverAnswersCostsThreeAttemptsAndTheLine) {
     EXPECT_EQ(prompts[0].caption, std::string());
 }
 
+TEST(EngineSend, OnceAcknowledgedAFailedLineIsSentFourTimesThenTheScaleIsLeft) {
+    ScriptedTransfer t;
+    int frames = 0;
+    t.line.scale = [&](test::ScriptedLine& l, const std::string& unit) {
+        if (unit.size() > 1 && ++frames == 1) {
+            test::goodScale(l, unit);  // only the first line is acknowledged
+        }
+    };
+    t.run(
+        "0002100000000100000001Fruit\n0002100000000100000002Meat\n"
+        "0002100000000100000003Fish\n");
+    // The second line: four sends of three attempts each; the third line is not sent.
+    ASSERT_EQ(t.line.frames.size(), 1u + 4u * 3u);
+    EXPECT_EQ(t.sentTexts().back(), "0002100000000101000002Meat");
+    EXPECT_EQ(t.trfIn(), "1002100000000101000001Fruit\r\n02206\r\n");
+    EXPECT_EQ(t.beepsOf(Beep::Question), 4 * 2);
+}
+
+TEST(EngineSend, BlockLineThatGoesThroughOnItsSecondSendLeavesNoErrorLine) {
+    ScriptedTransfer t;
+    int frames = 0;
+    t.line.scale = [&](test::ScriptedLine& l, const std::string& unit) {
+        if (unit.size() > 1 && (++frames == 1 || frames > 4)) {
+            test::goodScale(l, unit);
+        }
+    };
+    t.run("0002600000000100first\n2002600000000100block\n0002600000000100last\n");
+    EXPECT_EQ(t.line.frames.size(), 1u + 3u + 1u + 1u);
+    EXPECT_EQ(t.trfIn(), "1002600000000101first\r\n1002600000000101last\r\n");
+}
+
 TEST(EngineSend, QuietRunShowsNoTimeOut) {
     ScriptedTransfer t;
     TransferRequest quiet;
