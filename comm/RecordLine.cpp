@@ -23,8 +23,8 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// The conversion spec being built: flags, width, precision.
-struct Spec {
+// The conversion being built: flags, width, precision.
+struct Conversion {
     bool left = false;
     bool plus = false;
     bool space = false;
@@ -119,24 +119,24 @@ long clampWidth(std::int64_t v) {
     return v > kMaxFieldWidth ? kMaxFieldWidth : static_cast<long>(v);
 }
 
-// The printf spec text of one numeric conversion, e.g. "%-+08.3lld".
-std::string specText(const Spec& spec, std::string_view lengthAndConversion) {
+// The printf conv text of one numeric conversion, e.g. "%-+08.3lld".
+std::string conversionText(const Conversion& conv, std::string_view lengthAndConversion) {
     std::string s = "%";
-    if (spec.left)
+    if (conv.left)
         s += '-';
-    if (spec.plus)
+    if (conv.plus)
         s += '+';
-    if (spec.space)
+    if (conv.space)
         s += ' ';
-    if (spec.zero)
+    if (conv.zero)
         s += '0';
-    if (spec.alternate)
+    if (conv.alternate)
         s += '#';
-    if (spec.width >= 0)
-        s += std::to_string(spec.width);
-    if (spec.precision >= 0) {
+    if (conv.width >= 0)
+        s += std::to_string(conv.width);
+    if (conv.precision >= 0) {
         s += '.';
-        s += std::to_string(spec.precision);
+        s += std::to_string(conv.precision);
     }
     s += lengthAndConversion;
     return s;
@@ -144,16 +144,16 @@ std::string specText(const Spec& spec, std::string_view lengthAndConversion) {
 
 // Formats in the C locale, so that %f always writes a decimal point whatever the user's locale.
 template <class T>
-void appendPrintf(std::string& out, const std::string& spec, T value) {
+void appendPrintf(std::string& out, const std::string& conv, T value) {
     static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
     locale_t previous = cLocale != locale_t(nullptr) ? uselocale(cLocale) : locale_t(nullptr);
     char small[128];
-    int n = std::snprintf(small, sizeof small, spec.c_str(), value);
+    int n = std::snprintf(small, sizeof small, conv.c_str(), value);
     if (n >= 0 && static_cast<std::size_t>(n) < sizeof small) {
         out.append(small, static_cast<std::size_t>(n));
     } else if (n > 0) {
         std::string big(static_cast<std::size_t>(n) + 1, '\0');
-        std::snprintf(big.data(), big.size(), spec.c_str(), value);
+        std::snprintf(big.data(), big.size(), conv.c_str(), value);
         out.append(big.data(), static_cast<std::size_t>(n));
     }
     if (previous != locale_t(nullptr)) {
@@ -163,14 +163,14 @@ void appendPrintf(std::string& out, const std::string& spec, T value) {
 
 // Pads a text to the width: blanks on the right with '-', '0's on the left with the '0' flag
 // (where the C library leaves the flag undefined), blanks on the left otherwise.
-void appendPadded(std::string& out, std::string_view text, const Spec& spec, bool zeroFills) {
-    std::size_t width = spec.width > 0 ? static_cast<std::size_t>(spec.width) : 0;
+void appendPadded(std::string& out, std::string_view text, const Conversion& conv, bool zeroFills) {
+    std::size_t width = conv.width > 0 ? static_cast<std::size_t>(conv.width) : 0;
     std::size_t pad = text.size() < width ? width - text.size() : 0;
-    if (spec.left) {
+    if (conv.left) {
         out.append(text);
         out.append(pad, ' ');
     } else {
-        out.append(pad, zeroFills && spec.zero ? '0' : ' ');
+        out.append(pad, zeroFills && conv.zero ? '0' : ' ');
         out.append(text);
     }
 }
@@ -198,19 +198,19 @@ std::string cformat(std::string_view format, std::initializer_list<FormatArg> ar
             continue;
         }
         std::size_t start = i++;
-        Spec spec;
+        Conversion conv;
         for (; i < format.size(); ++i) {
             char f = format[i];
             if (f == '-') {
-                spec.left = true;
+                conv.left = true;
             } else if (f == '+') {
-                spec.plus = true;
+                conv.plus = true;
             } else if (f == ' ') {
-                spec.space = true;
+                conv.space = true;
             } else if (f == '0') {
-                spec.zero = true;
+                conv.zero = true;
             } else if (f == '#') {
-                spec.alternate = true;
+                conv.alternate = true;
             } else {
                 break;
             }
@@ -218,10 +218,10 @@ std::string cformat(std::string_view format, std::initializer_list<FormatArg> ar
         if (i < format.size() && format[i] == '*') {
             std::int64_t w = cursor.nextInteger();
             if (w < 0) {
-                spec.left = true;
+                conv.left = true;
                 w = w == std::numeric_limits<std::int64_t>::min() ? kMaxFieldWidth : -w;
             }
-            spec.width = clampWidth(w);
+            conv.width = clampWidth(w);
             ++i;
         } else {
             std::int64_t w = -1;
@@ -229,20 +229,20 @@ std::string cformat(std::string_view format, std::initializer_list<FormatArg> ar
                 w = (w < 0 ? 0 : w) * 10 + (format[i] - '0');
                 w = clampWidth(w);
             }
-            spec.width = w;
+            conv.width = w;
         }
         if (i < format.size() && format[i] == '.') {
             ++i;
             if (i < format.size() && format[i] == '*') {
                 std::int64_t p = cursor.nextInteger();
-                spec.precision = p < 0 ? -1 : clampWidth(p);
+                conv.precision = p < 0 ? -1 : clampWidth(p);
                 ++i;
             } else {
                 std::int64_t p = 0;
                 for (; i < format.size() && isDigit(format[i]); ++i) {
                     p = clampWidth(p * 10 + (format[i] - '0'));
                 }
-                spec.precision = p;
+                conv.precision = p;
             }
         }
         // Length modifiers mean nothing here: every integer argument is 64 bits wide already.
@@ -259,14 +259,14 @@ std::string cformat(std::string_view format, std::initializer_list<FormatArg> ar
             case 'd':
             case 'i': {
                 long long v = cursor.nextInteger();
-                appendPrintf(out, specText(spec, "lld"), v);
+                appendPrintf(out, conversionText(conv, "lld"), v);
                 break;
             }
             case 'u':
             case 'x':
             case 'X': {
                 unsigned long long v = unsignedValue(cursor.nextInteger());
-                appendPrintf(out, specText(spec, std::string("ll") + conversion), v);
+                appendPrintf(out, conversionText(conv, std::string("ll") + conversion), v);
                 break;
             }
             case 'f':
@@ -276,22 +276,22 @@ std::string cformat(std::string_view format, std::initializer_list<FormatArg> ar
             case 'g':
             case 'G': {
                 double v = cursor.nextDouble();
-                appendPrintf(out, specText(spec, std::string(1, conversion)), v);
+                appendPrintf(out, conversionText(conv, std::string(1, conversion)), v);
                 break;
             }
             case 'c': {
                 char ch = cursor.nextChar();
-                appendPadded(out, std::string_view(&ch, 1), spec, false);
+                appendPadded(out, std::string_view(&ch, 1), conv, false);
                 break;
             }
             case 's': {
                 std::string text = cursor.nextText();
                 std::string_view shown = text;
-                if (spec.precision >= 0 &&
-                    shown.size() > static_cast<std::size_t>(spec.precision)) {
-                    shown = shown.substr(0, static_cast<std::size_t>(spec.precision));
+                if (conv.precision >= 0 &&
+                    shown.size() > static_cast<std::size_t>(conv.precision)) {
+                    shown = shown.substr(0, static_cast<std::size_t>(conv.precision));
                 }
-                appendPadded(out, shown, spec, true);
+                appendPadded(out, shown, conv, true);
                 break;
             }
             case '%':
