@@ -47,6 +47,14 @@ private:
     std::FILE* file_ = nullptr;
 };
 
+// A pass that ends before it could write trf.in empties it, so that the caller never takes the
+// answers of an earlier transfer for this one's.
+void discardEarlierAnswers() {
+    if (std::FILE* f = std::fopen(kTransferInFile, "wb")) {
+        std::fclose(f);
+    }
+}
+
 struct PassFiles {
     TransferFileReader out;
     AnswerFile in;
@@ -96,6 +104,7 @@ Pass::End Pass::run() {
     const LineSettings lineSettings{settings.baudRate, settings.dataBits, settings.stopBits,
                                     settings.parity};
     if (!line.open(device, lineSettings)) {
+        discardEarlierAnswers();
         show(kPortOpenError, PromptIcon::Error);
         return End::PortFailed;
     }
@@ -111,6 +120,7 @@ Pass::End Pass::run() {
         !files_.log.open(kAsciiLogFile, kHexLogFile)) {
         files_.close();
         line.close();
+        discardEarlierAnswers();
         show(kFileOpenError, PromptIcon::Error);
         return End::FilesFailed;
     }

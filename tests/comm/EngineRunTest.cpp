@@ -195,26 +195,29 @@ TEST(EngineRun, ErrorLinesAreNotCountedAndNoCountStaysFromAnEarlierRun) {
     EXPECT_EQ(t.progress.back().itemsSentText, "");
 }
 
-TEST(EngineRun, PortThatCannotBeOpenedIsReportedAndNothingIsWritten) {
+TEST(EngineRun, PortThatCannotBeOpenedIsReportedAndLeavesNoEarlierAnswers) {
     ScriptedTransfer t;
     t.line.openSucceeds = false;
+    writeFile(t.dir.file("trf.in"), "10021000000001010001FRUIT               0000\r\n");
     EXPECT_EQ(t.run(kA + "\n"), Outcome::PortFailed);
     const auto prompts = t.prompts.prompts();
     ASSERT_EQ(prompts.size(), 1u);
     EXPECT_EQ(prompts[0].text, "Error opening COM port");
     EXPECT_EQ(prompts[0].icon, PromptIcon::Error);
     EXPECT_EQ(prompts[0].caption, std::string());
-    EXPECT_FALSE(std::filesystem::exists(t.dir.file("trf.in")));
+    EXPECT_EQ(readFile(t.dir.file("trf.in")), "");
 }
 
 TEST(EngineRun, MissingTrfOutIsReportedAndThePortReleased) {
     ScriptedTransfer t;
+    writeFile(t.dir.file("trf.in"), "10021000000001010001FRUIT               0000\r\n");
     EngineTransferRunner runner(t.environment());
     runner.run({});
     EXPECT_EQ(runner.lastOutcome(), Outcome::Stopped);
     EXPECT_EQ(t.prompts.texts(), std::vector<std::string>{"cant open file"});
     EXPECT_EQ(t.line.opens, 1);
     EXPECT_FALSE(t.line.isOpen);
+    EXPECT_EQ(readFile(t.dir.file("trf.in")), "");
 }
 
 TEST(EngineRun, PortIsTheDeviceThatComportIniNames) {
