@@ -333,6 +333,10 @@ bool isSuccessLine(std::string_view firstLine) {
     return !firstLine.empty() && (firstLine.front() == '1' || firstLine.front() == '3');
 }
 
+bool isAnswerRecord(std::string_view line) {
+    return line.size() >= envelope::kLength && isSuccessLine(line);
+}
+
 std::int64_t decimalToUnits(std::string_view text, int decimals) {
     if (decimals < 0) {
         decimals = 0;

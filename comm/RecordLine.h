@@ -37,6 +37,9 @@ int intValue(std::string_view text);
 
 // Result code of trf.in: the first line starts with '1' or '3'.
 bool isSuccessLine(std::string_view firstLine);
+// A line of trf.in that carries a record: the whole envelope, beginning with the answer status
+// '1' or '3'. The engine's error lines (02206, 02207, 02210, 02211) begin with '0' and are none.
+bool isAnswerRecord(std::string_view line);
 
 // Exact decimal text to a whole number of 10^-decimals units: leading blanks, optional sign,
 // digits, an optional point and fraction; further fraction digits are cut off, a text without

@@ -203,8 +203,8 @@ std::vector<std::string> NumberedTable::sendLines(std::string* problem) const {
 }
 
 std::string NumberedTable::rowOfReceivedLine(const std::string& line) const {
-    // A line shorter than the envelope is no record (an error line of the engine, say).
-    if (line.size() < envelope::kLength) {
+    // Error lines of the engine (a Cancel's 02211 after good answers, say) are no records.
+    if (!isAnswerRecord(line)) {
         return {};
     }
     const int n = intValue(field(line, envelope::kLength, kind_.recordNumberDigits));

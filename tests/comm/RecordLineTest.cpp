@@ -194,6 +194,14 @@ TEST(SuccessLine, FirstCharacterOneOrThree) {
     EXPECT_FALSE(isSuccessLine("2002"));
 }
 
+TEST(SuccessLine, AnswerRecordsHaveTheWholeEnvelopeAndAnAnswerStatus) {
+    EXPECT_TRUE(isAnswerRecord("1002100000000101"));
+    EXPECT_TRUE(isAnswerRecord("30021000000001010001FRUIT"));
+    EXPECT_FALSE(isAnswerRecord("100210000000010"));
+    EXPECT_FALSE(isAnswerRecord("02211 user break or unnormally terminate!"));
+    EXPECT_FALSE(isAnswerRecord("02206"));
+}
+
 TEST(Envelope, FieldsOfShortAndFullLines) {
     std::string_view line = "00021000070001000000";
     EXPECT_EQ(tableCode(line), "10");

@@ -433,7 +433,8 @@ TEST_F(NumberedTableTest, LinesWithoutARecordGiveNoRows) {
     runner.answerWith(
         "1002100000000101"
         "0001" +
-        pad("A", 20) + "0000\r\n" + "02206\r\n\r\n");
+        pad("A", 20) + "0000\r\n" + "02206\r\n\r\n" +
+        "02211 user break or unnormally terminate!\r\n");
     groups.receive();
     EXPECT_EQ(groups.rows().texts(), Rows{"   1\t" + pad("A", 20)});
 
