@@ -16,6 +16,7 @@
 
 #include "comm/EngineTransferRunner.h"
 #include "comm/RecordLine.h"
+#include "comm/TransferFiles.h"
 #include "platform/Prompter.h"
 
 namespace {
@@ -110,7 +111,7 @@ int main(int argc, char** argv) {
                      command->device.empty() ? "that comport.ini names" : command->device.c_str());
         return kUnusable;
     }
-    const std::string first = firstLine(vorn::kTransferInFile);
+    const std::string first = firstLine(vorn::transferfile::kIn);
     if (vorn::isSuccessLine(first)) {
         return kSucceeded;
     }

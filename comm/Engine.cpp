@@ -7,6 +7,7 @@
 #include "comm/RecordLine.h"
 #include "comm/RunState.h"
 #include "comm/TransferFileReader.h"
+#include "comm/TransferFiles.h"
 #include "comm/WireFrame.h"
 #include "platform/Prompter.h"
 
@@ -50,7 +51,7 @@ private:
 // A pass that ends before it could write trf.in empties it, so that the caller never takes the
 // answers of an earlier transfer for this one's.
 void discardEarlierAnswers() {
-    if (std::FILE* f = std::fopen(kTransferInFile, "wb")) {
+    if (std::FILE* f = std::fopen(transferfile::kIn, "wb")) {
         std::fclose(f);
     }
 }
@@ -116,8 +117,8 @@ Pass::End Pass::run() {
     state_.stop = 0;
     state_.stepReady = false;
 
-    if (!files_.out.open(kTransferOutFile) || !files_.in.open(kTransferInFile) ||
-        !files_.log.open(kAsciiLogFile, kHexLogFile)) {
+    if (!files_.out.open(transferfile::kOut) || !files_.in.open(transferfile::kIn) ||
+        !files_.log.open(transferfile::kAsciiLog, transferfile::kHexLog)) {
         files_.close();
         line.close();
         discardEarlierAnswers();

@@ -33,12 +33,6 @@ struct EngineEnvironment {
     std::string comPortFile;  // empty: comport.ini beside the program
 };
 
-// Names of the files of a pass, in the current directory.
-inline constexpr const char* kTransferOutFile = "trf.out";
-inline constexpr const char* kTransferInFile = "trf.in";
-inline constexpr const char* kAsciiLogFile = "log.asc";
-inline constexpr const char* kHexLogFile = "log.hex";
-
 // Messages of the engine.
 inline constexpr const char* kPortOpenError = "Error opening COM port";
 inline constexpr const char* kFileOpenError = "cant open file";

@@ -1,22 +1,12 @@
 #include "editors/TableTransfer.h"
 
 #include <fstream>
-#include <iterator>
 
 #include "comm/RecordLine.h"
 #include "platform/Prompter.h"
+#include "tables/Archive.h"
 
 namespace vorn {
-
-namespace {
-std::optional<std::string> readWholeFile(const char* name) {
-    std::ifstream in(name, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-}  // namespace
 
 bool writeTransferFile(const std::vector<std::string>& lines) {
     std::ofstream out(transferfile::kOut, std::ios::binary | std::ios::trunc);
@@ -28,7 +18,7 @@ bool writeTransferFile(const std::vector<std::string>& lines) {
 }
 
 std::optional<std::string> readFirstAnswerLine() {
-    const std::optional<std::string> bytes = readWholeFile(transferfile::kIn);
+    const std::optional<std::string> bytes = readFileBytes(transferfile::kIn);
     if (!bytes) {
         return std::nullopt;
     }
@@ -48,7 +38,7 @@ std::optional<std::string> readFirstAnswerLine() {
 
 std::vector<std::string> readAnswerLines() {
     std::vector<std::string> lines;
-    const std::optional<std::string> bytes = readWholeFile(transferfile::kIn);
+    const std::optional<std::string> bytes = readFileBytes(transferfile::kIn);
     if (!bytes) {
         return lines;
     }

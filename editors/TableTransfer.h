@@ -7,13 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "comm/TransferFiles.h"
 #include "comm/TransferRunner.h"
 
 namespace vorn {
 
 namespace transferfile {
-inline constexpr const char* kOut = "trf.out";
-inline constexpr const char* kIn = "trf.in";
 // The first line of trf.in is read into a buffer of 100 characters: at most 99, line end
 // included.
 inline constexpr std::size_t kFirstLineLimit = 99;
