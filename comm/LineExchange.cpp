@@ -81,12 +81,13 @@ SendResult sendLine(PassContext& pass, const std::string& line) {
         }
         pass.line.setRts(true);
         pass.clock.sleepMs(timing::kRtsLeadMs);
+        // A byte that cannot be written ends the frame: the rest would be garbage to the
+        // scale, and a line that refuses one byte (a vanished device) refuses the next.
         std::size_t written = 0;
-        for (std::size_t i = 0; i < frame.size(); ++i) {
-            if (pass.line.writeByte(static_cast<unsigned char>(frame[i]))) {
-                ++written;
-            }
-            if ((i + 1) % timing::kChunkBytes == 0) {
+        while (written < frame.size() &&
+               pass.line.writeByte(static_cast<unsigned char>(frame[written]))) {
+            ++written;
+            if (written % timing::kChunkBytes == 0) {
                 pass.clock.sleepMs(timing::kChunkPauseMs);
             }
         }
@@ -96,6 +97,11 @@ SendResult sendLine(PassContext& pass, const std::string& line) {
         pass.line.drain();
         pass.clock.sleepMs(timing::kRtsTailMs);
         if (written < frame.size()) {
+            // A failing write is a failing line, like a failing read: a beep and a time-out.
+            if (pass.beep) {
+                pass.beep(Beep::Plain);
+            }
+            pass.state.timeout = true;
             error = lineError::kWriteFailed;
             continue;
         }

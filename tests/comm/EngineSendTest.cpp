@@ -159,6 +159,11 @@ TEST(EngineSend, IncompleteWriteGives02207) {
     EXPECT_TRUE(t.line.frames.empty());
     EXPECT_EQ(t.beepsOf(Beep::Question), 2);
     EXPECT_EQ(t.trfIn(), "02207\r\n");
+    // An attempt stops writing at the first refused byte; each failure beeps and counts as a
+    // time-out, so the run ends with the "TimeOut" box.
+    EXPECT_EQ(t.line.writes, 6 + 1 + 1);
+    EXPECT_EQ(t.beepsOf(Beep::Plain), 3);
+    EXPECT_EQ(t.prompts.texts(), std::vector<std::string>{"TimeOut"});
 }
 
 TEST(EngineSend, FailingReadsBeepCountAsTimeOutAndTheRunEnds) {

@@ -9,8 +9,15 @@
 
 #include <chrono>
 
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+#include "comm/EngineTransferRunner.h"
 #include "platform/PosixSerialLine.h"
 #include "sim/PtyLink.h"
+#include "tests/support/RecordingPrompter.h"
+#include "tests/support/TempDir.h"
 
 namespace vorn {
 namespace {
@@ -102,6 +109,102 @@ TEST(PtySerialLine, LineSettingsBecomeTermiosFlags) {
     }
     termios tio{};
     EXPECT_FALSE(makeLineTermios(tio, {300, 8, 0, 0}));
+}
+
+// A scale end that answers the first line, then vanishes (its pseudo-terminal master is closed)
+// once the second line has arrived, before acknowledging it.
+class VanishingScale {
+public:
+    VanishingScale() {
+        master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
+        if (master_ >= 0 && ::grantpt(master_) == 0 && ::unlockpt(master_) == 0) {
+            device_ = ::ptsname(master_);
+        }
+    }
+    ~VanishingScale() {
+        if (thread_.joinable()) {
+            thread_.join();
+        }
+        closeMaster();
+    }
+    const std::string& device() const { return device_; }
+
+    void serve() {
+        thread_ = std::thread([this] {
+            std::string frame;
+            int frames = 0;
+            char c = 0;
+            while (master_ >= 0 && ::read(master_, &c, 1) == 1) {
+                frame.push_back(c);
+                const std::size_t n = frame.size();
+                if (n >= 2 && frame[n - 2] == 0x03 && frame[0] == 0x02) {
+                    if (++frames == 2) {
+                        closeMaster();  // the second frame is out: the device is gone
+                        return;
+                    }
+                    std::string answer = frame.substr(1, n - 3);
+                    answer[0] = '1';
+                    unsigned char bcc = 0x03;
+                    for (const char a : answer) {
+                        bcc ^= static_cast<unsigned char>(a);
+                    }
+                    const std::string reply =
+                        "\x06\x02" + answer + "\x03" + std::string(1, static_cast<char>(bcc));
+                    (void)::write(master_, reply.data(), reply.size());
+                    frame.clear();
+                } else if (n == 1 && c != 0x02) {
+                    frame.clear();  // the PC's ACK of the answer
+                }
+            }
+        });
+    }
+
+private:
+    void closeMaster() {
+        if (master_ >= 0) {
+            ::close(master_);
+            master_ = -1;
+        }
+    }
+    int master_ = -1;
+    std::string device_;
+    std::thread thread_;
+};
+
+TEST(PtySerialLine, DeviceThatVanishesMidTransferEndsThePassWithEverythingClosed) {
+    VanishingScale scale;
+    ASSERT_FALSE(scale.device().empty());
+    test::TempDir dir(test::TempDir::Enter);
+    test::RecordingPrompter prompts;
+    test::writeFile("trf.out",
+                    "00021000000001000001Fruit               0000\n"
+                    "00021000000001000002Meat                0000\n"
+                    "00021000000001000003Fish                0000\n");
+    VirtualClock clock;  // the failing reads' waits pass in virtual time
+    PosixSerialLine line;
+    int beeps = 0;
+    EngineEnvironment env;
+    env.line = &line;
+    env.clock = &clock;
+    env.beep = [&](Beep b) { beeps += b == Beep::Plain ? 1 : 0; };
+    env.device = scale.device();
+    env.comPortFile = dir.file("comport.ini");
+    scale.serve();
+    EngineTransferRunner runner(env);
+    const auto start = std::chrono::steady_clock::now();
+    runner.run({});
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(runner.lastOutcome(), EngineTransferRunner::Outcome::Finished);
+    EXPECT_FALSE(line.isOpen());
+    EXPECT_GT(beeps, 0);
+    // The first answer stands. The second line's acknowledgement wait reads nothing but
+    // failures; its sends after that cannot be written; the rest of trf.out is not sent.
+    EXPECT_EQ(test::readFile("trf.in"),
+              "10021000000001010001Fruit               0000\r\n02207\r\n");
+    EXPECT_NE(test::readFile("log.hex").find(" \nr: |ff \nr: |ff"), std::string::npos);
+    EXPECT_EQ(prompts.texts(), std::vector<std::string>{"TimeOut"});
+    // Logs stay small: a dead line is not polled in a tight loop.
+    EXPECT_LT(test::readFile("log.hex").size(), 20000u);
 }
 
 }  // namespace
