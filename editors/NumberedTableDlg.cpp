@@ -256,8 +256,10 @@ void NumberedTableDlg::onReceive() {
 }
 
 void NumberedTableDlg::keyPressEvent(QKeyEvent* e) {
+    // Return, or Enter on the keypad (which comes with the keypad modifier).
+    const Qt::KeyboardModifiers modifiers = e->modifiers() & ~Qt::KeypadModifier;
     const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
-    if (enter && !layout_.addIsDefault && e->modifiers() == Qt::NoModifier) {
+    if (enter && !layout_.addIsDefault && modifiers == Qt::NoModifier) {
         if (auto* focused = qobject_cast<QPushButton*>(focusWidget())) {
             focused->click();  // Enter presses the button that has the focus
         } else if (layout_.valueEnterAdds && focusWidget() == value_) {

@@ -2,6 +2,10 @@
 // Del with several rows selected, OK, Cancel and the two transfers (with a fake runner).
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+#include <memory>
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,6 +20,7 @@
 #include "editors/VatDlg.h"
 #include "shell/CommandIds.h"
 #include "tests/editors/FakeTransferRunner.h"
+#include "tests/support/Accessibility.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/TempDir.h"
 #include "widgets/NumEdit.h"
@@ -280,6 +285,81 @@ TEST_F(NumberedTableDlgTest, VatEditorChecksBothFieldsWhileTyping) {
     EXPECT_EQ(runner.trfOuts[0],
               "000218000000000002"
               "0500\r\n");
+}
+
+// The name of what has the focus: a field's object name or a button's caption.
+QString focusName() {
+    QWidget* w = QApplication::focusWidget();
+    if (w == nullptr) {
+        return "(none)";
+    }
+    if (auto* b = qobject_cast<QPushButton*>(w)) {
+        return b->text();
+    }
+    return w->objectName();
+}
+
+TEST_F(NumberedTableDlgTest, EveryDialogNamesItsControlsAndIsUsableByKeyboardAlone) {
+    struct Case {
+        const char* caption;
+        std::function<std::unique_ptr<QDialog>()> make;
+        QString list, number, value;
+        const char* file;
+    };
+    const std::vector<Case> cases = {
+        {"Group Numbers", [] { return std::make_unique<CGroupDlg>(); }, "No.   Group Name", "No.",
+         "Group Name", "Artgrp.dat"},
+        {"Operator Numbers", [] { return std::make_unique<COperatorDlg>(); },
+         "No        Operator Numbers", "No", "Operatorname", "Opt.dat"},
+        {"Date Text Numbers", [] { return std::make_unique<CDateTextDlg>(); },
+         "No         DateText", "No", "DateText", "dattxt.dat"},
+        {"Tare Numbers", [] { return std::make_unique<CTareDlg>(); }, "No  Tare(lb)", "No",
+         "Tare(lb)", "Tare.dat"},
+        {"VAT", [] { return std::make_unique<CVatDlg>(); }, "No     VAT(%)", "No", "VAT(%)",
+         "VAT.dat"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.caption);
+        std::unique_ptr<QDialog> d = c.make();
+        d->show();
+        QApplication::setActiveWindow(d.get());
+        EXPECT_EQ(test::unnamedControls(*d), std::vector<std::string>{});
+        EXPECT_EQ(list(d.get())->accessibleName(), c.list);
+        EXPECT_EQ(number(d.get())->accessibleName(), c.number);
+        EXPECT_EQ(value(d.get())->accessibleName(), c.value);
+
+        // Tab goes from the list through the two fields and down the buttons, and back round.
+        list(d.get())->setFocus();
+        QStringList order{focusName()};
+        for (int i = 0; i < 9; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            order << focusName();
+        }
+        EXPECT_EQ(order, (QStringList{"list", "number", "value", "Add", "Del", "PC->Sc", "Sc->PC",
+                                      "OK", "Cancel", "list"}));
+
+        // Escape closes the dialog as Cancel, without saving.
+        typeRow(d.get(), "1", "1");
+        QTest::keyClick(number(d.get()), Qt::Key_Escape);
+        EXPECT_EQ(d->result(), QDialog::Rejected);
+        EXPECT_FALSE(d->isVisible());
+        EXPECT_FALSE(std::filesystem::exists(c.file));
+    }
+}
+
+TEST_F(NumberedTableDlgTest, KeypadEnterInTheGroupEditorActsAsReturn) {
+    CGroupDlg d;
+    d.show();
+    QApplication::setActiveWindow(&d);
+    type(number(&d), "3");
+    type(value(&d), "FISH");
+    QTest::keyClick(value(&d), Qt::Key_Enter, Qt::KeypadModifier);  // adds in the name field
+    EXPECT_EQ(shownRows(&d), Rows{"   3\tFISH"});
+    EXPECT_TRUE(d.isVisible());
+    number(&d)->setFocus();
+    QTest::keyClick(number(&d), Qt::Key_Enter, Qt::KeypadModifier);  // OK elsewhere
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+    EXPECT_FALSE(test::readFile("Artgrp.dat").empty());
 }
 
 }  // namespace
