@@ -161,7 +161,13 @@ bool NumberedTable::pick() {
     }
     const std::string& row = rows_.text(rows_.caret());
     fields_.number = numberColumn(row);
-    fields_.value = valueOfRow(row, kind_.pickValueMax);
+    if (kind_.pickValueMax != std::string::npos) {
+        fields_.value = valueOfRow(row, kind_.pickValueMax);
+    } else {
+        const std::size_t tab = row.find('\t');
+        fields_.value =
+            tab == std::string::npos ? valueOfRow(row, std::string::npos) : row.substr(tab + 1);
+    }
     if (kind_.trimPickedValue) {
         fields_.value = trimmedRight(fields_.value);
     }

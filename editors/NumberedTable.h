@@ -48,8 +48,9 @@ struct NumberedTableKind {
     const char* addedValueFormat = "%s";
     int proposedNumberMax = 0;
 
-    // Pick: the value field gets the row from position numberWidth + 1, at most pickValueMax
-    // characters, with blanks at the end removed when trimPickedValue.
+    // Pick: the value field gets the text after the row's TAB, or (pickValueMax set) at most
+    // pickValueMax characters from position numberWidth + 1; blanks at the end are removed when
+    // trimPickedValue.
     std::size_t pickValueMax = std::string::npos;
     bool trimPickedValue = false;
 

@@ -133,6 +133,15 @@ TEST_F(NumberedTableTest, PickFillsTheFieldsFromTheCaretRow) {
     vat.pick();
     EXPECT_EQ(vat.fields().number, " 2");
     EXPECT_EQ(vat.fields().value, "   5");
+
+    // A row whose number column is not the list's width (a table file written elsewhere): the
+    // number field gets the first w characters, the value field the text after the TAB.
+    NumberedTable tares(tareTable());
+    tares.rows().addSorted("3\t1.5");
+    tares.rows().setCaret(0);
+    tares.pick();
+    EXPECT_EQ(tares.fields().number, "3\t");
+    EXPECT_EQ(tares.fields().value, "1.5");
 }
 
 // --- Checks while typing and on Add --------------------------------------------------------
