@@ -9,23 +9,39 @@
 
 #include <cerrno>
 
+#include "platform/SerialSpeed.h"
+
 namespace vorn {
 
 namespace {
 
+// Rates beyond the termios constants are set exactly, within what a serial port can do.
+constexpr int kLowestBaud = 50;
+constexpr int kHighestBaud = 4000000;
+
 bool applySettings(int fd, const LineSettings& s) {
     termios tio{};
-    return ::tcgetattr(fd, &tio) == 0 && makeLineTermios(tio, s) &&
-           ::tcsetattr(fd, TCSANOW, &tio) == 0;
+    if (::tcgetattr(fd, &tio) != 0 || !makeLineTermios(tio, s)) {
+        return false;
+    }
+    // EINVAL: the settings were applied but read back different, as on a pseudo-terminal,
+    // which keeps eight bits without parity. The line is usable as it stands.
+    if (::tcsetattr(fd, TCSANOW, &tio) != 0 && errno != EINVAL) {
+        return false;
+    }
+    return speedOf(s.baudRate) != 0 || setExactSpeed(fd, s.baudRate);
 }
 
 }  // namespace
 
 bool makeLineTermios(termios& tio, const LineSettings& s) {
     ::cfmakeraw(&tio);
-    const speed_t speed = speedOf(s.baudRate);
+    speed_t speed = speedOf(s.baudRate);
     if (speed == 0) {
-        return false;
+        if (s.baudRate < kLowestBaud || s.baudRate > kHighestBaud) {
+            return false;
+        }
+        speed = B9600;  // a stand-in until the exact rate is set
     }
     ::cfsetispeed(&tio, speed);
     ::cfsetospeed(&tio, speed);

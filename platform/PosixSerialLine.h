@@ -30,10 +30,11 @@ private:
 };
 
 // Raw mode with the line settings (mark and space parity through CMSPAR, one and a half stop
-// bits as two) on top of the terminal's other fields; false for a baud rate it does not know.
+// bits as two) on top of the terminal's other fields. A rate without a speed constant (14400)
+// gets 9600 here and is set exactly when the line opens; false for a rate no port has.
 bool makeLineTermios(termios& tio, const LineSettings& settings);
 
-// The termios speed constant of a baud rate; 0 for a rate the line does not know.
+// The termios speed constant of a baud rate; 0 for a rate without one.
 unsigned speedOf(int baudRate);
 
 }  // namespace vorn

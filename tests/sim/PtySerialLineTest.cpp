@@ -15,6 +15,7 @@
 
 #include "comm/EngineTransferRunner.h"
 #include "platform/PosixSerialLine.h"
+#include "platform/SerialSpeed.h"
 #include "sim/PtyLink.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/TempDir.h"
@@ -66,12 +67,20 @@ TEST(PtySerialLine, SettingsAndDevicesThatCannotBeUsed) {
     ASSERT_TRUE(scale.create(error)) << error;
     PosixSerialLine line;
     EXPECT_FALSE(line.open("/dev/vorn-no-such-port", {}));
-    EXPECT_FALSE(line.open(scale.slaveName(), {12345, 8, 0, 0}));
+    EXPECT_FALSE(line.open(scale.slaveName(), {0, 8, 0, 0}));
     EXPECT_FALSE(line.open("/dev/null", {}));  // not a terminal
-    for (const int baud : {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200}) {
+    // Every rate of the port dialog, 14400 too, which has no termios constant.
+    const int watcher = ::open(scale.slaveName().c_str(), O_RDONLY | O_NOCTTY);
+    ASSERT_GE(watcher, 0);
+    for (const int baud : {1200, 2400, 4800, 9600, 14400, 19200, 38400, 57600, 115200}) {
         EXPECT_TRUE(line.open(scale.slaveName(), {baud, 7, 1, 3})) << baud;
-        EXPECT_EQ(scale.baud(), baud);
+        EXPECT_EQ(exactSpeed(watcher), baud);
+        // Again with the same settings: the pseudo-terminal's lack of parity is no error.
+        EXPECT_TRUE(line.open(scale.slaveName(), {baud, 7, 1, 3})) << baud;
     }
+    ::close(watcher);
+    EXPECT_TRUE(line.open(scale.slaveName(), {9600, 8, 0, 0}));
+    EXPECT_EQ(scale.baud(), 9600);
     EXPECT_EQ(line.readByte(10).status, ReadStatus::None);
     line.close();
     EXPECT_EQ(line.readByte(10).status, ReadStatus::Failure);
@@ -108,7 +117,9 @@ TEST(PtySerialLine, LineSettingsBecomeTermiosFlags) {
         EXPECT_EQ(cfgetospeed(&tio), static_cast<speed_t>(B9600));
     }
     termios tio{};
-    EXPECT_FALSE(makeLineTermios(tio, {300, 8, 0, 0}));
+    EXPECT_FALSE(makeLineTermios(tio, {0, 8, 0, 0}));
+    EXPECT_FALSE(makeLineTermios(tio, {5000000, 8, 0, 0}));
+    EXPECT_TRUE(makeLineTermios(tio, {14400, 8, 0, 0}));
 }
 
 // A scale end that answers the first line, then vanishes (its pseudo-terminal master is closed)
