@@ -60,6 +60,9 @@ TransferAnimation::TransferAnimation(QWidget* parent) : QWidget(parent) {
 
 void TransferAnimation::setReceive(bool receive) {
     receive_ = receive;
+    // A screen reader says which way the records go, as the picture shows it.
+    setAccessibleName(receive ? tr("Receiving records from the scale")
+                              : tr("Sending records to the scale"));
     update();
 }
 

@@ -17,6 +17,7 @@
 #include "comm/TransferDlg.h"
 #include "res/TransferAnimation.h"
 #include "tests/comm/EngineScriptedLine.h"
+#include "tests/support/Accessibility.h"
 #include "tests/support/SimulatedScale.h"
 
 namespace vorn {
@@ -100,6 +101,36 @@ TEST(TransferDlg, CancelStopsTheWorkerAndTheDialogWaitsForIt) {
     EXPECT_FALSE(t.line.isOpen);
     EXPECT_EQ(t.trfIn(), "02211 user break or unnormally terminate!\r\n");
     EXPECT_TRUE(t.prompts.texts().empty());
+}
+
+TEST(TransferDlg, EscapeIsCancelAndEveryControlIsNamed) {
+    ScriptedTransfer t;
+    // A scale that acknowledges and never answers: the run lasts until it is stopped.
+    t.line.scale = [](test::ScriptedLine& l, const std::string& unit) {
+        if (unit.size() > 1) {
+            l.send("\x06");
+        }
+    };
+    t.line.beforeRead = [](int) {
+        for (int i = 0; i < 5000 && runState().stop == 0; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    };
+    test::writeFile("trf.out", kFruit + "\n");
+    CTransferDlg dlg;
+    dlg.setEnvironment(t.environment());
+    std::vector<std::string> unnamed = {"not checked"};
+    QString animationName;
+    QTimer::singleShot(50, [&] {
+        unnamed = test::unnamedControls(dlg);
+        animationName = dlg.animation()->accessibleName();
+        QTest::keyClick(&dlg, Qt::Key_Return);  // no default button: Enter does not end it
+        QTest::keyClick(&dlg, Qt::Key_Escape);
+    });
+    EXPECT_EQ(dlg.exec(), QDialog::Rejected);
+    EXPECT_TRUE(unnamed.empty());
+    EXPECT_EQ(animationName, "Sending records to the scale");
+    EXPECT_EQ(t.trfIn(), "02211 user break or unnormally terminate!\r\n");
 }
 
 TEST(TransferDlg, PortFailureClosesWithItsMessage) {
