@@ -50,7 +50,7 @@ CComPortDlg::CComPortDlg(QWidget* parent)
 
     auto* portLabel = new QLabel(" Select ComPort: ", this);
     portLabel->setBuddy(portList_);
-    portList_->setAccessibleName("Select ComPort:");
+    portList_->setAccessibleName(portLabel->text().trimmed());
     for (const char* name : kPortNames) {
         portList_->addItem(QString::fromLatin1(name));
     }
@@ -67,7 +67,7 @@ CComPortDlg::CComPortDlg(QWidget* parent)
     auto* deviceLabel = new QLabel("&Device:", this);
     deviceLabel->setBuddy(device_);
     device_->setEditable(true);
-    device_->setAccessibleName("Device");
+    device_->setAccessibleName(deviceLabel->text().remove('&').trimmed());
     device_->addItem(QString());
     device_->addItems(serialDeviceCandidates());
     device_->setCurrentText(toQString(settings_.device));

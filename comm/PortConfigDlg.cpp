@@ -50,7 +50,7 @@ QComboBox* choiceBox(QWidget* parent, const Choice (&choices)[N]) {
 void addRow(QFormLayout* form, const char* caption, QComboBox* box) {
     auto* label = new QLabel(QString::fromLatin1(caption), form->parentWidget());
     label->setBuddy(box);
-    box->setAccessibleName(QString::fromLatin1(caption).remove('&').remove(':').trimmed());
+    box->setAccessibleName(label->text().remove('&').trimmed());
     form->addRow(label, box);
 }
 }  // namespace

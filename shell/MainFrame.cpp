@@ -1,3 +1,4 @@
+#include <QAbstractButton>
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
@@ -29,6 +30,15 @@ QString actionObjectName(const char* caption) {
     return "action" + name;
 }
 
+// Shows a hidden bar or hides a shown one, and checks its menu item when it is shown. Whether
+// the bar was hidden is asked of the bar itself, not of its visibility on screen, so that this
+// also holds while the main window is minimised or not yet shown.
+void toggleBar(QWidget* bar, QAction* item) {
+    const bool show = bar->isHidden();
+    bar->setVisible(show);
+    item->setChecked(show);
+}
+
 QLabel* lockPane(QWidget* parent, const char* text) {
     auto* pane = new QLabel(QString::fromLatin1(text), parent);
     // Qt cannot read the state of the lock keys on every platform; the panes stay greyed.
@@ -47,6 +57,7 @@ CMainFrame::CMainFrame(QWidget* parent)
     buildToolbar();
     buildStatusBar();
     buildFrameworkKeys();
+    nameOverflowButtons();
     applyGates();
     connect(clock_, &QTimer::timeout, this, &CMainFrame::updateClock);
     clock_->start(kClockMilliseconds);
@@ -119,6 +130,9 @@ void CMainFrame::buildToolbar() {
     toolbar_->setObjectName("toolbar");
     toolbar_->setIconSize(QSize(16, 15));
     toolbar_->setAllowedAreas(Qt::AllToolBarAreas);
+    // The toolbar can also be closed from the window's context menu: "&Toolbar" follows it.
+    connect(toolbar_->toggleViewAction(), &QAction::toggled, actions_[command::kToolbar],
+            &QAction::setChecked);
     auto add = [this](QAction* action, ToolbarImage image, const char* tip) {
         action->setIcon(QIcon(artwork::toolbarImage(image)));
         action->setToolTip(QString::fromLatin1(tip));
@@ -176,6 +190,21 @@ void CMainFrame::buildFrameworkKeys() {
     }
 }
 
+void CMainFrame::nameOverflowButtons() {
+    // The buttons that Qt shows when the window is too narrow for the whole menu bar or
+    // toolbar carry only an arrow: give them names for the accessibility layer.
+    const struct {
+        const char* objectName;
+        const char* accessibleName;
+    } buttons[] = {{"qt_menubar_ext_button", "More menus"},
+                   {"qt_toolbar_ext_button", "More toolbar buttons"}};
+    for (const auto& b : buttons) {
+        if (auto* button = findChild<QAbstractButton*>(b.objectName)) {
+            button->setAccessibleName(b.accessibleName);
+        }
+    }
+}
+
 QAction* CMainFrame::commandAction(int command) const {
     const auto it = actions_.find(command);
     return it == actions_.end() ? nullptr : it->second;
@@ -223,12 +252,10 @@ void CMainFrame::runCommand(int command) {
             close();
             return;
         case command::kToolbar:
-            toolbar_->setVisible(!toolbar_->isVisible());
-            actions_[command]->setChecked(toolbar_->isVisible());
+            toggleBar(toolbar_, actions_[command]);
             return;
         case command::kStatusBar:
-            statusBar()->setVisible(!statusBar()->isVisible());
-            actions_[command]->setChecked(statusBar()->isVisible());
+            toggleBar(statusBar(), actions_[command]);
             return;
         case command::kCommPortSetup: {
             CComPortDlg dialog(this);

@@ -44,6 +44,7 @@ private:
     void buildToolbar();
     void buildStatusBar();
     void buildFrameworkKeys();
+    void nameOverflowButtons();
     void setScaleSelected();
     void applyGates();
     void updateClock();

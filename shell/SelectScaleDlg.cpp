@@ -30,6 +30,17 @@ void fillList(QListWidget* list, const std::vector<std::string>& rows, int selec
     }
     list->setCurrentRow(selected);
 }
+
+// A click on the blank part of a list, or Ctrl with a click on its row, would clear the
+// selection while the dialog still counts the row as selected: the current row stays selected,
+// as in a list that always holds one selected row once one is chosen.
+void keepCurrentRowSelected(QListWidget* list) {
+    QObject::connect(list, &QListWidget::itemSelectionChanged, list, [list] {
+        if (list->selectedItems().isEmpty() && list->currentItem()) {
+            list->currentItem()->setSelected(true);
+        }
+    });
+}
 }  // namespace
 
 CSelectScaleDlg::CSelectScaleDlg(QWidget* parent)
@@ -49,10 +60,13 @@ CSelectScaleDlg::CSelectScaleDlg(QWidget* parent)
     storeList_->setSelectionMode(QAbstractItemView::SingleSelection);
     scaleList_->setSelectionMode(QAbstractItemView::SingleSelection);
     // Entries carry the 50-character padded name and the scale slots; a fixed-pitch font keeps
-    // the rows readable.
+    // the rows readable, and both lists take it so that their rows line up.
     QFont fixed("Monospace");
     fixed.setStyleHint(QFont::TypeWriter);
     storeList_->setFont(fixed);
+    scaleList_->setFont(fixed);
+    keepCurrentRowSelected(storeList_);
+    keepCurrentRowSelected(scaleList_);
     storeList_->setMinimumWidth(fontMetrics().averageCharWidth() * 30);
     scaleList_->setMinimumWidth(fontMetrics().averageCharWidth() * 20);
     grid->addWidget(storeLabel, 0, 0);
@@ -205,7 +219,7 @@ void CSelectScaleDlg::editScale() {
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    const std::string newName = trimRight(dialog.name());
+    const std::string newName = scaleNameFromTyped(dialog.name());
     if (newName.empty() || newName == oldName) {
         return;
     }

@@ -39,6 +39,11 @@ std::string trimRight(const std::string& text) {
     return end == std::string::npos ? std::string() : text.substr(0, end + 1);
 }
 
+std::string scaleNameFromTyped(const std::string& typed) {
+    const std::string trimmed = trimRight(typed);
+    return trimmed.substr(std::min(trimmed.find_first_not_of(' '), trimmed.size()));
+}
+
 namespace {
 std::string directoryNameProblem(const std::string& name) {
     const std::string trimmed = trimRight(name);
@@ -57,10 +62,11 @@ std::string storeNameProblem(const std::string& name) {
 }
 
 std::string scaleNameProblem(const std::string& name) {
-    if (trimRight(name).size() > kMaxScaleName) {
+    const std::string kept = scaleNameFromTyped(name);
+    if (kept.size() > kMaxScaleName) {
         return "A scale name can have at most 10 characters.";
     }
-    return directoryNameProblem(name);
+    return directoryNameProblem(kept);
 }
 
 std::string storeEntry(const std::string& storeName, const std::vector<std::string>& scales) {
@@ -149,7 +155,7 @@ AddOutcome StoreScaleLists::addScale(const std::string& name) {
     if (store_ < 0) {
         return AddOutcome::NoStore;
     }
-    const std::string trimmed = trimRight(name);
+    const std::string trimmed = scaleNameFromTyped(name);
     if (trimmed.empty()) {
         return AddOutcome::Empty;
     }
@@ -197,7 +203,7 @@ bool StoreScaleLists::storeNameTaken(const std::string& name) const {
 }
 
 bool StoreScaleLists::scaleNameTaken(const std::string& name) const {
-    const std::string wanted = trimRight(name);
+    const std::string wanted = scaleNameFromTyped(name);
     return std::any_of(scales_.begin(), scales_.end(),
                        [&](const std::string& row) { return trimRight(row) == wanted; });
 }
@@ -218,7 +224,7 @@ void StoreScaleLists::renameSelectedScale(const std::string& newName) {
         return;
     }
     scales_.erase(scales_.begin() + scale_);
-    scale_ = static_cast<int>(insertSorted(scales_, trimRight(newName)));
+    scale_ = static_cast<int>(insertSorted(scales_, scaleNameFromTyped(newName)));
     rebuildSelectedEntry();
 }
 

@@ -23,6 +23,9 @@ inline constexpr const char* kScaleDeletedTitle = "未定义 - vorn";
 inline constexpr const char* kScaleTitlePrefix = "The Scale: ";
 
 std::string trimRight(const std::string& text);
+// A typed scale name as it is kept: without leading and trailing blanks. Its slot is read back
+// without leading blanks, so a name that kept them would name another directory next time.
+std::string scaleNameFromTyped(const std::string& typed);
 
 // The entry of a store with these scales: the name padded to 50, then one right-aligned
 // 10-character slot per scale. (A store just added, without scales, is its bare name.)

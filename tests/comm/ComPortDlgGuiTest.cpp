@@ -9,6 +9,8 @@
 #include "comm/ComPortDlg.h"
 #include "comm/PortConfigDlg.h"
 #include "platform/ProgramDirectory.h"
+#include "tests/shell/ShellGuiHelpers.h"
+#include "tests/support/Accessibility.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/TempDir.h"
 
@@ -125,6 +127,36 @@ TEST_F(ComPortDlgTest, AFileThatCannotBeCreatedIsReported) {
     EXPECT_EQ(prompter.texts(), std::vector<std::string>{kCannotCreatePortFileText});
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+TEST_F(ComPortDlgTest, EveryFieldIsNamedAfterItsLabel) {
+    CComPortDlg dialog;
+    EXPECT_TRUE(test::unnamedControls(dialog).empty());
+    EXPECT_TRUE(test::namesUnlikeTheirLabels(dialog).empty());
+    EXPECT_EQ(dialog.portList()->accessibleName(), "Select ComPort:");
+    CPortConfigDlg config(&dialog, "COM1", ComPortSettings{});
+    EXPECT_TRUE(test::unnamedControls(config).empty());
+    EXPECT_TRUE(test::namesUnlikeTheirLabels(config).empty());
+    EXPECT_EQ(config.baudRateBox()->accessibleName(), "Bits per second:");
+}
+
+TEST_F(ComPortDlgTest, TheConfigurationOffersTheLineSettingsOfThePortFile) {
+    CPortConfigDlg config(nullptr, "COM1", ComPortSettings{});
+    const auto items = [](QComboBox* box) {
+        QStringList out;
+        for (int i = 0; i < box->count(); ++i) {
+            out << box->itemText(i) + "=" + box->itemData(i).toString();
+        }
+        return out;
+    };
+    EXPECT_EQ(items(config.dataBitsBox()), (QStringList{"5=5", "6=6", "7=7", "8=8"}));
+    EXPECT_EQ(items(config.parityBox()),
+              (QStringList{"None=0", "Odd=1", "Even=2", "Mark=3", "Space=4"}));
+    EXPECT_EQ(items(config.stopBitsBox()), (QStringList{"1=0", "1.5=1", "2=2"}));
+    QComboBox* baud = config.baudRateBox();
+    EXPECT_EQ(baud->itemData(0).toInt(), 1200);
+    EXPECT_EQ(baud->itemData(baud->count() - 1).toInt(), 115200);
+    EXPECT_EQ(baud->currentText(), "9600");
 }
 
 }  // namespace

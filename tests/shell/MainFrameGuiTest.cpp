@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 #include <chrono>
@@ -23,6 +24,7 @@
 #include "shell/SingleInstance.h"
 #include "shell/SplashWindow.h"
 #include "tests/shell/ShellGuiHelpers.h"
+#include "tests/support/Accessibility.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/TempDir.h"
 
@@ -146,6 +148,38 @@ TEST_F(MainFrameTest, ToolbarAndStatusBar) {
     EXPECT_TRUE(
         QRegularExpression("^\\d\\d:\\d\\d:\\d\\d   $").match(frame.timePane()->text()).hasMatch());
     EXPECT_EQ(frame.windowTitle(), "vorn");
+}
+
+TEST_F(MainFrameTest, ToolbarAndStatusItemsShowAndHideTheirBarsAndFollowThem) {
+    // Before the window is first shown, as while it is minimised.
+    auto* toolbar = frame.findChild<QToolBar*>("toolbar");
+    QAction* toolbarItem = frame.commandAction(command::kToolbar);
+    QAction* statusItem = frame.commandAction(command::kStatusBar);
+    toolbarItem->trigger();
+    EXPECT_TRUE(toolbar->isHidden());
+    EXPECT_FALSE(toolbarItem->isChecked());
+    toolbarItem->trigger();
+    EXPECT_FALSE(toolbar->isHidden());
+    EXPECT_TRUE(toolbarItem->isChecked());
+    statusItem->trigger();
+    EXPECT_TRUE(frame.statusBar()->isHidden());
+    EXPECT_FALSE(statusItem->isChecked());
+    statusItem->trigger();
+    EXPECT_FALSE(frame.statusBar()->isHidden());
+    frame.show();
+    // Closed from the window's context menu: the menu item follows.
+    toolbar->toggleViewAction()->trigger();
+    EXPECT_TRUE(toolbar->isHidden());
+    EXPECT_FALSE(toolbarItem->isChecked());
+    toolbarItem->trigger();
+    EXPECT_TRUE(toolbar->isVisible());
+    EXPECT_TRUE(toolbarItem->isChecked());
+}
+
+TEST_F(MainFrameTest, TheWindowAndTheAboutBoxNameEveryControl) {
+    EXPECT_EQ(test::unnamedControls(frame), std::vector<std::string>{});
+    CAboutDlg about(&frame);
+    EXPECT_TRUE(test::unnamedControls(about).empty());
 }
 
 TEST_F(MainFrameTest, DataCommandsWaitForAScale) {

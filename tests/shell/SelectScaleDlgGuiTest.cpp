@@ -2,13 +2,17 @@
 
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 #include <filesystem>
 
 #include "platform/QtPrompter.h"
 #include "shell/ScaleDirectory.h"
+#include "shell/ScaleNameDlg.h"
 #include "shell/SelectScaleDlg.h"
 #include "shell/StoreList.h"
+#include "shell/StoreNameDlg.h"
 #include "tests/shell/ShellGuiHelpers.h"
+#include "tests/support/Accessibility.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/TempDir.h"
 
@@ -253,6 +257,76 @@ TEST_F(SelectScaleDlgTest, ExitAfterRenamingTheCurrentStoreReturnsToTheRenamedSc
     }
     EXPECT_EQ(fs::current_path(), dir.path() / "North" / "S1");
     EXPECT_EQ(readFile("Artgrp.dat"), "groups");
+}
+
+TEST_F(SelectScaleDlgTest, AClickBesideTheRowsLeavesTheStoreSelected) {
+    {
+        CSelectScaleDlg first(&mainWindow);
+        addStoreAndScale(first, "Main", "S1");
+        typeNextName("North");
+        click(&first, "ADD Store");
+        click(&first, "OK");
+        prompter.clear();
+    }
+    CSelectScaleDlg dialog(&mainWindow);
+    dialog.show();
+    QListWidget* stores = dialog.storeList();
+    ASSERT_EQ(stores->count(), 2);
+    ASSERT_EQ(stores->selectedItems().size(), 1);
+    const QPoint blank(5, stores->viewport()->height() - 5);
+    ASSERT_EQ(stores->itemAt(blank), nullptr);
+    QTest::mouseClick(stores->viewport(), Qt::LeftButton, {}, blank);
+    ASSERT_EQ(stores->selectedItems().size(), 1);
+    EXPECT_EQ(stores->selectedItems()[0]->text().left(4), "Main");
+    const QPoint onRow = stores->visualItemRect(stores->item(0)).center();
+    QTest::mouseClick(stores->viewport(), Qt::LeftButton, Qt::ControlModifier, onRow);
+    ASSERT_EQ(stores->selectedItems().size(), 1);
+    EXPECT_EQ(dialog.scaleList()->selectedItems().size(), 1);
+    // What DEL Store removes is the store the list shows selected.
+    click(&dialog, "DEL Store");
+    ASSERT_EQ(rows(stores).size(), 1);
+    EXPECT_EQ(rows(stores)[0].left(5), "North");
+    dialog.reject();
+}
+
+TEST_F(SelectScaleDlgTest, BlanksAroundAScaleNameAreNotKept) {
+    CSelectScaleDlg dialog(&mainWindow);
+    addStoreAndScale(dialog, "Main", " S1 ");
+    EXPECT_EQ(rows(dialog.scaleList()), QStringList{"S1"});
+    click(&dialog, "OK");
+    EXPECT_EQ(fs::current_path(), dir.path() / "Main" / "S1");
+    CSelectScaleDlg again(&mainWindow);
+    typeNextName("  S2");
+    click(&again, "EDIT Scale");
+    EXPECT_TRUE(fs::is_directory(dir.path() / "Main" / "S2"));
+    EXPECT_EQ(rows(again.scaleList()), QStringList{"S2"});
+    click(&again, "OK");
+    EXPECT_EQ(fs::current_path(), dir.path() / "Main" / "S2");
+}
+
+TEST_F(SelectScaleDlgTest, EveryControlIsNamedAfterItsLabel) {
+    CSelectScaleDlg dialog(&mainWindow);
+    EXPECT_TRUE(test::unnamedControls(dialog).empty());
+    EXPECT_TRUE(test::namesUnlikeTheirLabels(dialog).empty());
+    EXPECT_EQ(dialog.storeList()->accessibleName(), "Store Name");
+    EXPECT_EQ(dialog.scaleList()->accessibleName(), "Scale Name");
+    CStoreNameDlg store(&dialog);
+    EXPECT_EQ(store.windowTitle(), "Store Name");
+    EXPECT_TRUE(test::unnamedControls(store).empty());
+    EXPECT_TRUE(test::namesUnlikeTheirLabels(store).empty());
+    CScaleNameDlg scale(&dialog);
+    EXPECT_EQ(scale.windowTitle(), "Add Scale Name");
+    EXPECT_EQ(scale.nameField()->accessibleName(), "Scale Name");
+    EXPECT_TRUE(test::unnamedControls(scale).empty());
+    EXPECT_TRUE(test::namesUnlikeTheirLabels(scale).empty());
+}
+
+TEST_F(SelectScaleDlgTest, AStoreNameOverFiftyCharactersIsRefusedWithTheLengthMessage) {
+    CSelectScaleDlg dialog(&mainWindow);
+    typeNextName(QString(51, 'x'));
+    click(&dialog, "ADD Store");
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Enter no more than 50 characters."});
+    EXPECT_EQ(dialog.storeList()->count(), 0);
 }
 
 }  // namespace

@@ -5,10 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "shell/NameEntryDlg.h"
 
@@ -22,6 +25,24 @@ inline QPushButton* buttonByCaption(QWidget* parent, const QString& caption) {
     }
     ADD_FAILURE() << "no button " << caption.toStdString();
     return nullptr;
+}
+
+// The controls whose accessible name is not their label's text, trimmed and without '&'.
+inline std::vector<std::string> namesUnlikeTheirLabels(const QWidget& window) {
+    std::vector<std::string> wrong;
+    for (const QLabel* label : window.findChildren<QLabel*>()) {
+        const QWidget* buddy = label->buddy();
+        if (!buddy) {
+            continue;
+        }
+        const QString expected = label->text().remove('&').trimmed();
+        if (buddy->accessibleName() != expected) {
+            wrong.push_back(buddy->objectName().toStdString() + " '" +
+                            buddy->accessibleName().toStdString() + "' under '" +
+                            expected.toStdString() + "'");
+        }
+    }
+    return wrong;
 }
 
 // Runs the action on the modal dialog that opens next.

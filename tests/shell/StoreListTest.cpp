@@ -78,6 +78,23 @@ TEST(StoreScaleLists, DuplicatesAreRefusedAndEmptyNamesIgnored) {
     EXPECT_EQ(lists.scales().size(), 1u);
 }
 
+TEST(StoreScaleLists, AScaleNameKeepsNoBlanksAroundIt) {
+    // Its slot is read back without leading blanks: a name that kept them would lead to
+    // another directory the next time the dialog opens.
+    StoreScaleLists lists;
+    ASSERT_EQ(lists.addStore("Main"), AddOutcome::Added);
+    ASSERT_EQ(lists.addScale("  S1 "), AddOutcome::Added);
+    EXPECT_EQ(lists.scales(), std::vector<std::string>{"S1"});
+    EXPECT_EQ(scaleNamesOf(lists.stores()[0]), lists.scales());
+    EXPECT_EQ(lists.addScale(" S1"), AddOutcome::Duplicate);
+    lists.renameSelectedScale("  S2");
+    EXPECT_EQ(lists.selectedScaleName(), "S2");
+    EXPECT_EQ(lists.stores()[0], padded("Main") + "        S2");
+    EXPECT_EQ(scaleNameProblem("   0123456789"), "");
+    EXPECT_NE(scaleNameProblem("  ..  "), "");
+    EXPECT_EQ(scaleNameFromTyped("   "), "");
+}
+
 TEST(StoreScaleLists, DeletingAScaleRebuildsTheEntryAndDeletingAStoreClearsTheScales) {
     StoreScaleLists lists;
     lists.load({storeEntry("Main", {"A", "B"})});
