@@ -1,3 +1,4 @@
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -68,6 +69,9 @@ CComPortDlg::CComPortDlg(QWidget* parent)
     deviceLabel->setBuddy(device_);
     device_->setEditable(true);
     device_->setAccessibleName(deviceLabel->text().remove('&').trimmed());
+    // The drop-down lists are windows of their own: they take the names of their fields.
+    portList_->view()->setAccessibleName(portList_->accessibleName());
+    device_->view()->setAccessibleName(device_->accessibleName());
     device_->addItem(QString());
     device_->addItems(serialDeviceCandidates());
     device_->setCurrentText(toQString(settings_.device));
@@ -100,6 +104,10 @@ CComPortDlg::CComPortDlg(QWidget* parent)
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &CComPortDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    // The fields were made before the button between them: Tab follows the layout instead.
+    setTabOrder(portList_, configButton);
+    setTabOrder(configButton, device_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <filesystem>
 
@@ -131,13 +132,27 @@ TEST_F(ComPortDlgTest, AFileThatCannotBeCreatedIsReported) {
 
 TEST_F(ComPortDlgTest, EveryFieldIsNamedAfterItsLabel) {
     CComPortDlg dialog;
-    EXPECT_TRUE(test::unnamedControls(dialog).empty());
+    EXPECT_EQ(test::unnamedControls(dialog), std::vector<std::string>{});
     EXPECT_TRUE(test::namesUnlikeTheirLabels(dialog).empty());
     EXPECT_EQ(dialog.portList()->accessibleName(), "Select ComPort:");
     CPortConfigDlg config(&dialog, "COM1", ComPortSettings{});
-    EXPECT_TRUE(test::unnamedControls(config).empty());
+    EXPECT_EQ(test::unnamedControls(config), std::vector<std::string>{});
     EXPECT_TRUE(test::namesUnlikeTheirLabels(config).empty());
     EXPECT_EQ(config.baudRateBox()->accessibleName(), "Bits per second:");
+}
+
+TEST_F(ComPortDlgTest, TabGoesFromThePortListToConfigThenToTheDevice) {
+    CComPortDlg dialog;
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    dialog.portList()->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), dialog.portList());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), configButton(dialog));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), dialog.deviceField());
+    dialog.reject();
 }
 
 TEST_F(ComPortDlgTest, TheConfigurationOffersTheLineSettingsOfThePortFile) {

@@ -187,6 +187,9 @@ TEST_F(SelectScaleDlgTest, OkWithAStoreButNoScaleKeepsTheDialogOpen) {
     EXPECT_EQ(dialog.noScale(), 1);
     EXPECT_TRUE(fs::is_directory(dir.path() / "Main"));
     EXPECT_EQ(fs::current_path(), dir.path());
+    // The lists were stored before the missing scale stopped the choice.
+    EXPECT_EQ(readFile(dir.file("grpscl.dat")),
+              std::string("\x01\x00\x00\x00", 4) + lengthPrefixed("Main"));
     dialog.reject();
 }
 
