@@ -1,3 +1,4 @@
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -51,6 +52,7 @@ void addRow(QFormLayout* form, const char* caption, QComboBox* box) {
     auto* label = new QLabel(QString::fromLatin1(caption), form->parentWidget());
     label->setBuddy(box);
     box->setAccessibleName(label->text().remove('&').trimmed());
+    box->view()->setAccessibleName(box->accessibleName());
     form->addRow(label, box);
 }
 }  // namespace
