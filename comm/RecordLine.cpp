@@ -306,16 +306,24 @@ std::string cformat(std::string_view format, std::initializer_list<FormatArg> ar
     return out;
 }
 
-int intValue(std::string_view text) {
-    std::size_t i = 0;
+namespace {
+
+// Moves i past leading blanks and an optional sign; true when the sign is '-'.
+bool skipBlanksAndSign(std::string_view text, std::size_t& i) {
     while (i < text.size() && isBlank(text[i])) {
         ++i;
     }
-    bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
+        return text[i++] == '-';
     }
+    return false;
+}
+
+}  // namespace
+
+int intValue(std::string_view text) {
+    std::size_t i = 0;
+    const bool negative = skipBlanksAndSign(text, i);
     long long value = 0;
     constexpr long long kLimit = static_cast<long long>(INT_MAX) + 1;
     for (; i < text.size() && isDigit(text[i]); ++i) {
@@ -342,14 +350,7 @@ std::int64_t decimalToUnits(std::string_view text, int decimals) {
         decimals = 0;
     }
     std::size_t i = 0;
-    while (i < text.size() && isBlank(text[i])) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
+    const bool negative = skipBlanksAndSign(text, i);
     // Magnitude in units, saturating: kept as unsigned so that the most negative value fits.
     constexpr std::uint64_t kMax =
         static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) + 1;
