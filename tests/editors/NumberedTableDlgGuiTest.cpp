@@ -28,6 +28,8 @@
 namespace vorn {
 namespace {
 
+using test::pad;
+
 using Rows = std::vector<std::string>;
 
 class NumberedTableDlgTest : public ::testing::Test {
@@ -71,10 +73,6 @@ protected:
         const QPoint at = rowCentre(d, row);
         QTest::mouseClick(list(d)->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(list(d)->viewport(), Qt::LeftButton, {}, at);
-    }
-    static std::string pad(std::string s, std::size_t n) {
-        s.resize(n, ' ');
-        return s;
     }
 
     test::TempDir dir{test::TempDir::Enter};

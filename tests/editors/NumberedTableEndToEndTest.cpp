@@ -14,6 +14,8 @@
 namespace vorn {
 namespace {
 
+using test::pad;
+
 using Rows = std::vector<std::string>;
 
 struct RoundTrip {
@@ -23,11 +25,6 @@ struct RoundTrip {
     Rows onTheWire;     // the stored records, stamped with scale 01
     Rows receivedRows;  // the rows after Sc->PC into an empty editor
 };
-
-std::string pad(std::string s, std::size_t n) {
-    s.resize(n, ' ');
-    return s;
-}
 
 std::vector<RoundTrip> roundTrips() {
     return {

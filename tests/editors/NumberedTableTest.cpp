@@ -11,6 +11,8 @@
 namespace vorn {
 namespace {
 
+using test::pad;
+
 using test::readFile;
 using test::writeFile;
 using Rows = std::vector<std::string>;
@@ -21,10 +23,6 @@ protected:
     void add(NumberedTable& t, const std::string& number, const std::string& value) {
         t.fields() = {number, value};
         t.add();
-    }
-    std::string pad(std::string s, std::size_t n) {
-        s.resize(n, ' ');
-        return s;
     }
 
     test::TempDir dir{test::TempDir::Enter};

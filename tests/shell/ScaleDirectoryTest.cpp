@@ -9,14 +9,12 @@
 namespace vorn {
 namespace {
 
+using test::lengthPrefixed;
+
 namespace fs = std::filesystem;
 using test::readFile;
 using test::TempDir;
 using test::writeFile;
-
-std::string lengthPrefixed(const std::string& text) {
-    return std::string(1, static_cast<char>(text.size())) + text;
-}
 
 TEST(StoreFileBytes, NoStoresIsAnEmptyFileAndStoresAreACountAndStrings) {
     EXPECT_EQ(encodeStoreEntries({}), "");

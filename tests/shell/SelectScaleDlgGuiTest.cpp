@@ -19,14 +19,12 @@
 namespace vorn {
 namespace {
 
+using test::lengthPrefixed;
+
 namespace fs = std::filesystem;
 using test::buttonByCaption;
 using test::readFile;
 using test::typeNextName;
-
-std::string lengthPrefixed(const std::string& text) {
-    return std::string(1, static_cast<char>(text.size())) + text;
-}
 
 class SelectScaleDlgTest : public ::testing::Test {
 protected:

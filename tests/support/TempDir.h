@@ -46,6 +46,17 @@ inline std::string readFile(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// The text blank-padded (or cut) to n characters, as a fixed-width record field.
+inline std::string pad(std::string text, std::size_t n) {
+    text.resize(n, ' ');
+    return text;
+}
+
+// A short archive string: one length byte, then the text.
+inline std::string lengthPrefixed(const std::string& text) {
+    return std::string(1, static_cast<char>(text.size())) + text;
+}
+
 inline void writeFile(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
