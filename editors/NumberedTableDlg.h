@@ -8,7 +8,7 @@
 #include <QDialog>
 
 #include "editors/NumberedTable.h"
-#include "editors/RowListView.h"
+#include "widgets/RowListView.h"
 
 class QLabel;
 class QLineEdit;

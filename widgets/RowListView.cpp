@@ -1,4 +1,4 @@
-#include "editors/RowListView.h"
+#include "widgets/RowListView.h"
 
 #include <QFontDatabase>
 #include <QPainter>
@@ -15,7 +15,7 @@ namespace {
 // Draws an item's text with its TABs expanded to the list's tab stops.
 class TabStopDelegate : public QStyledItemDelegate {
 public:
-    explicit TabStopDelegate(const RowListView* list) : QStyledItemDelegate(nullptr), list_(list) {}
+    explicit TabStopDelegate(RowListView* list) : QStyledItemDelegate(list), list_(list) {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
