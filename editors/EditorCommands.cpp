@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "batch/BatchTransferDlg.h"
 #include "editors/DateTextDlg.h"
 #include "editors/GroupDlg.h"
 #include "editors/OperatorDlg.h"
@@ -27,6 +28,7 @@ std::vector<CommandDialog> editorCommandDialogs() {
         {command::kDateText, &openModal<CDateTextDlg>},
         {command::kTare, &openModal<CTareDlg>},
         {command::kVat, &openModal<CVatDlg>},
+        {command::kCommunication, &openModal<CBatchTransferDlg>},
     };
 }
 

@@ -26,6 +26,14 @@ std::string RealClock::timeOfDay() {
     return formatTimeOfDay(local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec);
 }
 
+LocalDateTime RealClock::localDateTime() {
+    const std::time_t t = std::time(nullptr);
+    std::tm local{};
+    ::localtime_r(&t, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+            local.tm_hour,        local.tm_min,     local.tm_sec};
+}
+
 Clock& realClock() {
     static RealClock clock;
     return clock;
@@ -33,6 +41,22 @@ Clock& realClock() {
 
 std::string VirtualClock::timeOfDay() {
     return formatTimeOfDay(nowSeconds());
+}
+
+LocalDateTime VirtualClock::localDateTime() {
+    const std::int64_t s = nowSeconds() % 86400;
+    return {year_.load(),
+            month_.load(),
+            day_.load(),
+            static_cast<int>(s / 3600),
+            static_cast<int>(s / 60 % 60),
+            static_cast<int>(s % 60)};
+}
+
+void VirtualClock::setDate(int year, int month, int day) {
+    year_ = year;
+    month_ = month;
+    day_ = day;
 }
 
 std::string formatTimeOfDay(std::int64_t secondsOfDay) {
