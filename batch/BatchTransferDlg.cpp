@@ -39,7 +39,13 @@ CBatchTransferDlg::CBatchTransferDlg(QWidget* parent)
     showSelection();
     link_.clearStepReady();
     timer_.setInterval(kStepIntervalMs);
-    connect(&timer_, &QTimer::timeout, this, [this] { run_.tick(); });
+    // A timer does not fire again while its own handler runs, and the step that opens the
+    // progress dialog runs it modally until the run is over: so the handler only posts the
+    // tick, and the later ticks of the run reach the machine inside the progress dialog's loop.
+    connect(&timer_, &QTimer::timeout, this, [this] {
+        QMetaObject::invokeMethod(
+            this, [this] { run_.tick(); }, Qt::QueuedConnection);
+    });
     timer_.start();
 }
 
