@@ -5,6 +5,7 @@
 #include "editors/DateTextDlg.h"
 #include "editors/GroupDlg.h"
 #include "editors/OperatorDlg.h"
+#include "editors/PresetKeyDlg.h"
 #include "editors/TareDlg.h"
 #include "editors/VatDlg.h"
 #include "shell/CommandIds.h"
@@ -27,6 +28,7 @@ std::vector<CommandDialog> editorCommandDialogs() {
         {command::kDateText, &openModal<CDateTextDlg>},
         {command::kTare, &openModal<CTareDlg>},
         {command::kVat, &openModal<CVatDlg>},
+        {command::kPresetKey, &openModal<CPresetKeyDlg>},
     };
 }
 
