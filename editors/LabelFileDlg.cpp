@@ -78,6 +78,7 @@ void CLabelFileDlg::buildWidgets() {
     pathLabel->setBuddy(path_);
     auto* browse = new QPushButton("...", pathGroup);
     browse->setAutoDefault(false);
+    browse->setFixedWidth(browse->fontMetrics().horizontalAdvance("...") + 24);
     connect(browse, &QPushButton::clicked, this, &CLabelFileDlg::onBrowse);
     auto* pathRow = new QHBoxLayout;
     pathRow->addWidget(path_, 1);

@@ -45,6 +45,7 @@ void CPresetKeyDlg::buildWidgets() {
         auto* key = new QPushButton(this);
         key->setObjectName(QString("key%1").arg(b + 1));
         key->setAutoDefault(false);
+        key->setCheckable(true);  // the key that "Add" assigns shows pressed
         key->setMinimumSize(keyWidth, key->sizeHint().height() * 3 / 2);
         connect(key, &QPushButton::clicked, this, [this, b] { onKey(b); });
         grid->addWidget(key, b / kColumns, b % kColumns);
@@ -61,6 +62,7 @@ void CPresetKeyDlg::buildWidgets() {
     operatorKeys_->setObjectName("operatorKeys");
     operatorKeys_->setRange(presetkey::kMinOperatorKeys, presetkey::kMaxOperatorKeys);
     operatorKeys_->setAccessibleName(operatorLabel->text());
+    operatorKeys_->setMinimumWidth(fontMetrics().horizontalAdvance("00") + 40);
     // The number changes only through the arrows.
     if (auto* edit = operatorKeys_->findChild<QLineEdit*>()) {
         edit->setReadOnly(true);
@@ -169,6 +171,8 @@ void CPresetKeyDlg::writeControls() {
     for (std::size_t b = 0; b < faces.size(); ++b) {
         keyButtons_[b]->setText(toQString(faces[b].caption));
         keyButtons_[b]->setEnabled(faces[b].enabled);
+        keyButtons_[b]->setChecked(editor_.currentKey() ==
+                                   editor_.keyOfButton(static_cast<int>(b)));
     }
     layer_->setText(editor_.layerCaption());
     {
@@ -194,6 +198,10 @@ void CPresetKeyDlg::showPluEntry(bool shown) {
 
 void CPresetKeyDlg::onKey(int button) {
     editor_.clickKey(button);
+    for (int b = 0; b < presetkey::kKeysPerLayer; ++b) {
+        keyButtons_[static_cast<std::size_t>(b)]->setChecked(editor_.currentKey() ==
+                                                             editor_.keyOfButton(b));
+    }
     showPluEntry(true);
     pluEntry_->setFocus();
 }
