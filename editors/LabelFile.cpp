@@ -61,6 +61,17 @@ std::string layoutLineForStoring(std::string line) {
     return line;
 }
 
+std::string batchLayoutLineForSending(std::string line) {
+    put(line, kStatusPos, '0');
+    return line;
+}
+
+std::string batchLayoutLineForStoring(std::string line) {
+    put(line, kStatusPos, '0');
+    put(line, kOperationPos, '0');
+    return line;
+}
+
 std::string layoutRequestLine(int labelNumber) {
     return cformat(kRequestFormat, {labelNumber});
 }

@@ -38,6 +38,10 @@ bool hasLabelFileExtension(const std::string& path);
 std::string layoutLineForSending(std::string line, int labelNumber);
 // A received layout line as stored in a layout file: '0' at positions 0, 9, 12 and 17.
 std::string layoutLineForStoring(std::string line);
+// The batch transfer rewrites less: only position 0 when sending, positions 0 and 9 when
+// storing.
+std::string batchLayoutLineForSending(std::string line);
+std::string batchLayoutLineForStoring(std::string line);
 // The request for layout n: "0002600002000000" and n in two digits.
 std::string layoutRequestLine(int labelNumber);
 // A line of trf.in that carries a layout: an answer record of table 60 with data after the

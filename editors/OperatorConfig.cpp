@@ -101,6 +101,10 @@ std::optional<std::string> storedModeRecord(std::string_view answerLine) {
     return record;
 }
 
+std::string saveModeRecord(const std::string& record) {
+    return writeTextLines(kFile, {record});
+}
+
 void OperatorConfig::open() {
     settings_ = ModeSettings{};
     record_ = std::string(kStartRecord);
@@ -125,7 +129,7 @@ std::string OperatorConfig::writtenRecord() {
 }
 
 bool OperatorConfig::save() {
-    const FileProblem problem = writeTextLines(kFile, {writtenRecord()});
+    const std::string problem = saveModeRecord(writtenRecord());
     if (!problem.empty()) {
         tell(problem, PromptIcon::Error);
         return false;

@@ -84,6 +84,10 @@ std::optional<std::string> recordOfLine(std::string_view line);
 // position 0 and "0000" at positions 6 to 9; no value when it is shorter than 32 characters.
 std::optional<std::string> storedModeRecord(std::string_view answerLine);
 
+// Writes Mode.dat: the record and a line end. A problem naming the file when it cannot be
+// written.
+std::string saveModeRecord(const std::string& record);
+
 class OperatorConfig {
 public:
     const std::string& record() const { return record_; }

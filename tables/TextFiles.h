@@ -5,15 +5,18 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tables/TableFiles.h"
 
 namespace vorn {
 
-// The first line of a text file without its line end (LF or CR LF), at most maxLength
-// characters of it; no value when the file cannot be opened. Nothing beyond the first line,
-// nor beyond maxLength characters of it, is read.
+// The first line of a text without its line end (LF or CR LF), at most maxLength characters of it.
+std::string firstLineOfText(std::string_view bytes, std::size_t maxLength);
+
+// The first line of a text file as firstLineOfText takes it; no value when the file cannot be
+// opened. No more of the file is read than such a line can take.
 std::optional<std::string> readFirstLine(const std::string& path, std::size_t maxLength);
 
 // Writes the lines, each ended by CR LF, to a temporary file that is renamed over path; a

@@ -84,7 +84,11 @@ TEST_F(ScaleSetupEndToEnd, PresetKeysGoToTheScaleAndComeBack) {
 
     const Lines presets = stored("16");
     ASSERT_EQ(presets.size(), 3u);
-    EXPECT_EQ(presets[1], "0002160000000101029" "0000" "000456" "0000000000");
+    EXPECT_EQ(presets[1],
+              "0002160000000101029"
+              "0000"
+              "000456"
+              "0000000000");
     EXPECT_EQ(linesOf(dump + "/table33.txt").at(0).substr(211, 4), "1027");
 }
 
@@ -119,14 +123,25 @@ TEST_F(ScaleSetupEndToEnd, OperatorConfigurationAndClock) {
     ClockSetting(clock).send();
     EXPECT_EQ(prompter.texts(), Lines{});
 
-    EXPECT_EQ(stored("02"), Lines{"0002020000000101" "00" "4" "00011" "8090" "0810"});
-    EXPECT_EQ(linesOf(dump + "/table38.txt"),
-              Lines{"0002380000000101" "07" "03" "26" "14" "05" "09"});
+    EXPECT_EQ(stored("02"), Lines{"0002020000000101"
+                                  "00"
+                                  "4"
+                                  "00011"
+                                  "8090"
+                                  "0810"});
+    EXPECT_EQ(linesOf(dump + "/table38.txt"), Lines{"0002380000000101"
+                                                    "07"
+                                                    "03"
+                                                    "26"
+                                                    "14"
+                                                    "05"
+                                                    "09"});
 }
 
 TEST_F(ScaleSetupEndToEnd, DefaultLabelsTravelWholeAndEachKindIsItsOwn) {
-    test::writeFile("gnllabs.dat", "000243000000010110300020304987601010712301020300da54320100"
-                                   "20\r\n");
+    test::writeFile("gnllabs.dat",
+                    "000243000000010110300020304987601010712301020300da54320100"
+                    "20\r\n");
     DefaultLabel sent(labelkind::kByWeight);
     sent.open();
     ASSERT_EQ(sent.fields().text(LabelField::LabelNumber), "3");
@@ -149,7 +164,10 @@ TEST_F(ScaleSetupEndToEnd, DefaultLabelsTravelWholeAndEachKindIsItsOwn) {
 }
 
 TEST_F(ScaleSetupEndToEnd, LabelLayoutsGoByNumberAndComeBackInNeutralForm) {
-    const std::string layout = "0002600000000000" "00" + std::string(300, 'L') + "END";
+    const std::string layout =
+        "0002600000000000"
+        "00" +
+        std::string(300, 'L') + "END";
     test::writeFile("lab.lbl", layout + "\r\n\r\n");
     EXPECT_EQ(sendLabelFile("lab.lbl", 2), LabelTransferResult::Succeeded);
     EXPECT_EQ(receiveLabelFile("copy.lbl", 2), LabelTransferResult::Succeeded);
