@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -116,6 +117,19 @@ int CLabelFileDlg::labelNumber() const {
 
 std::string CLabelFileDlg::path() const {
     return fromQString(path_->text());
+}
+
+void CLabelFileDlg::keyPressEvent(QKeyEvent* e) {
+    // There is no default button: Enter presses the button that has the focus and nothing else.
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    if (enter && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (auto* focused = qobject_cast<QPushButton*>(focusWidget())) {
+            focused->click();
+        }
+        e->accept();
+        return;
+    }
+    QDialog::keyPressEvent(e);
 }
 
 void CLabelFileDlg::onBrowse() {

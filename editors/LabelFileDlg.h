@@ -24,6 +24,9 @@ public:
     // Replaces the file dialog of the browse button (tests).
     void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
 
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+
 private:
     void buildWidgets();
     int labelNumber() const;

@@ -44,7 +44,6 @@ void CPresetKeyDlg::buildWidgets() {
     for (int b = 0; b < presetkey::kKeysPerLayer; ++b) {
         auto* key = new QPushButton(this);
         key->setObjectName(QString("key%1").arg(b + 1));
-        key->setAutoDefault(false);
         key->setCheckable(true);  // the key that "Add" assigns shows pressed
         key->setMinimumSize(keyWidth, key->sizeHint().height() * 3 / 2);
         connect(key, &QPushButton::clicked, this, [this, b] { onKey(b); });
@@ -54,7 +53,6 @@ void CPresetKeyDlg::buildWidgets() {
 
     layer_ = new QPushButton(this);
     layer_->setObjectName("layer");
-    layer_->setAutoDefault(false);
     connect(layer_, &QPushButton::clicked, this, &CPresetKeyDlg::onLayer);
 
     auto* operatorLabel = new QLabel("Operator Keys", this);
@@ -93,7 +91,6 @@ void CPresetKeyDlg::buildWidgets() {
     pluEntry_->installEventFilter(this);
     pluLabel_->setBuddy(pluEntry_);
     add_ = new QPushButton("Add", this);
-    add_->setAutoDefault(false);
     connect(add_, &QPushButton::clicked, this, &CPresetKeyDlg::onAdd);
 
     auto* optionsBox = new QWidget(this);
@@ -106,7 +103,6 @@ void CPresetKeyDlg::buildWidgets() {
 
     auto button = [this](const char* text, void (CPresetKeyDlg::*slot)()) {
         auto* b = new QPushButton(text, this);
-        b->setAutoDefault(false);
         connect(b, &QPushButton::clicked, this, slot);
         return b;
     };

@@ -82,7 +82,6 @@ void CTimeDlg::buildWidgets() {
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &CTimeDlg::accept);
     auto* send = new QPushButton("PC->Sc", this);
-    send->setAutoDefault(false);
     connect(send, &QPushButton::clicked, this, &CTimeDlg::onSend);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);

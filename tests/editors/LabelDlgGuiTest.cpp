@@ -189,7 +189,11 @@ TEST_F(LabelDlgTest, LabelFileBrowseChecksTheTypeAndComesBackToTheScaleDirectory
     EXPECT_EQ(path->text().toStdString(), elsewhere.file("lab.lbl"));
 
     withText<QRadioButton>(&d, "Label #3")->click();
-    button(&d, "PC->Sc")->click();
+    QTest::keyClick(path, Qt::Key_Return);  // no default button: nothing happens
+    EXPECT_TRUE(runner.trfOuts.empty());
+    EXPECT_TRUE(d.isVisible());
+    button(&d, "PC->Sc")->setFocus();
+    QTest::keyClick(button(&d, "PC->Sc"), Qt::Key_Return);
     ASSERT_EQ(runner.trfOuts.size(), 1u);
     EXPECT_EQ(runner.trfOuts[0],
               "0002600000001000"

@@ -93,6 +93,16 @@ TEST_F(PresetKeyDlgTest, ClickingAKeyAsksForItsPluAndEnterAssignsIt) {
     EXPECT_FALSE(key(&d, 6)->isChecked());
     EXPECT_TRUE(d.isVisible());
 
+    // Enter on a key that has the focus presses that key, not OK.
+    key(&d, 2)->setFocus();
+    QTest::keyClick(key(&d, 2), Qt::Key_Return);
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), plu(&d));
+    QTest::keyClick(plu(&d), Qt::Key_Escape);
+    EXPECT_FALSE(d.isVisible());
+    d.show();
+    QApplication::setActiveWindow(&d);
+
     // The first key of the down layer is key 29.
     QTest::mouseClick(button(&d, "Up Layer"), Qt::LeftButton);
     EXPECT_NE(button(&d, "Down Layer"), nullptr);
