@@ -2,6 +2,7 @@
 
 #include "batch/ClockStep.h"
 #include "batch/NumberedCategorySteps.h"
+#include "editors/DateTimeRecord.h"
 
 namespace vorn {
 
@@ -163,8 +164,8 @@ std::vector<BatchCategory> makeCategories() {
         clock({.caption = "Datetime",
                .name = "datetime",
                .slot = 3,
-               .sendMessage = "Transfering Time information,please wait...",
-               .requestMessage = "Transfering Time information,please wait...",
+               .sendMessage = clockrecord::kTransferMessage,
+               .requestMessage = clockrecord::kTransferMessage,
                .errorSuffix = "",
                .errorStopsRun = false,
                .readBack = false}),

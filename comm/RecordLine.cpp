@@ -337,6 +337,29 @@ int intValue(std::string_view text) {
     return value > INT_MAX ? INT_MAX : static_cast<int>(value);
 }
 
+unsigned hexValue(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && isBlank(text[i])) {
+        ++i;
+    }
+    unsigned value = 0;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        unsigned digit;
+        if (isDigit(c)) {
+            digit = static_cast<unsigned>(c - '0');
+        } else if (c >= 'a' && c <= 'f') {
+            digit = static_cast<unsigned>(c - 'a' + 10);
+        } else if (c >= 'A' && c <= 'F') {
+            digit = static_cast<unsigned>(c - 'A' + 10);
+        } else {
+            break;
+        }
+        value = (value << 4) | digit;
+    }
+    return value;
+}
+
 bool isSuccessLine(std::string_view firstLine) {
     return !firstLine.empty() && (firstLine.front() == '1' || firstLine.front() == '3');
 }

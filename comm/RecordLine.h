@@ -35,6 +35,10 @@ std::string cformat(std::string_view format, std::initializer_list<FormatArg> ar
 // A text without digits (the empty text included) is 0. Saturates at the int range.
 int intValue(std::string_view text);
 
+// Value of a hexadecimal field: leading blanks, then the leading hexadecimal digits in either
+// case; a field without them is 0. Only the last eight digits count.
+unsigned hexValue(std::string_view text);
+
 // Result code of trf.in: the first line starts with '1' or '3'.
 bool isSuccessLine(std::string_view firstLine);
 // A line of trf.in that carries a record: the whole envelope, beginning with the answer status

@@ -4,9 +4,14 @@
 
 #include "batch/BatchTransferDlg.h"
 #include "editors/DateTextDlg.h"
+#include "editors/DefaultLabelDlg.h"
 #include "editors/GroupDlg.h"
+#include "editors/LabelFileDlg.h"
+#include "editors/OperatorConfigDlg.h"
 #include "editors/OperatorDlg.h"
+#include "editors/PresetKeyDlg.h"
 #include "editors/TareDlg.h"
+#include "editors/TimeDlg.h"
 #include "editors/VatDlg.h"
 #include "shell/CommandIds.h"
 
@@ -19,6 +24,13 @@ void openModal(QWidget* parent) {
     Dialog dialog(parent);
     dialog.exec();
 }
+
+// One command per kind of default label.
+template <const DefaultLabelKind& kind>
+void openDefaultLabel(QWidget* parent) {
+    CDefaultLabelDlg dialog(kind, parent);
+    dialog.exec();
+}
 }  // namespace
 
 std::vector<CommandDialog> editorCommandDialogs() {
@@ -28,6 +40,13 @@ std::vector<CommandDialog> editorCommandDialogs() {
         {command::kDateText, &openModal<CDateTextDlg>},
         {command::kTare, &openModal<CTareDlg>},
         {command::kVat, &openModal<CVatDlg>},
+        {command::kPresetKey, &openModal<CPresetKeyDlg>},
+        {command::kOperatorSetup, &openModal<COperatorConfigDlg>},
+        {command::kDateTime, &openModal<CTimeDlg>},
+        {command::kByWeightLabel, &openDefaultLabel<labelkind::kByWeight>},
+        {command::kTotalLabel, &openDefaultLabel<labelkind::kTotal>},
+        {command::kByCountLabel, &openDefaultLabel<labelkind::kByCount>},
+        {command::kLabelFiles, &openModal<CLabelFileDlg>},
         {command::kCommunication, &openModal<CBatchTransferDlg>},
     };
 }

@@ -44,19 +44,25 @@ std::string VirtualClock::timeOfDay() {
 }
 
 LocalDateTime VirtualClock::localDateTime() {
-    const std::int64_t s = nowSeconds() % 86400;
-    return {year_.load(),
-            month_.load(),
-            day_.load(),
-            static_cast<int>(s / 3600),
-            static_cast<int>(s / 60 % 60),
-            static_cast<int>(s % 60)};
+    using namespace std::chrono;
+    const std::int64_t seconds = nowSeconds();
+    const std::int64_t dayOffset = seconds >= 0 ? seconds / 86400 : (seconds - 86399) / 86400;
+    const std::int64_t secondOfDay = seconds - dayOffset * 86400;
+    const year_month_day date{sys_days{days{startDay_.load() + dayOffset}}};
+    return {static_cast<int>(date.year()),
+            static_cast<int>(static_cast<unsigned>(date.month())),
+            static_cast<int>(static_cast<unsigned>(date.day())),
+            static_cast<int>(secondOfDay / 3600),
+            static_cast<int>(secondOfDay / 60 % 60),
+            static_cast<int>(secondOfDay % 60)};
 }
 
-void VirtualClock::setDate(int year, int month, int day) {
-    year_ = year;
-    month_ = month;
-    day_ = day;
+void VirtualClock::set(const LocalDateTime& t) {
+    using namespace std::chrono;
+    const sys_days day{year{t.year} / month{static_cast<unsigned>(t.month)} /
+                       std::chrono::day{static_cast<unsigned>(t.day)}};
+    startDay_ = day.time_since_epoch().count();
+    ms_ = (static_cast<std::int64_t>(t.hour) * 3600 + t.minute * 60 + t.second) * 1000;
 }
 
 std::string formatTimeOfDay(std::int64_t secondsOfDay) {

@@ -1,8 +1,8 @@
 #pragma once
-// Time as the transfer engine needs it: the clock in whole seconds, pauses in milliseconds and
-// the time of day for the logs; and the PC's local date and time, which the scale's clock is set
-// to. The program uses the real clock; tests use VirtualClock, in which a pause (and a scripted
-// line's read time-out) only moves the time on.
+// Time as the program needs it: the clock in whole seconds, pauses in milliseconds, the time of
+// day for the logs and the local date and time for the scale's clock. The program uses the real
+// clock; tests use VirtualClock, in which a pause (and a scripted line's read time-out) only
+// moves the time on.
 
 #include <atomic>
 #include <cstdint>
@@ -18,6 +18,7 @@ struct LocalDateTime {
     int hour = 0;
     int minute = 0;
     int second = 0;
+    bool operator==(const LocalDateTime&) const = default;
 };
 
 class Clock {
@@ -42,25 +43,24 @@ public:
 // The process's real clock.
 Clock& realClock();
 
-// Starts at midnight of the date set (1 January 2000 unless set); nothing but sleepMs and
-// advanceMs moves it. The date stays the one set.
+// Starts at midnight of its start date (1 January 2000 unless set); nothing but sleepMs and
+// advanceMs moves it, and the date moves on at every midnight passed.
 class VirtualClock : public Clock {
 public:
     std::int64_t nowSeconds() override { return ms_.load() / 1000; }
     void sleepMs(int ms) override { advanceMs(ms); }
     std::string timeOfDay() override;
-    // The date set, with the time of day of nowSeconds().
     LocalDateTime localDateTime() override;
-    void setDate(int year, int month, int day);
 
     void advanceMs(std::int64_t ms) { ms_ += ms; }
     std::int64_t nowMs() const { return ms_.load(); }
+    // Makes the clock show this date and time now.
+    void set(const LocalDateTime& t);
 
 private:
     std::atomic<std::int64_t> ms_{0};
-    std::atomic<int> year_{2000};
-    std::atomic<int> month_{1};
-    std::atomic<int> day_{1};
+    // Days from 1 January 1970 to the start date.
+    std::atomic<std::int64_t> startDay_{10957};
 };
 
 // "HH:MM:SS" of a number of seconds after midnight.

@@ -68,8 +68,7 @@ TEST(BatchEndToEnd, EveryLandedCategoryGoesToTheScaleAndComesBackIntoAnEmptyDire
     ASSERT_TRUE(scale.ready());
     EngineTransferRunner runner(scale.device());
     VirtualClock clock;
-    clock.setDate(2024, 3, 5);
-    clock.advanceMs((14 * 3600 + 7 * 60 + 9) * 1000LL);
+    clock.set({2024, 3, 5, 14, 7, 9});
 
     Texts groupsSent;
     {

@@ -268,8 +268,7 @@ TEST_F(BatchRunTest, OnlyDatetimeInTheReceiveDirectionEndsAtTheFirstTickWithoutT
 }
 
 TEST_F(BatchRunTest, DatetimeSendsThePcClock) {
-    progress.clock.setDate(2024, 3, 5);
-    progress.clock.advanceMs((14 * 3600 + 7 * 60 + 8) * 1000LL);
+    progress.clock.set({2024, 3, 5, 14, 7, 8});
     run.start(BatchDirection::Send, ticked({"datetime"}));
     progress.tickFor(1);  // at 14:07:09
     ASSERT_EQ(progress.transfers.size(), 1u);

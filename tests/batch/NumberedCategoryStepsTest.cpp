@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "batch/BatchCategories.h"
-#include "batch/ClockStep.h"
 #include "batch/NumberedCategorySteps.h"
 #include "tables/TableFiles.h"
 #include "tests/support/RecordingPrompter.h"
@@ -210,12 +209,6 @@ TEST_F(NumberedCategorySteps, AStoreThatCannotWriteItsFileSaysSo) {
     EXPECT_EQ(store("tare"), StoreOutcome::NotStored);
     ASSERT_EQ(prompter.texts().size(), 1u);
     EXPECT_NE(prompter.texts()[0].find("Tare.dat"), std::string::npos);
-}
-
-TEST(ClockStep, TheDateAndTimeRecordIsDayMonthYearHoursMinutesSeconds) {
-    EXPECT_EQ(dateTimeLine({2024, 3, 5, 14, 7, 9}), "0002380000000000050324140709");
-    EXPECT_EQ(dateTimeLine({1999, 12, 31, 23, 59, 58}), "0002380000000000311299235958");
-    EXPECT_EQ(dateTimeLine({2100, 1, 1, 0, 0, 0}), "0002380000000000010100000000");
 }
 
 }  // namespace

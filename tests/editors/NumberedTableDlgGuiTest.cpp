@@ -92,12 +92,20 @@ TEST_F(NumberedTableDlgTest, EveryCommandOpensItsDialogModallyWithItsCaption) {
         });
         c.open(&parent);
     }
-    EXPECT_EQ(captions, (std::map<int, QString>{{command::kGroup, "Group Numbers"},
-                                                {command::kOperator, "Operator Numbers"},
-                                                {command::kDateText, "Date Text Numbers"},
-                                                {command::kTare, "Tare Numbers"},
-                                                {command::kVat, "VAT"},
-                                                {command::kCommunication, "Communication"}}));
+    EXPECT_EQ(captions,
+              (std::map<int, QString>{{command::kGroup, "Group Numbers"},
+                                      {command::kOperator, "Operator Numbers"},
+                                      {command::kDateText, "Date Text Numbers"},
+                                      {command::kTare, "Tare Numbers"},
+                                      {command::kVat, "VAT"},
+                                      {command::kPresetKey, "Configure Presets"},
+                                      {command::kOperatorSetup, "Operator Configuration"},
+                                      {command::kDateTime, "Time"},
+                                      {command::kByWeightLabel, "Default Label"},
+                                      {command::kTotalLabel, "Default Label"},
+                                      {command::kByCountLabel, "Default Label"},
+                                      {command::kLabelFiles, "Label Load And Download Dialog"},
+                                      {command::kCommunication, "Communication"}}));
 }
 
 TEST_F(NumberedTableDlgTest, GroupEditorAddsPicksDeletesAndSavesOnOk) {
