@@ -87,20 +87,16 @@ void BatchRun::perform(const BatchStep& step) {
     }
     inStep_ = false;
     report.transferStarted = transfer.has_value();
-    if (!transfer) {
-        if (observer_) {
-            observer_(report);
-        }
-        return;
+    if (transfer) {
+        const bool receive = step.kind == BatchStep::Request;
+        handOver(*transfer, receive, receive ? category.requestMessage : category.sendMessage);
     }
-    const bool receive = step.kind == BatchStep::Request;
-    handOver(*transfer, receive, receive ? category.requestMessage : category.sendMessage);
     if (observer_) {
         observer_(report);
     }
     // The first transfer of the run opens the progress dialog, which stays open until the run
     // has ended; the later steps are ticks inside its modal run.
-    if (!progressOpen_) {
+    if (transfer && !progressOpen_) {
         progressOpen_ = true;
         link_.runProgress();
         progressOpen_ = false;

@@ -128,14 +128,5 @@ TEST(BatchSelection, ASelectionThatCannotBeSavedNamesTheFileAndKeepsTheOldOne) {
     EXPECT_TRUE(std::filesystem::is_directory("Trans.dat"));
 }
 
-TEST(BatchSelection, SlotsOutsideTheFileAreNeverTicked) {
-    BatchSelection selection;
-    selection.setAll(true);
-    EXPECT_FALSE(selection.ticked(0));
-    EXPECT_FALSE(selection.ticked(23));
-    selection.set(23, true);  // ignored
-    EXPECT_EQ(encodeSelection(selection).size(), 100u);
-}
-
 }  // namespace
 }  // namespace vorn
