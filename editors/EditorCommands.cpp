@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "batch/BatchTransferDlg.h"
 #include "editors/DateTextDlg.h"
 #include "editors/DefaultLabelDlg.h"
 #include "editors/GroupDlg.h"
@@ -46,6 +47,7 @@ std::vector<CommandDialog> editorCommandDialogs() {
         {command::kTotalLabel, &openDefaultLabel<labelkind::kTotal>},
         {command::kByCountLabel, &openDefaultLabel<labelkind::kByCount>},
         {command::kLabelFiles, &openModal<CLabelFileDlg>},
+        {command::kCommunication, &openModal<CBatchTransferDlg>},
     };
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The table editors that main-window commands open: command number and the function that runs
-// the editor modally over the main window. Commands missing here open nothing yet.
+// The table editors and the batch dialog that main-window commands open: command number and the
+// function that runs the dialog modally over the main window. Commands missing here open nothing
+// yet.
 
 #include <vector>
 

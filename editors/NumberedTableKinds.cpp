@@ -28,6 +28,16 @@ const NumberedTableKind& groupTable() {
     return kind;
 }
 
+const NumberedTableKind& groupBatchTable() {
+    static const NumberedTableKind kind = [] {
+        NumberedTableKind k = groupTable();
+        // number 4 digits (16-19), name 20 characters (20-39), "0001" (40-43)
+        k.recordFormat = "0002100000000100%04d%-20s0001\n";
+        return k;
+    }();
+    return kind;
+}
+
 const NumberedTableKind& operatorTable() {
     static const NumberedTableKind kind{
         .numberWidth = 3,

@@ -7,6 +7,9 @@
 namespace vorn {
 
 const NumberedTableKind& groupTable();
+// The article groups as the batch transfer sends them: the record ends in "0001" where the group
+// editor writes "0000"; all else is the group editor's.
+const NumberedTableKind& groupBatchTable();
 const NumberedTableKind& operatorTable();
 const NumberedTableKind& dateTextTable();
 const NumberedTableKind& tareTable();

@@ -104,7 +104,8 @@ TEST_F(NumberedTableDlgTest, EveryCommandOpensItsDialogModallyWithItsCaption) {
                                       {command::kByWeightLabel, "Default Label"},
                                       {command::kTotalLabel, "Default Label"},
                                       {command::kByCountLabel, "Default Label"},
-                                      {command::kLabelFiles, "Label Load And Download Dialog"}}));
+                                      {command::kLabelFiles, "Label Load And Download Dialog"},
+                                      {command::kCommunication, "Communication"}}));
 }
 
 TEST_F(NumberedTableDlgTest, GroupEditorAddsPicksDeletesAndSavesOnOk) {

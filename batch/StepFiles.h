@@ -1,0 +1,31 @@
+#pragma once
+// The transfer files as the category steps use them. A send or request step writes its lines to
+// trf.out and names the settings of its transfer. A store step begins by judging the answer
+// that the request left in trf.in by its first line: a first line that is no success line is
+// shown, followed directly by the category's error suffix, and nothing is stored.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "batch/BatchCategory.h"
+#include "tables/TableFiles.h"
+
+namespace vorn {
+
+// Writes the lines to trf.out (each ended by CR LF) and returns the settings; no value, and the
+// user told, when trf.out cannot be written.
+std::optional<TransferSettings> transferOf(const std::vector<std::string>& lines,
+                                           TransferSettings settings = {});
+
+struct JudgedAnswer {
+    StoreOutcome outcome = StoreOutcome::NoAnswer;  // Stored here means: good, store the lines
+    std::vector<std::string> lines;                 // every line of trf.in when it is good
+};
+
+JudgedAnswer judgeAnswer(const BatchCategory& category);
+
+// The outcome of writing the table file: the problem, naming the file, is told.
+StoreOutcome storedOrTold(const FileProblem& problem);
+
+}  // namespace vorn

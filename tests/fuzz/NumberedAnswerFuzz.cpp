@@ -1,0 +1,31 @@
+// A scale's answer to the batch requests of article groups, operators, date texts and tares:
+// any lines give rows, and every row is a number column of the table's width, a TAB and the
+// value, as the table file is written from it.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "batch/NumberedCategorySteps.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    std::vector<std::string> lines(1);
+    for (size_t i = 0; i < size; ++i) {
+        const char c = static_cast<char>(data[i]);
+        if (c == '\n') {
+            lines.emplace_back();
+        } else {
+            lines.back() += c;
+        }
+    }
+    for (const vorn::NumberedBatchTable* table : {&vorn::groupBatch(), &vorn::operatorBatch(),
+                                                  &vorn::dateTextBatch(), &vorn::tareBatch()}) {
+        const auto width = static_cast<std::size_t>(table->kind.numberWidth);
+        for (const std::string& row : vorn::numberedRowsOfAnswer(*table, lines)) {
+            if (row.size() <= width || row[width] != '\t') {
+                __builtin_trap();
+            }
+        }
+    }
+    return 0;
+}
