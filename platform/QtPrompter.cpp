@@ -34,6 +34,7 @@ PromptAnswer showBox(const Prompt& prompt) {
                         : QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setDefaultButton(QMessageBox::Ok);
+    box.setInformativeText(QString::fromUtf8(prompt.detail));
     return box.exec() == QMessageBox::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
 }
 
