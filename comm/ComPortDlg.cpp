@@ -196,9 +196,9 @@ void CComPortDlg::testConnection() {
     });
     progress.exec();
     // The worker clears the succeeded flag when it notices a stop: Cancel or the time limit.
-    const ConnectionTest::End end = limitReached                    ? ConnectionTest::End::TimeLimit
-                                    : !runState().transferSucceeded ? ConnectionTest::End::Cancelled
-                                                                    : ConnectionTest::End::ByItself;
+    const ConnectionEnd end = limitReached                    ? ConnectionEnd::TimeLimit
+                              : !runState().transferSucceeded ? ConnectionEnd::Cancelled
+                                                              : ConnectionEnd::ByItself;
     const ConnectionVerdict verdict = test.verdict(end, !runState().unacknowledged);
     if (verdict.result == ConnectionResult::Answered) {
         tell(verdict.text, PromptIcon::Information, verdict.detail);

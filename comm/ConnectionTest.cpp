@@ -78,29 +78,34 @@ TransferRequest ConnectionTest::request() const {
     return request;
 }
 
-ConnectionVerdict ConnectionTest::verdict(End end, bool acknowledged) const {
-    const std::string first = firstLineOf(directory_ + "/" + transferfile::kIn);
+ConnectionVerdict ConnectionTest::verdict(ConnectionEnd end, bool acknowledged) const {
+    return judgeConnection(firstLineOf(directory_ + "/" + transferfile::kIn), end, acknowledged,
+                           device_, timeLimit_);
+}
+
+ConnectionVerdict judgeConnection(std::string_view first, ConnectionEnd end, bool acknowledged,
+                                  const std::string& device, std::chrono::milliseconds timeLimit) {
     if (isSuccessLine(first)) {
         return {ConnectionResult::Answered, kScaleAnsweredText,
-                "The line to the scale on " + device_ + " works."};
+                "The line to the scale on " + device + " works."};
     }
     const std::string checkSettings =
         " Check that the scale is switched on and connected, and that the baud rate, data "
         "bits, parity and stop bits are the scale's.";
     switch (end) {
-        case End::Cancelled:
+        case ConnectionEnd::Cancelled:
             return {ConnectionResult::Cancelled, {}, {}};
-        case End::TimeLimit:
+        case ConnectionEnd::TimeLimit:
             if (acknowledged) {
                 return failed("The scale took the request but sent no answer.",
-                              "It acknowledged the request on " + device_ +
-                                  ", but no answer came within " + secondsText(timeLimit_) + "." +
+                              "It acknowledged the request on " + device +
+                                  ", but no answer came within " + secondsText(timeLimit) + "." +
                                   checkSettings);
             }
-            return failed("The scale did not answer.", "Nothing came back on " + device_ +
-                                                           " within " + secondsText(timeLimit_) +
+            return failed("The scale did not answer.", "Nothing came back on " + device +
+                                                           " within " + secondsText(timeLimit) +
                                                            "." + checkSettings);
-        case End::ByItself:
+        case ConnectionEnd::ByItself:
             break;
     }
     if (first.empty()) {
@@ -108,18 +113,19 @@ ConnectionVerdict ConnectionTest::verdict(End end, bool acknowledged) const {
     }
     if (first.rfind("02206", 0) == 0) {
         return failed("The scale did not answer.",
-                      "It did not acknowledge the request on " + device_ + "." + checkSettings);
+                      "It did not acknowledge the request on " + device + "." + checkSettings);
     }
     if (first.rfind("02210", 0) == 0) {
         return failed("The scale refused the request.",
-                      "It answered with NAK on " + device_ + "." + checkSettings);
+                      "It answered with NAK on " + device + "." + checkSettings);
     }
     if (first.rfind("02207", 0) == 0) {
         return failed("The request could not be sent.",
-                      device_ + " did not take the whole request.");
+                      device + " did not take the whole request.");
     }
-    return failed("The answer was not understood.",
-                  "On " + device_ + " came: " + latin1ToUtf8(first) + "." + checkSettings);
+    return failed(
+        "The answer was not understood.",
+        "On " + device + " came: " + latin1ToUtf8(std::string(first)) + "." + checkSettings);
 }
 
 ConnectionVerdict testConnection(const ComPortSettings& settings,
@@ -132,7 +138,7 @@ ConnectionVerdict testConnection(const ComPortSettings& settings,
     runner.setTimeLimit(timeLimit);
     runner.run(test.request());
     return test.verdict(
-        runner.timeLimitReached() ? ConnectionTest::End::TimeLimit : ConnectionTest::End::ByItself,
+        runner.timeLimitReached() ? ConnectionEnd::TimeLimit : ConnectionEnd::ByItself,
         !runState().unacknowledged);
 }
 

@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <string>
+#include <string_view>
 
 #include "comm/ComPortSettings.h"
 #include "comm/Engine.h"
@@ -28,6 +29,9 @@ enum class ConnectionResult {
     NotRun,     // the port or the files could not be opened; the engine has told the user why
     Cancelled,  // the user stopped the test
 };
+
+// How the test's run ended: by itself, stopped after the time limit, or by the user.
+enum class ConnectionEnd { ByItself, TimeLimit, Cancelled };
 
 struct ConnectionVerdict {
     ConnectionResult result = ConnectionResult::Failed;
@@ -54,9 +58,8 @@ public:
     std::chrono::milliseconds timeLimit() const { return timeLimit_; }
     const std::string& directory() const { return directory_; }
 
-    enum class End { ByItself, TimeLimit, Cancelled };
     // Judges the run from its trf.in; acknowledged: the scale acknowledged the request.
-    ConnectionVerdict verdict(End end, bool acknowledged) const;
+    ConnectionVerdict verdict(ConnectionEnd end, bool acknowledged) const;
 
 private:
     std::string device_;
@@ -64,6 +67,10 @@ private:
     std::string directory_;
     std::string problem_;
 };
+
+// The verdict on the first line of the test's trf.in (without its line end).
+ConnectionVerdict judgeConnection(std::string_view firstLine, ConnectionEnd end, bool acknowledged,
+                                  const std::string& device, std::chrono::milliseconds timeLimit);
 
 // The whole test on the engine's worker, waiting for its end (vornctl).
 ConnectionVerdict testConnection(const ComPortSettings& settings,

@@ -53,9 +53,10 @@ std::string openFailureText(const std::string& device, const OpenError& error) {
                    "in, and that the port settings name the right device.";
         case OpenFailure::NoPermission: {
             const std::string group = portGroup(device);
+            // The command on a line of its own, so that no line break splits it.
             return device + ": permission denied. Your user must be in the " + group +
-                   " group: ask an administrator to run \"sudo usermod -aG " + group + " " +
-                   userName() + "\", then log out and log in again.";
+                   " group. Ask an administrator to run\n    sudo usermod -aG " + group + " " +
+                   userName() + "\nthen log out and log in again.";
         }
         case OpenFailure::Busy:
             return device +

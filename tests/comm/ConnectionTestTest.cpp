@@ -94,12 +94,12 @@ TEST(ConnectionTest, VerdictOfEveryKindOfRun) {
     ConnectionTest test(onDevice("/dev/ttyS1"), milliseconds(6000));
     ASSERT_TRUE(test.ready());
     const std::string in = test.directory() + "/trf.in";
-    const auto verdict = [&](const std::string& answers, ConnectionTest::End end,
+    const auto verdict = [&](const std::string& answers, ConnectionEnd end,
                              bool acknowledged = false) {
         test::writeFile(in, answers);
         return test.verdict(end, acknowledged);
     };
-    using End = ConnectionTest::End;
+    using End = ConnectionEnd;
     const std::string empty = "10021940007000101000000\r\n";
     EXPECT_EQ(verdict(empty, End::ByItself).result, ConnectionResult::Answered);
     // An answer stands even when the limit or Cancel came after it.

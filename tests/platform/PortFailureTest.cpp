@@ -92,8 +92,8 @@ TEST(PortFailure, ADeviceTheUserMayNotUseTellsTheFix) {
     const std::string text = openFailureText(dir.file("port"), {OpenFailure::NoPermission, 0});
     EXPECT_EQ(text.rfind(dir.file("port") + ": permission denied.", 0), 0u) << text;
     EXPECT_NE(text.find("must be in the dialout group"), std::string::npos) << text;
-    EXPECT_NE(text.find("sudo usermod -aG dialout "), std::string::npos) << text;
-    EXPECT_NE(text.find("then log out and log in again"), std::string::npos) << text;
+    EXPECT_NE(text.find("\n    sudo usermod -aG dialout "), std::string::npos) << text;
+    EXPECT_NE(text.find("\nthen log out and log in again."), std::string::npos) << text;
 }
 
 TEST(PortFailure, TheFixNamesTheGroupThatMayUseTheDevice) {
