@@ -305,8 +305,9 @@ TEST(EngineRun, BatchWorkerRunsAPassPerRequestUntilStopped) {
     waitFor([&] { return t.line.opens == 3 && state.stepReady.load(); });
     EXPECT_EQ(events.finishes, 0);
 
-    state.setBatchRunning(false);
+    // Stopped first: clearing the batch flag wakes the worker, which must then see the stop.
     state.requestStop();
+    state.setBatchRunning(false);
     worker.join();
     EXPECT_EQ(events.finishes, 1);
     EXPECT_TRUE(events.finishedStopped);
