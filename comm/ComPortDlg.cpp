@@ -180,7 +180,7 @@ void CComPortDlg::accept() {
 void CComPortDlg::testConnection() {
     ConnectionTest test(settings(), testTime_);
     if (!test.ready()) {
-        tell("The connection test cannot be prepared.", PromptIcon::Error, test.problem());
+        tell(kConnectionTestNotPreparedText, PromptIcon::Error, test.problem());
         return;
     }
     CTransferDlg progress(this);

@@ -132,7 +132,7 @@ ConnectionVerdict testConnection(const ComPortSettings& settings,
                                  std::chrono::milliseconds timeLimit) {
     ConnectionTest test(settings, timeLimit);
     if (!test.ready()) {
-        return failed("The connection test cannot be prepared.", test.problem());
+        return failed(kConnectionTestNotPreparedText, test.problem());
     }
     EngineTransferRunner runner(test.environment());
     runner.setTimeLimit(timeLimit);

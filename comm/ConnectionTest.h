@@ -21,6 +21,8 @@ namespace vorn {
 
 inline constexpr const char* kScaleAnsweredText = "The scale answered.";
 inline constexpr const char* kConnectionTestMessage = "Testing the connection to the scale...";
+inline constexpr const char* kConnectionTestNotPreparedText =
+    "The connection test cannot be prepared.";
 inline constexpr std::chrono::seconds kConnectionTestTime{6};
 
 enum class ConnectionResult {
