@@ -1,19 +1,20 @@
-// vornctl: one transfer of trf.out through the transfer engine, without a window.
+// vornctl: the transfers of vorn without a window, for scripts.
 //   vornctl transfer [--dir DIR] [--device PATH] [--receive] [--key-width N]
 //                    [--records-per-item N] [--quiet]
-// Writes trf.in, log.asc and log.hex in DIR (default: the current directory); progress goes to
-// stderr. Exit 0 when the first line of trf.in starts with '1' or '3', 1 when not, 2 when the
-// port cannot be opened or the command line is wrong.
+//   vornctl test [--device PATH] [--wait SECONDS]
+// Exit 0 on success, 1 when the scale's answer says no (or none came), 2 when the port cannot be
+// opened or the command line is wrong.
 
 #include <unistd.h>
 
-#include <charconv>
+#include <CLI/CLI.hpp>
+#include <chrono>
 #include <cstdio>
 #include <fstream>
-#include <optional>
 #include <string>
-#include <vector>
 
+#include "comm/ComPortSettings.h"
+#include "comm/ConnectionTest.h"
 #include "comm/EngineTransferRunner.h"
 #include "comm/RecordLine.h"
 #include "comm/TransferFiles.h"
@@ -21,54 +22,24 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: vornctl transfer [--dir DIR] [--device PATH] [--receive] [--key-width N]\n"
-    "                        [--records-per-item N] [--quiet]\n";
-
 constexpr int kSucceeded = 0;
 constexpr int kFailed = 1;
 constexpr int kUnusable = 2;
 
-struct Command {
+const std::string kExitStatusText =
+    "\nExit status: 0 on success; 1 when the scale's answer is an error or no answer came;\n"
+    "2 when the port cannot be opened or the command line is wrong.";
+
+struct TransferOptions {
     std::string dir;
     std::string device;
     vorn::TransferRequest request;
 };
 
-bool toInt(const std::string& text, int& value) {
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return ec == std::errc() && end == text.data() + text.size();
-}
-
-std::optional<Command> parse(const std::vector<std::string>& args, std::string& error) {
-    if (args.empty() || args[0] != "transfer") {
-        error = args.empty() ? "no command given" : "unknown command " + args[0];
-        return std::nullopt;
-    }
-    Command c;
-    c.request.message = "Transfering data,please wait......";
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == "--receive") {
-            c.request.receive = true;
-        } else if (a == "--quiet") {
-            c.request.quiet = true;
-        } else if ((a == "--dir" || a == "--device") && hasValue) {
-            (a == "--dir" ? c.dir : c.device) = args[++i];
-        } else if (a == "--key-width" && hasValue && toInt(args[i + 1], c.request.keyWidth) &&
-                   c.request.keyWidth >= 0 && c.request.keyWidth <= 1000) {
-            ++i;
-        } else if (a == "--records-per-item" && hasValue &&
-                   toInt(args[i + 1], c.request.recordsPerItem) && c.request.recordsPerItem >= 1) {
-            ++i;
-        } else {
-            error = "wrong argument " + a;
-            return std::nullopt;
-        }
-    }
-    return c;
-}
+struct TestOptions {
+    std::string device;
+    int waitSeconds = static_cast<int>(vorn::kConnectionTestTime.count());
+};
 
 std::string firstLine(const char* path) {
     std::ifstream in(path, std::ios::binary);
@@ -80,35 +51,21 @@ std::string firstLine(const char* path) {
     return line;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    std::string error;
-    const auto command = parse(std::vector<std::string>(argv + 1, argv + argc), error);
-    if (!command) {
-        std::fprintf(stderr, "vornctl: %s\n%s", error.c_str(), kUsage);
+int runTransfer(const TransferOptions& options) {
+    if (!options.dir.empty() && ::chdir(options.dir.c_str()) != 0) {
+        std::fprintf(stderr, "vornctl: cannot enter directory %s\n", options.dir.c_str());
         return kUnusable;
     }
-    if (!command->dir.empty() && ::chdir(command->dir.c_str()) != 0) {
-        std::fprintf(stderr, "vornctl: cannot enter directory %s\n", command->dir.c_str());
-        return kUnusable;
-    }
-    vorn::StderrPrompter prompter;
-    vorn::installPrompter(&prompter);
-
-    const bool quiet = command->request.quiet;
-    vorn::EngineTransferRunner runner(command->device, [quiet](const vorn::TransferProgress& p) {
+    const bool quiet = options.request.quiet;
+    vorn::EngineTransferRunner runner(options.device, [quiet](const vorn::TransferProgress& p) {
         if (!quiet) {
             std::fprintf(stderr, "Scale No.:%d:%s%s\n", p.scaleNumber, p.scaleName.c_str(),
                          p.itemsSentText.c_str());
         }
     });
-    runner.run(command->request);
-    vorn::installPrompter(nullptr);
-
+    runner.run(options.request);
+    // The engine has said why the port cannot be opened.
     if (runner.lastOutcome() == vorn::EngineTransferRunner::Outcome::PortFailed) {
-        std::fprintf(stderr, "vornctl: the port %s cannot be opened\n",
-                     command->device.empty() ? "that comport.ini names" : command->device.c_str());
         return kUnusable;
     }
     const std::string first = firstLine(vorn::transferfile::kIn);
@@ -118,4 +75,107 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "vornctl: transfer failed: %s\n",
                  first.empty() ? "no answer" : vorn::latin1ToUtf8(first).c_str());
     return kFailed;
+}
+
+int runTest(const TestOptions& options) {
+    vorn::ComPortSettings settings = vorn::readComPortFile();
+    if (!options.device.empty()) {
+        settings.device = options.device;
+    }
+    const vorn::ConnectionVerdict verdict =
+        vorn::testConnection(settings, std::chrono::seconds(options.waitSeconds));
+    switch (verdict.result) {
+        case vorn::ConnectionResult::Answered:
+            std::printf("%s\n%s\n", verdict.text.c_str(), verdict.detail.c_str());
+            return kSucceeded;
+        case vorn::ConnectionResult::NotRun:
+            return kUnusable;  // the engine has said why
+        case vorn::ConnectionResult::Failed:
+        case vorn::ConnectionResult::Cancelled:
+            break;
+    }
+    std::fprintf(stderr, "vornctl: %s\n%s\n", verdict.text.c_str(), verdict.detail.c_str());
+    return kFailed;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app(
+        "vornctl runs the transfers of vorn, the data management tool for retail scales, "
+        "without a window.\nThe port is the one that comport.ini names (beside the program, "
+        "else in $XDG_CONFIG_HOME/vorn\nor ~/.config/vorn), unless --device names another.\n",
+        "vornctl");
+    app.set_version_flag("--version", std::string("vornctl ") + VORN_VERSION);
+    app.require_subcommand(1);
+    app.footer(kExitStatusText + "\nRun 'vornctl COMMAND --help' for the options of a command.");
+
+    TransferOptions transfer;
+    transfer.request.message = "Transfering data,please wait......";
+    CLI::App* transferCommand = app.add_subcommand(
+        "transfer", "Sends the lines of trf.out to the scale, answers to trf.in");
+    transferCommand->footer(
+        "\nvornctl transfer sends every line of trf.out in DIR to the scale and writes\n"
+        "its answers to trf.in there, with the byte logs log.asc and log.hex. It succeeds\n"
+        "when the first line of trf.in starts with 1 or 3.\n" +
+        kExitStatusText);
+    transferCommand
+        ->add_option("--dir", transfer.dir,
+                     "The directory of trf.out (default: the current directory)")
+        ->type_name("DIR");
+    transferCommand
+        ->add_option("--device", transfer.device,
+                     "The serial device instead of the one comport.ini names")
+        ->type_name("PATH");
+    transferCommand->add_flag("--receive", transfer.request.receive,
+                              "The records are requested from the scale");
+    transferCommand
+        ->add_option("--key-width", transfer.request.keyWidth,
+                     "Characters of the item key after the envelope, 0 to 1000 (default 0)")
+        ->type_name("N")
+        ->check(CLI::Range(0, 1000).description(""));
+    transferCommand
+        ->add_option("--records-per-item", transfer.request.recordsPerItem,
+                     "Answer lines that make one item in the count shown (default 1)")
+        ->type_name("N")
+        ->check(CLI::Range(1, 1000000).description(""));
+    transferCommand->add_flag("--quiet", transfer.request.quiet,
+                              "No item count, no \"TimeOut\" message");
+
+    TestOptions test;
+    CLI::App* testCommand =
+        app.add_subcommand("test", "Tests the connection to the scale with a harmless request");
+    testCommand->footer(
+        "\nvornctl test sends one harmless request, for the scale's date texts, and says \"The\n"
+        "scale answered.\" or why not. It works in a temporary directory: no file of a scale\n"
+        "directory changes.\n" +
+        kExitStatusText);
+    testCommand
+        ->add_option("--device", test.device,
+                     "The serial device instead of the one comport.ini names")
+        ->type_name("PATH");
+    testCommand
+        ->add_option("--wait", test.waitSeconds,
+                     "Seconds to wait for the answer, 1 to 60 (default " +
+                         std::to_string(test.waitSeconds) + ")")
+        ->type_name("SECONDS")
+        ->check(CLI::Range(1, 60).description(""));
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        const int code = app.exit(e);
+        return code == 0 ? kSucceeded : kUnusable;
+    }
+
+    vorn::StderrPrompter prompter;
+    vorn::installPrompter(&prompter);
+    int result = kUnusable;
+    if (transferCommand->parsed()) {
+        result = runTransfer(transfer);
+    } else if (testCommand->parsed()) {
+        result = runTest(test);
+    }
+    vorn::installPrompter(nullptr);
+    return result;
 }

@@ -8,10 +8,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "comm/ComPortDlg.h"
+#include "comm/ConnectionTest.h"
 #include "comm/PortConfigDlg.h"
+#include "comm/RunState.h"
+#include "comm/TransferDlg.h"
 #include "platform/Prompter.h"
 #include "platform/QtPrompter.h"
 #include "res/Artwork.h"
@@ -38,11 +42,21 @@ QStringList serialDeviceCandidates() {
     return devices;
 }
 
+void addDeviceEntries(QComboBox* list, const QStringList& devices,
+                      const std::function<DeviceAccess(const std::string&)>& access) {
+    for (const QString& device : devices) {
+        const bool allowed = access(fromQString(device)) != DeviceAccess::NoPermission;
+        list->addItem(allowed ? device : device + kNoPermissionMark, device);
+    }
+}
+
 CComPortDlg::CComPortDlg(QWidget* parent)
     : QDialog(parent),
       settings_(readComPortFile()),
       portList_(new QComboBox(this)),
-      device_(new QComboBox(this)) {
+      device_(new QComboBox(this)),
+      testButton_(new QPushButton("&Test", this)),
+      testTime_(kConnectionTestTime) {
     setWindowTitle("ComPort property");
 
     auto* picture = new QLabel(this);
@@ -73,8 +87,16 @@ CComPortDlg::CComPortDlg(QWidget* parent)
     portList_->view()->setAccessibleName(portList_->accessibleName());
     device_->view()->setAccessibleName(device_->accessibleName());
     device_->addItem(QString());
-    device_->addItems(serialDeviceCandidates());
+    addDeviceEntries(device_, serialDeviceCandidates());
     device_->setCurrentText(toQString(settings_.device));
+    // A chosen entry puts its device into the field, without the mark.
+    connect(device_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0) {
+            device_->setEditText(device_->itemData(index).toString());
+        }
+    });
+    testButton_->setToolTip("Sends a harmless request to the scale with these settings");
+    connect(testButton_, &QPushButton::clicked, this, &CComPortDlg::testConnection);
     device_->lineEdit()->setPlaceholderText("by port number");
     device_->setMinimumWidth(fontMetrics().averageCharWidth() * 40);
     device_->setToolTip(
@@ -90,7 +112,10 @@ CComPortDlg::CComPortDlg(QWidget* parent)
     configRow->addWidget(icon);
     fields->addLayout(configRow, 2, 0);
     fields->addWidget(deviceLabel, 3, 0);
-    fields->addWidget(device_, 4, 0);
+    auto* deviceRow = new QHBoxLayout;
+    deviceRow->addWidget(device_, 1);
+    deviceRow->addWidget(testButton_);
+    fields->addLayout(deviceRow, 4, 0);
     fields->setRowStretch(5, 1);
 
     auto* top = new QHBoxLayout;
@@ -108,6 +133,7 @@ CComPortDlg::CComPortDlg(QWidget* parent)
     // The fields were made before the button between them: Tab follows the layout instead.
     setTabOrder(portList_, configButton);
     setTabOrder(configButton, device_);
+    setTabOrder(device_, testButton_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
@@ -121,7 +147,13 @@ ComPortSettings CComPortDlg::settings() const {
     if (portList_->currentIndex() >= 0) {
         s.port = portList_->currentIndex() + 1;
     }
-    s.device = fromQString(device_->currentText().trimmed());
+    QString device = device_->currentText().trimmed();
+    // A mark completed into the field while typing is not part of the device.
+    const QString mark = QString(kNoPermissionMark).trimmed();
+    if (device.endsWith(mark)) {
+        device = device.chopped(mark.size()).trimmed();
+    }
+    s.device = fromQString(device);
     return s;
 }
 
@@ -138,10 +170,41 @@ void CComPortDlg::configure() {
 }
 
 void CComPortDlg::accept() {
-    if (!writeComPortFile(settings()).empty()) {
-        tell(kCannotCreatePortFileText);
+    const SavedComPortFile saved = saveComPortSettings(settings());
+    if (!saved.problem.empty()) {
+        tell(kCannotCreatePortFileText, PromptIcon::None, saved.problem);
     }
     QDialog::accept();
+}
+
+void CComPortDlg::testConnection() {
+    ConnectionTest test(settings(), testTime_);
+    if (!test.ready()) {
+        tell(kConnectionTestNotPreparedText, PromptIcon::Error, test.problem());
+        return;
+    }
+    CTransferDlg progress(this);
+    progress.receive = true;
+    progress.quiet = true;
+    progress.messageText = kConnectionTestMessage;
+    progress.setEnvironment(test.environment());
+    bool limitReached = false;
+    // After the time limit the run is stopped as Cancel stops it.
+    QTimer::singleShot(test.timeLimit(), &progress, [&] {
+        limitReached = true;
+        progress.reject();
+    });
+    progress.exec();
+    // The worker clears the succeeded flag when it notices a stop: Cancel or the time limit.
+    const ConnectionEnd end = limitReached                    ? ConnectionEnd::TimeLimit
+                              : !runState().transferSucceeded ? ConnectionEnd::Cancelled
+                                                              : ConnectionEnd::ByItself;
+    const ConnectionVerdict verdict = test.verdict(end, !runState().unacknowledged);
+    if (verdict.result == ConnectionResult::Answered) {
+        tell(verdict.text, PromptIcon::Information, verdict.detail);
+    } else if (verdict.result == ConnectionResult::Failed) {
+        tell(verdict.text, PromptIcon::Warning, verdict.detail);
+    }
 }
 
 }  // namespace vorn

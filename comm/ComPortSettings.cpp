@@ -1,6 +1,10 @@
 #include "comm/ComPortSettings.h"
 
+#include <unistd.h>
+
 #include <climits>
+#include <filesystem>
+#include <system_error>
 
 #include "comm/RecordLine.h"
 #include "platform/ProgramDirectory.h"
@@ -10,7 +14,6 @@ namespace vorn {
 
 namespace {
 
-constexpr const char* kComPortFileName = "comport.ini";
 constexpr const char* kComPortFormat = "%d,%d,%d,%d,%d";
 
 bool isBlank(char c) {
@@ -81,8 +84,38 @@ std::string formatComPortLine(const ComPortSettings& settings) {
     return line;
 }
 
-std::string comPortFilePath() {
+std::string comPortFileBesideProgram() {
     return programDirectory() + "/" + kComPortFileName;
+}
+
+std::string userComPortFile() {
+    return userConfigDirectory() + "/" + kComPortFileName;
+}
+
+namespace {
+bool readable(const std::string& path) {
+    return ::access(path.c_str(), R_OK) == 0;
+}
+}  // namespace
+
+std::string comPortFilePath() {
+    std::string beside = comPortFileBesideProgram();
+    return readable(beside) || !readable(userComPortFile()) ? beside : userComPortFile();
+}
+
+SavedComPortFile saveComPortSettings(const ComPortSettings& settings) {
+    const std::string beside = comPortFileBesideProgram();
+    const std::string user = userComPortFile();
+    if (readable(beside) || readable(user)) {
+        const std::string path = comPortFilePath();
+        return {path, writeComPortFile(settings, path)};
+    }
+    if (writeComPortFile(settings, beside).empty()) {
+        return {beside, {}};
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(userConfigDirectory(), ec);
+    return {user, writeComPortFile(settings, user)};
 }
 
 ComPortSettings readComPortFile(const std::string& path) {

@@ -9,6 +9,7 @@
 #include "comm/TransferFileReader.h"
 #include "comm/TransferFiles.h"
 #include "comm/WireFrame.h"
+#include "platform/PortFailure.h"
 #include "platform/Prompter.h"
 
 namespace vorn {
@@ -18,16 +19,21 @@ namespace {
 constexpr std::size_t kEntryLength = 14;
 const std::string kDefaultEntry = "01            ";
 
-void show(const char* text, PromptIcon icon) {
-    prompter().ask(Prompt{text, PromptButtons::Ok, icon, std::string()});
+void show(const char* text, PromptIcon icon, const std::string& detail = {}) {
+    prompter().ask(Prompt{text, PromptButtons::Ok, icon, std::string(), detail});
+}
+
+// A transfer file in the run's directory (by bare name in the current one when none is set).
+std::string inDirectory(const std::string& directory, const char* name) {
+    return directory.empty() ? std::string(name) : directory + "/" + name;
 }
 
 // trf.in, written in text mode: every line ends with CR LF.
 class AnswerFile {
 public:
     ~AnswerFile() { close(); }
-    bool open(const char* path) {
-        file_ = std::fopen(path, "wb");
+    bool open(const std::string& path) {
+        file_ = std::fopen(path.c_str(), "wb");
         return file_ != nullptr;
     }
     void append(const std::string& line) {
@@ -50,8 +56,8 @@ private:
 
 // A pass that ends before it could write trf.in empties it, so that the caller never takes the
 // answers of an earlier transfer for this one's.
-void discardEarlierAnswers() {
-    if (std::FILE* f = std::fopen(transferfile::kIn, "wb")) {
+void discardEarlierAnswers(const std::string& directory) {
+    if (std::FILE* f = std::fopen(inDirectory(directory, transferfile::kIn).c_str(), "wb")) {
         std::fclose(f);
     }
 }
@@ -105,8 +111,8 @@ Pass::End Pass::run() {
     const LineSettings lineSettings{settings.baudRate, settings.dataBits, settings.stopBits,
                                     settings.parity};
     if (!line.open(device, lineSettings)) {
-        discardEarlierAnswers();
-        show(kPortOpenError, PromptIcon::Error);
+        discardEarlierAnswers(env_.directory);
+        show(kPortOpenError, PromptIcon::Error, openFailureText(device, line.lastOpenError()));
         return End::PortFailed;
     }
     line.setRts(true);
@@ -117,11 +123,14 @@ Pass::End Pass::run() {
     state_.stop = 0;
     state_.stepReady = false;
 
-    if (!files_.out.open(transferfile::kOut) || !files_.in.open(transferfile::kIn) ||
-        !files_.log.open(transferfile::kAsciiLog, transferfile::kHexLog)) {
+    const std::string& dir = env_.directory;
+    if (!files_.out.open(inDirectory(dir, transferfile::kOut)) ||
+        !files_.in.open(inDirectory(dir, transferfile::kIn)) ||
+        !files_.log.open(inDirectory(dir, transferfile::kAsciiLog),
+                         inDirectory(dir, transferfile::kHexLog))) {
         files_.close();
         line.close();
-        discardEarlierAnswers();
+        discardEarlierAnswers(dir);
         show(kFileOpenError, PromptIcon::Error);
         return End::FilesFailed;
     }

@@ -30,7 +30,8 @@ struct EngineEnvironment {
     Clock* clock = nullptr;      // not owned; the real clock when null
     std::function<void(Beep)> beep;
     std::string device;       // overrides the device that comport.ini names
-    std::string comPortFile;  // empty: comport.ini beside the program
+    std::string comPortFile;  // empty: comport.ini where it is read from
+    std::string directory;    // of trf.out, trf.in and the logs; empty: the current directory
 };
 
 // Messages of the engine.

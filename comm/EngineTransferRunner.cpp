@@ -29,9 +29,15 @@ public:
         }
     }
 
-    EngineTransferRunner::Outcome wait() {
+    // Waits for the end of the run; stops it once the limit (if any) has passed.
+    EngineTransferRunner::Outcome wait(std::chrono::milliseconds limit, bool& limitReached) {
         std::unique_lock lock(mutex_);
-        ended_.wait(lock, [&] { return outcome_ != EngineTransferRunner::Outcome::None; });
+        const auto over = [&] { return outcome_ != EngineTransferRunner::Outcome::None; };
+        limitReached = limit.count() > 0 && !ended_.wait_for(lock, limit, over);
+        if (limitReached) {
+            runState().requestStop();
+        }
+        ended_.wait(lock, over);
         return outcome_;
     }
 
@@ -82,7 +88,7 @@ void EngineTransferRunner::run(const TransferRequest& request) {
     WaitingEvents events(request, progress_);
     TransferWorker worker;
     worker.start(env_, events);
-    outcome_ = events.wait();
+    outcome_ = events.wait(timeLimit_, timeLimitReached_);
     worker.join();
 }
 

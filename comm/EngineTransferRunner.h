@@ -5,6 +5,7 @@
 //     vorn::EngineTransferRunner runner(scale.device());
 //     vorn::installTransferRunner(&runner);
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -33,15 +34,22 @@ public:
 
     void run(const TransferRequest& request) override;
 
+    // A run that has not ended after this long is stopped as Cancel stops it; zero: no limit.
+    void setTimeLimit(std::chrono::milliseconds limit) { timeLimit_ = limit; }
+
     // How the last run ended.
     enum class Outcome { None, Finished, Stopped, PortFailed };
     Outcome lastOutcome() const { return outcome_; }
+    // Whether the time limit stopped the last run.
+    bool timeLimitReached() const { return timeLimitReached_; }
 
 private:
     std::unique_ptr<SerialLine> ownLine_;
     EngineEnvironment env_;
     ProgressCallback progress_;
     Outcome outcome_ = Outcome::None;
+    std::chrono::milliseconds timeLimit_{0};
+    bool timeLimitReached_ = false;
 };
 
 // The run state as a fresh progress dialog sets it up for a request.

@@ -90,6 +90,25 @@ bool makeLineTermios(termios& tio, const LineSettings& s) {
     return true;
 }
 
+OpenFailure openFailureOf(int errorNumber) {
+    switch (errorNumber) {
+        case ENOENT:
+        case ENODEV:
+        case ENXIO:
+        case EIO:  // a serial device node without a port behind it
+        case ENOTDIR:
+            return OpenFailure::NoSuchDevice;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            return OpenFailure::NoPermission;
+        case EBUSY:  // another opener set exclusive mode
+            return OpenFailure::Busy;
+        default:
+            return OpenFailure::Other;
+    }
+}
+
 unsigned speedOf(int baudRate) {
     switch (baudRate) {
         case 1200:
@@ -121,18 +140,35 @@ PosixSerialLine::~PosixSerialLine() {
 
 bool PosixSerialLine::open(const std::string& device, const LineSettings& settings) {
     close();
+    openError_ = {};
     const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        return false;
+        return fail(-1, openFailureOf(errno), errno);
     }
     // flock refuses a second opener even when it runs as root, which TIOCEXCL does not.
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || !::isatty(fd) || ::ioctl(fd, TIOCEXCL) != 0 ||
-        !applySettings(fd, settings)) {
-        ::close(fd);
-        return false;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int e = errno;
+        return fail(fd, e == EWOULDBLOCK ? OpenFailure::Busy : OpenFailure::Other, e);
+    }
+    if (!::isatty(fd)) {
+        return fail(fd, OpenFailure::NotASerialPort, 0);
+    }
+    if (::ioctl(fd, TIOCEXCL) != 0) {
+        return fail(fd, OpenFailure::Other, errno);
+    }
+    if (!applySettings(fd, settings)) {
+        return fail(fd, OpenFailure::SettingsRefused, errno);
     }
     fd_ = fd;
     return true;
+}
+
+bool PosixSerialLine::fail(int fd, OpenFailure failure, int errorNumber) {
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    openError_ = {failure, errorNumber};
+    return false;
 }
 
 ReadResult PosixSerialLine::readByte(int timeoutMs) {

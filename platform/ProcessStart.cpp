@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 
 #include "platform/ProcessStart.h"
@@ -20,6 +21,18 @@ QString outsideProgramPath(const QString& relativeUnixPath) {
 #else
     return relativeUnixPath;
 #endif
+}
+
+QString startFailureText(const QString& program) {
+    const QFileInfo file(QDir::current(), program);
+    const QString path = QDir::cleanPath(file.absoluteFilePath());
+    if (!file.exists()) {
+        return path + ": there is no such file.";
+    }
+    if (file.isDir() || !file.isExecutable()) {
+        return path + ": this is not a program that can be run.";
+    }
+    return path + ": the program could not be started.";
 }
 
 bool ProcessStart::start(const QString& program, const QStringList& arguments) {

@@ -11,6 +11,10 @@ namespace vorn {
 // becomes "..\..\FORMPAD.exe" on Windows.
 QString outsideProgramPath(const QString& relativeUnixPath);
 
+// Why the program could not be started, as a sentence that names the full path it was looked
+// for at: "/base/FORMPAD: there is no such file."
+QString startFailureText(const QString& program);
+
 class ProcessStart {
 public:
     // Starts the program in the current directory; false when it could not be started.

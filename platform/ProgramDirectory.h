@@ -1,5 +1,6 @@
 #pragma once
-// The directory of the running program, where comport.ini lies.
+// The two directories of the program's own settings (comport.ini): the directory of the running
+// program, and the user's configuration directory.
 
 #include <string>
 
@@ -9,5 +10,8 @@ namespace vorn {
 std::string programDirectory();
 // Tests and tools point the program directory elsewhere; an empty text removes the override.
 void overrideProgramDirectory(const std::string& directory);
+
+// $XDG_CONFIG_HOME/vorn, or ~/.config/vorn when that is not set (or not an absolute path).
+std::string userConfigDirectory();
 
 }  // namespace vorn

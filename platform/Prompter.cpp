@@ -12,7 +12,9 @@ StderrPrompter& stderrPrompter() {
 Prompter* installed = nullptr;
 }  // namespace
 
-Prompter& prompter() { return installed ? *installed : stderrPrompter(); }
+Prompter& prompter() {
+    return installed ? *installed : stderrPrompter();
+}
 
 Prompter* installPrompter(Prompter* p) {
     Prompter* previous = installed;
@@ -20,8 +22,8 @@ Prompter* installPrompter(Prompter* p) {
     return previous;
 }
 
-void tell(const std::string& text, PromptIcon icon) {
-    prompter().ask(Prompt{text, PromptButtons::Ok, icon, std::nullopt});
+void tell(const std::string& text, PromptIcon icon, const std::string& detail) {
+    prompter().ask(Prompt{text, PromptButtons::Ok, icon, std::nullopt, detail});
 }
 
 bool confirm(const std::string& text, PromptIcon icon) {
@@ -35,6 +37,9 @@ PromptAnswer StderrPrompter::ask(const Prompt& prompt) {
         std::fprintf(stderr, "%s\n", prompt.text.c_str());
     } else {
         std::fprintf(stderr, "%s: %s\n", caption.c_str(), prompt.text.c_str());
+    }
+    if (!prompt.detail.empty()) {
+        std::fprintf(stderr, "%s\n", prompt.detail.c_str());
     }
     return PromptAnswer::Ok;
 }

@@ -18,6 +18,8 @@ struct Prompt {
     PromptIcon icon = PromptIcon::None;
     // No value: the application title "vorn". An empty string: an empty caption.
     std::optional<std::string> caption;
+    // UTF-8; shown under the text, e.g. what went wrong and what the user can do about it.
+    std::string detail = {};
 };
 
 class Prompter {
@@ -32,12 +34,14 @@ Prompter& prompter();
 // Installs p (not owned); nullptr restores the stderr prompter. Returns the previous one.
 Prompter* installPrompter(Prompter* p);
 
-// An OK box with the application title as caption.
-void tell(const std::string& text, PromptIcon icon = PromptIcon::None);
+// An OK box with the application title as caption, and the detail under the text.
+void tell(const std::string& text, PromptIcon icon = PromptIcon::None,
+          const std::string& detail = {});
 // An OK/Cancel question with the application title; true when OK was chosen.
 bool confirm(const std::string& text, PromptIcon icon = PromptIcon::Warning);
 
-// Prints "caption: text" to stderr and answers OK. vornctl's prompter.
+// Prints "caption: text" to stderr, and the detail on the next line; answers OK. vornctl's
+// prompter.
 class StderrPrompter : public Prompter {
 public:
     PromptAnswer ask(const Prompt& prompt) override;

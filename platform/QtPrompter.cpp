@@ -1,6 +1,7 @@
 #include "platform/QtPrompter.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QString>
@@ -34,6 +35,12 @@ PromptAnswer showBox(const Prompt& prompt) {
                         : QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setDefaultButton(QMessageBox::Ok);
+    box.setInformativeText(QString::fromUtf8(prompt.detail));
+    // A detail of a few sentences (a device path, a command to run) reads better on wider
+    // lines than the box gives it by itself.
+    if (auto* detail = box.findChild<QLabel*>("qt_msgbox_informativelabel")) {
+        detail->setMinimumWidth(box.fontMetrics().averageCharWidth() * 60);
+    }
     return box.exec() == QMessageBox::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
 }
 

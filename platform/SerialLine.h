@@ -17,6 +17,22 @@ struct LineSettings {
 
 enum class ReadStatus { Byte, None, Failure };
 
+// Why a device could not be opened.
+enum class OpenFailure {
+    None,
+    NoSuchDevice,     // no such file, or no port behind it
+    NoPermission,     // the user may not read and write it
+    Busy,             // another program holds it
+    NotASerialPort,   // not a terminal device
+    SettingsRefused,  // the port took the device but not the line settings
+    Other,
+};
+
+struct OpenError {
+    OpenFailure failure = OpenFailure::None;
+    int errorNumber = 0;  // errno, where one was given
+};
+
 struct ReadResult {
     ReadStatus status = ReadStatus::None;
     unsigned char byte = 0;
@@ -28,6 +44,8 @@ public:
     // Opens the device for this program alone and applies the settings; false when the device
     // does not exist, is held by another program or refuses the settings.
     virtual bool open(const std::string& device, const LineSettings& settings) = 0;
+    // Why the last open failed.
+    virtual OpenError lastOpenError() const { return {OpenFailure::Other, 0}; }
     // One byte, or no byte once timeoutMs have passed, or a failure.
     virtual ReadResult readByte(int timeoutMs) = 0;
     // True when the byte was written.

@@ -299,7 +299,14 @@ void CMainFrame::startLabelEditor() {
         tell(kAlreadyRunningText);
         return;
     }
-    labelEditor_.start(outsideProgramPath(kLabelEditorProgram));
+    const QString program = outsideProgramPath(kLabelEditorProgram);
+    if (!labelEditor_.start(program)) {
+        tell(kLabelEditorNotStartedText, PromptIcon::Error,
+             "The label layout editor FORMPAD is looked for in the base directory of stores and "
+             "scales, as " +
+                 program.toStdString() + " from the scale's directory.\n" +
+                 startFailureText(program).toStdString());
+    }
 }
 
 }  // namespace vorn

@@ -16,6 +16,27 @@
 
 namespace {
 
+constexpr const char* kHelp =
+    "vornsim plays a retail scale on a pseudo-terminal, for trying vorn and vornctl without a\n"
+    "scale. It stores the records it is sent and answers requests with them, until it is\n"
+    "stopped (SIGTERM or SIGINT). It can be told to misbehave.\n"
+    "\n"
+    "Usage: vornsim --link PATH [OPTIONS]\n"
+    "\n"
+    "Options:\n"
+    "  -h,--help      Print this help message and exit\n"
+    "  --version      Display program version information and exit\n"
+    "  --link PATH    Where the pseudo-terminal's name is linked: the device to open\n"
+    "  --seed DIR     Tables to load at the start\n"
+    "  --dump DIR     Where the tables are written at the end\n"
+    "  --baud N       The baud rate of the line (default: the one the program sets)\n"
+    "  --pace         Bytes take their wire time at the line's baud rate\n"
+    "  --nak N        NAK the next N frames\n"
+    "  --silent       Never answer at all\n"
+    "  --bad-bcc N    Spoil the block check of the next N answer frames\n"
+    "  --busy N       Send N busy frames (32E-3) before the next answer\n"
+    "  --no-ack N     Leave the next N frames unacknowledged and unanswered\n";
+
 std::atomic<bool> stopRequested = false;
 
 void onSignal(int) {
@@ -25,6 +46,17 @@ void onSignal(int) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--help" || a == "-h") {
+            std::fputs(kHelp, stdout);
+            return 0;
+        }
+        if (a == "--version") {
+            std::printf("vornsim %s\n", VORN_VERSION);
+            return 0;
+        }
+    }
     std::string error;
     const auto options =
         vornsim::parseOptions(std::vector<std::string>(argv + 1, argv + argc), error);

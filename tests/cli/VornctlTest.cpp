@@ -7,6 +7,7 @@
 #include "comm/EngineTransferRunner.h"
 #include "comm/TransferRunner.h"
 #include "platform/PosixSerialLine.h"
+#include "tests/support/ScopedEnv.h"
 #include "tests/support/SimulatedScale.h"
 #include "tests/support/TempDir.h"
 
@@ -65,11 +66,17 @@ TEST(Vornctl, ExitCodes) {
     // No such port, a port held by another program, wrong arguments.
     writeFile(dir.file("trf.out"), kFruit + "\n");
     EXPECT_EQ(vornctl({"transfer", "--dir", d, "--device", d + "/no-such-tty"}, dir.file("e")), 2);
-    EXPECT_NE(readFile(dir.file("e")).find("Error opening COM port"), std::string::npos);
+    EXPECT_EQ(readFile(dir.file("e"))
+                  .rfind("Error opening COM port\n" + d + "/no-such-tty: no such device.", 0),
+              0u)
+        << readFile(dir.file("e"));
     {
         PosixSerialLine holder;
         ASSERT_TRUE(holder.open(scale.device(), {}));
-        EXPECT_EQ(vornctl({"transfer", "--dir", d, "--device", scale.device()}), 2);
+        EXPECT_EQ(vornctl({"transfer", "--dir", d, "--device", scale.device()}, dir.file("e")), 2);
+        EXPECT_NE(readFile(dir.file("e")).find(scale.device() + ": busy, held by another program"),
+                  std::string::npos)
+            << readFile(dir.file("e"));
     }
     EXPECT_EQ(vornctl({"transfer", "--key-width"}), 2);
     EXPECT_EQ(vornctl({"transfer", "--records-per-item", "0"}), 2);
@@ -92,6 +99,51 @@ TEST(Vornctl, PortFromComportIniBesideTheProgram) {
     writeFile(dir.file("trf.out"), kFruit + "\n");
     EXPECT_EQ(runProgram(bin + "/vornctl", {"transfer", "--dir", dir.path().string()}), 0);
     EXPECT_EQ(readFile(dir.file("trf.in")), answered(kFruit) + "\r\n");
+}
+
+TEST(Vornctl, TestTellsAWorkingLineFromADeadOne) {
+    SimulatedScale scale;
+    SimulatedScale silent({"--silent"});
+    ASSERT_TRUE(scale.ready() && silent.ready());
+    TempDir dir;
+    const std::string err = dir.file("err.txt");
+    EXPECT_EQ(vornctl({"test", "--device", scale.device()}, err), 0);
+    EXPECT_EQ(vornctl({"test", "--device", silent.device(), "--wait", "1"}, err), 1);
+    EXPECT_EQ(readFile(err).rfind("vornctl: The scale did not answer.\nNothing came back on " +
+                                      silent.device() + " within 1 second.",
+                                  0),
+              0u)
+        << readFile(err);
+    EXPECT_EQ(vornctl({"test", "--device", dir.file("ttyUSB0")}, err), 2);
+    EXPECT_NE(readFile(err).find(dir.file("ttyUSB0") + ": no such device."), std::string::npos);
+    EXPECT_EQ(vornctl({"test", "--wait", "0"}), 2);
+    EXPECT_EQ(vornctl({"test", "--receive"}), 2);
+}
+
+TEST(Vornctl, PortFromComportIniInTheUsersDirectory) {
+    // None lies beside the program (a copy in a scratch directory): the user's file names it.
+    SimulatedScale scale;
+    ASSERT_TRUE(scale.ready());
+    TempDir dir;
+    const std::string bin = dir.file("bin");
+    std::filesystem::create_directories(bin);
+    std::filesystem::copy_file(programPath("vornctl"), bin + "/vornctl");
+    std::filesystem::create_directories(dir.file("config/vorn"));
+    writeFile(dir.file("config/vorn/comport.ini"), "1,9600,8,0,0," + scale.device());
+    ScopedEnv config("XDG_CONFIG_HOME", dir.file("config"));
+    EXPECT_EQ(runProgram(bin + "/vornctl", {"test"}), 0);
+    writeFile(dir.file("trf.out"), kFruit + "\n");
+    EXPECT_EQ(runProgram(bin + "/vornctl", {"transfer", "--dir", dir.path().string()}), 0);
+    EXPECT_EQ(readFile(dir.file("trf.in")), answered(kFruit) + "\r\n");
+}
+
+TEST(Vornctl, EveryCommandHasHelp) {
+    EXPECT_EQ(vornctl({"--help"}), 0);
+    EXPECT_EQ(vornctl({"transfer", "--help"}), 0);
+    EXPECT_EQ(vornctl({"test", "--help"}), 0);
+    EXPECT_EQ(vornctl({"--version"}), 0);
+    EXPECT_EQ(runProgram(programPath("vornsim"), {"--help"}), 0);
+    EXPECT_EQ(runProgram(programPath("vornsim"), {"--bogus"}), 2);
 }
 
 TEST(Vornctl, EngineRunnerOverFaultyScaleRecovers) {

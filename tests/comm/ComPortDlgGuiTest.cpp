@@ -13,6 +13,8 @@
 #include "tests/shell/ShellGuiHelpers.h"
 #include "tests/support/Accessibility.h"
 #include "tests/support/RecordingPrompter.h"
+#include "tests/support/ScopedEnv.h"
+#include "tests/support/SimulatedScale.h"
 #include "tests/support/TempDir.h"
 
 namespace vorn {
@@ -55,8 +57,10 @@ protected:
     ComPortDlgTest() { overrideProgramDirectory(dir.path().string()); }
     ~ComPortDlgTest() override { overrideProgramDirectory(""); }
     std::string portFile() const { return dir.file("comport.ini"); }
+    std::string userPortFile() const { return dir.file("config/vorn/comport.ini"); }
 
     test::TempDir dir;
+    test::ScopedEnv config{"XDG_CONFIG_HOME", dir.file("config")};
     test::RecordingPrompter prompter;
 };
 
@@ -120,14 +124,79 @@ TEST_F(ComPortDlgTest, ValuesOutsideTheListsAreKept) {
     EXPECT_EQ(readFile(portFile()), "3,300,8,0,0");
 }
 
-TEST_F(ComPortDlgTest, AFileThatCannotBeCreatedIsReported) {
+TEST_F(ComPortDlgTest, WhereTheProgramCannotWriteTheUsersFileIsWrittenAndRead) {
+    overrideProgramDirectory((dir.path() / "missing" / "bin").string());
+    CComPortDlg dialog;
+    dialog.deviceField()->setCurrentText("/dev/ttyACM0");
+    dialog.accept();
+    EXPECT_TRUE(prompter.texts().empty());
+    EXPECT_EQ(readFile(userPortFile()), "1,9600,8,0,0,/dev/ttyACM0");
+    CComPortDlg again;
+    EXPECT_EQ(again.deviceField()->currentText(), "/dev/ttyACM0");
+}
+
+TEST_F(ComPortDlgTest, AFileThatCannotBeCreatedIsReportedWithItsName) {
     overrideProgramDirectory((dir.path() / "missing" / "dir").string());
+    test::writeFile(dir.file("config"), "a file where the directory should be");
     CComPortDlg dialog;
     dialog.show();
     dialog.accept();
-    EXPECT_EQ(prompter.texts(), std::vector<std::string>{kCannotCreatePortFileText});
+    const auto prompts = prompter.prompts();
+    ASSERT_EQ(prompts.size(), 1u);
+    EXPECT_EQ(prompts[0].text, kCannotCreatePortFileText);
+    EXPECT_NE(prompts[0].detail.find(userPortFile()), std::string::npos) << prompts[0].detail;
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+TEST_F(ComPortDlgTest, DevicesTheUserMayNotOpenAreMarked) {
+    CComPortDlg dialog;
+    QComboBox* list = dialog.deviceField();
+    list->clear();
+    addDeviceEntries(list, {"/dev/ttyS0", "/dev/ttyUSB0"}, [](const std::string& device) {
+        return device == "/dev/ttyS0" ? DeviceAccess::NoPermission : DeviceAccess::Usable;
+    });
+    EXPECT_EQ(list->itemText(0), QString("/dev/ttyS0") + kNoPermissionMark);
+    EXPECT_EQ(list->itemText(1), "/dev/ttyUSB0");
+    // Chosen, the marked entry gives the device alone, in the field and in the file.
+    list->setCurrentIndex(1);
+    list->setCurrentIndex(0);
+    EXPECT_EQ(list->currentText(), "/dev/ttyS0");
+    EXPECT_EQ(dialog.settings().device, "/dev/ttyS0");
+    list->setEditText(QString("/dev/ttyS0") + kNoPermissionMark);
+    EXPECT_EQ(dialog.settings().device, "/dev/ttyS0");
+}
+
+TEST_F(ComPortDlgTest, TestTellsAWorkingLineFromADeadOneAndStoresNothing) {
+    test::SimulatedScale scale;
+    test::SimulatedScale silent({"--silent"});
+    ASSERT_TRUE(scale.ready() && silent.ready());
+    test::writeFile(portFile(), "2,4800,7,0,0");
+    CComPortDlg dialog;
+    dialog.setTestTime(std::chrono::milliseconds(1000));
+    dialog.deviceField()->setCurrentText(QString::fromStdString(scale.device()));
+    dialog.testButton()->click();
+    auto prompts = prompter.prompts();
+    ASSERT_EQ(prompts.size(), 1u);
+    EXPECT_EQ(prompts[0].text, "The scale answered.");
+    EXPECT_EQ(prompts[0].icon, PromptIcon::Information);
+
+    prompter.clear();
+    dialog.deviceField()->setCurrentText(QString::fromStdString(silent.device()));
+    dialog.testButton()->click();
+    prompts = prompter.prompts();
+    ASSERT_EQ(prompts.size(), 1u);
+    EXPECT_EQ(prompts[0].text, "The scale did not answer.");
+    EXPECT_EQ(prompts[0].icon, PromptIcon::Warning);
+    EXPECT_NE(prompts[0].detail.find(silent.device()), std::string::npos);
+
+    prompter.clear();
+    dialog.deviceField()->setCurrentText(QString::fromStdString(dir.file("ttyUSB4")));
+    dialog.testButton()->click();
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Error opening COM port"});
+    // The test used the settings shown; the file keeps what it had.
+    EXPECT_EQ(readFile(portFile()), "2,4800,7,0,0");
+    dialog.reject();
 }
 
 TEST_F(ComPortDlgTest, EveryFieldIsNamedAfterItsLabel) {
@@ -141,7 +210,7 @@ TEST_F(ComPortDlgTest, EveryFieldIsNamedAfterItsLabel) {
     EXPECT_EQ(config.baudRateBox()->accessibleName(), "Bits per second:");
 }
 
-TEST_F(ComPortDlgTest, TabGoesFromThePortListToConfigThenToTheDevice) {
+TEST_F(ComPortDlgTest, TabGoesFromThePortListToConfigThenToTheDeviceAndTest) {
     CComPortDlg dialog;
     dialog.show();
     dialog.activateWindow();
@@ -152,6 +221,8 @@ TEST_F(ComPortDlgTest, TabGoesFromThePortListToConfigThenToTheDevice) {
     EXPECT_EQ(QApplication::focusWidget(), configButton(dialog));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), dialog.deviceField());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), dialog.testButton());
     dialog.reject();
 }
 

@@ -7,7 +7,9 @@
 #include <csignal>
 
 #include "platform/ProgramDirectory.h"
+#include "tests/support/ScopedEnv.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/Unprivileged.h"
 
 namespace vorn {
 namespace {
@@ -21,13 +23,19 @@ void expectDefaults(const ComPortSettings& s) {
     EXPECT_EQ(s.device, "");
 }
 
-// comport.ini lies beside the program: point the program directory at a temporary one.
+// The program directory and the user's configuration directory point into a temporary one.
 class ComPortFile : public ::testing::Test {
 protected:
     void SetUp() override { overrideProgramDirectory(dir.path().string()); }
     void TearDown() override { overrideProgramDirectory(""); }
     std::string iniPath() const { return dir.file("comport.ini"); }
+    std::string userIniPath() const { return dir.file("config/vorn/comport.ini"); }
+    void writeUserIni(const std::string& text) {
+        std::filesystem::create_directories(dir.file("config/vorn"));
+        test::writeFile(userIniPath(), text);
+    }
     test::TempDir dir;
+    test::ScopedEnv config{"XDG_CONFIG_HOME", dir.file("config")};
 };
 
 TEST_F(ComPortFile, MissingFileGivesTheDefaults) {
@@ -36,7 +44,7 @@ TEST_F(ComPortFile, MissingFileGivesTheDefaults) {
 }
 
 TEST_F(ComPortFile, DefaultsAreWrittenWithoutLineFeed) {
-    EXPECT_EQ(writeComPortFile(ComPortSettings{}), "");
+    EXPECT_EQ(saveComPortSettings(ComPortSettings{}).problem, "");
     EXPECT_EQ(test::readFile(iniPath()), "1,9600,8,0,0");
 }
 
@@ -47,7 +55,7 @@ TEST_F(ComPortFile, SecondPortAtNineteenThousandTwoHundredEvenParity) {
     s.dataBits = 7;
     s.stopBits = 0;
     s.parity = 2;
-    ASSERT_EQ(writeComPortFile(s), "");
+    ASSERT_EQ(writeComPortFile(s, iniPath()), "");
     EXPECT_EQ(test::readFile(iniPath()), "2,19200,7,0,2");
     ComPortSettings back = readComPortFile();
     EXPECT_EQ(back.port, 2);
@@ -60,7 +68,7 @@ TEST_F(ComPortFile, SecondPortAtNineteenThousandTwoHundredEvenParity) {
 TEST_F(ComPortFile, DeviceFieldRoundTrips) {
     ComPortSettings s;
     s.device = "/dev/pts/7";
-    ASSERT_EQ(writeComPortFile(s), "");
+    ASSERT_EQ(writeComPortFile(s, iniPath()), "");
     EXPECT_EQ(test::readFile(iniPath()), "1,9600,8,0,0,/dev/pts/7");
     ComPortSettings back = readComPortFile();
     EXPECT_EQ(back.device, "/dev/pts/7");
@@ -81,22 +89,109 @@ TEST_F(ComPortFile, LineEndsCrLfAndLfAreNotPartOfTheValues) {
     EXPECT_EQ(readComPortFile().device, "");
 }
 
-TEST_F(ComPortFile, UnwritableDirectoryNamesTheFileAndKeepsTheOldOne) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "root writes into any directory; the failed write below covers it";
+TEST_F(ComPortFile, ReadBesideTheProgramFirstThenFromTheUsersDirectory) {
+    EXPECT_EQ(comPortFilePath(), iniPath());
+    EXPECT_EQ(userComPortFile(), userIniPath());
+    writeUserIni("2,4800,7,0,0");
+    EXPECT_EQ(comPortFilePath(), userIniPath());
+    EXPECT_EQ(readComPortFile().baudRate, 4800);
+    // A file beside the program, as a portable install or the other system keeps it, wins.
+    test::writeFile(iniPath(), "1,19200,8,0,0");
+    EXPECT_EQ(comPortFilePath(), iniPath());
+    EXPECT_EQ(readComPortFile().baudRate, 19200);
+}
+
+TEST_F(ComPortFile, SavedWhereTheSettingsAreRead) {
+    ComPortSettings s;
+    s.port = 2;
+    writeUserIni("1,4800,7,0,0");
+    SavedComPortFile saved = saveComPortSettings(s);
+    EXPECT_EQ(saved.path, userIniPath());
+    EXPECT_EQ(saved.problem, "");
+    EXPECT_EQ(test::readFile(userIniPath()), "2,9600,8,0,0");
+    EXPECT_FALSE(std::filesystem::exists(iniPath()));
+
+    test::writeFile(iniPath(), "1,4800,7,0,0");
+    s.port = 1;
+    saved = saveComPortSettings(s);
+    EXPECT_EQ(saved.path, iniPath());
+    EXPECT_EQ(test::readFile(iniPath()), "1,9600,8,0,0");
+    EXPECT_EQ(test::readFile(userIniPath()), "2,9600,8,0,0");
+}
+
+TEST_F(ComPortFile, WithoutAFileTheProgramDirectoryIsTriedFirst) {
+    EXPECT_EQ(saveComPortSettings(ComPortSettings{}).path, iniPath());
+    EXPECT_EQ(test::readFile(iniPath()), "1,9600,8,0,0");
+    EXPECT_FALSE(std::filesystem::exists(userIniPath()));
+}
+
+// The program directory of an installed program: the user cannot write it.
+class InstalledComPortFile : public ComPortFile {
+protected:
+    void SetUp() override {
+        ComPortFile::SetUp();
+        std::filesystem::create_directories(dir.file("config"));
+        ::chmod(dir.path().c_str(), 0555);
+        ::chmod(dir.file("config").c_str(), 0777);
     }
-    ASSERT_EQ(writeComPortFile(ComPortSettings{}), "");
+    void TearDown() override {
+        ::chmod(dir.path().c_str(), 0755);
+        ComPortFile::TearDown();
+    }
+    // Saves as an ordinary user: 0 when the settings went to the user's file, 1 when a problem
+    // naming the file beside the program came back, 2 otherwise.
+    int saveAsUser(const ComPortSettings& s) {
+        return test::runUnprivileged([&] {
+            const SavedComPortFile saved = saveComPortSettings(s);
+            if (saved.problem.empty()) {
+                return saved.path == userIniPath() ? 0 : 2;
+            }
+            return saved.problem.find(iniPath()) != std::string::npos ? 1 : 2;
+        });
+    }
+};
+
+TEST_F(InstalledComPortFile, SettingsGoToTheUsersDirectoryAndAreReadFromThere) {
+    ComPortSettings s;
+    s.baudRate = 19200;
+    s.device = "/dev/ttyUSB0";
+    ASSERT_EQ(saveAsUser(s), 0);
+    EXPECT_FALSE(std::filesystem::exists(iniPath()));
+    EXPECT_EQ(test::readFile(userIniPath()), "1,19200,8,0,0,/dev/ttyUSB0");
+    EXPECT_EQ(readComPortFile().device, "/dev/ttyUSB0");
+    s.baudRate = 4800;
+    ASSERT_EQ(saveAsUser(s), 0);
+    EXPECT_EQ(test::readFile(userIniPath()), "1,4800,8,0,0,/dev/ttyUSB0");
+}
+
+TEST_F(InstalledComPortFile, AFileBesideTheProgramThatCannotBeReplacedIsAProblem) {
+    // A user's file would be hidden by the one beside the program: say so, write nothing.
+    ::chmod(dir.path().c_str(), 0755);
+    test::writeFile(iniPath(), "1,9600,8,0,0");
     ::chmod(dir.path().c_str(), 0555);
     ComPortSettings s;
     s.port = 2;
-    FileProblem problem = writeComPortFile(s);
-    ::chmod(dir.path().c_str(), 0755);
-    EXPECT_NE(problem.find("comport.ini"), std::string::npos) << problem;
+    EXPECT_EQ(saveAsUser(s), 1);
     EXPECT_EQ(test::readFile(iniPath()), "1,9600,8,0,0");
+    EXPECT_FALSE(std::filesystem::exists(userIniPath()));
+}
+
+TEST(UserConfigDirectory, XdgConfigHomeElseTheHomeDirectory) {
+    test::ScopedEnv home("HOME", "/home/clerk");
+    {
+        test::ScopedEnv config("XDG_CONFIG_HOME", "/srv/config");
+        EXPECT_EQ(userConfigDirectory(), "/srv/config/vorn");
+    }
+    {
+        test::ScopedEnv config("XDG_CONFIG_HOME", "relative/config");  // not a valid setting
+        EXPECT_EQ(userConfigDirectory(), "/home/clerk/.config/vorn");
+    }
+    test::ScopedEnv config("XDG_CONFIG_HOME", std::nullopt);
+    EXPECT_EQ(userConfigDirectory(), "/home/clerk/.config/vorn");
 }
 
 TEST_F(ComPortFile, WriteThatFailsHalfwayKeepsTheOldFileAndLeavesNoTemporary) {
-    ASSERT_EQ(writeComPortFile(ComPortSettings{}), "");
+    ASSERT_EQ(writeComPortFile(ComPortSettings{}, iniPath()), "");
     ComPortSettings s;
     s.device = std::string(100, 'd');
     // A file size limit makes the write fail after a few bytes, for root as for anyone.
@@ -106,7 +201,7 @@ TEST_F(ComPortFile, WriteThatFailsHalfwayKeepsTheOldFileAndLeavesNoTemporary) {
     rlimit small = old;
     small.rlim_cur = 16;
     ::setrlimit(RLIMIT_FSIZE, &small);
-    FileProblem problem = writeComPortFile(s);
+    FileProblem problem = writeComPortFile(s, iniPath());
     ::setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_EQ(problem.rfind("Cannot save " + iniPath() + ": ", 0), 0u) << problem;

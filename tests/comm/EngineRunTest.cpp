@@ -12,6 +12,7 @@
 #include "comm/TransferFileReader.h"
 #include "comm/TransferProgress.h"
 #include "comm/WireFrame.h"
+#include "platform/PortFailure.h"
 #include "tests/comm/EngineScriptedLine.h"
 
 namespace vorn {
@@ -198,11 +199,15 @@ TEST(EngineRun, ErrorLinesAreNotCountedAndNoCountStaysFromAnEarlierRun) {
 TEST(EngineRun, PortThatCannotBeOpenedIsReportedAndLeavesNoEarlierAnswers) {
     ScriptedTransfer t;
     t.line.openSucceeds = false;
+    t.line.openFailure = OpenFailure::Busy;
     writeFile(t.dir.file("trf.in"), "10021000000001010001FRUIT               0000\r\n");
     EXPECT_EQ(t.run(kA + "\n"), Outcome::PortFailed);
     const auto prompts = t.prompts.prompts();
     ASSERT_EQ(prompts.size(), 1u);
     EXPECT_EQ(prompts[0].text, "Error opening COM port");
+    // The device and the reason come as the box's detail.
+    EXPECT_EQ(prompts[0].detail, openFailureText(t.line.openedDevice, {OpenFailure::Busy, 0}));
+    EXPECT_EQ(prompts[0].detail.rfind(t.line.openedDevice + ": busy", 0), 0u);
     EXPECT_EQ(prompts[0].icon, PromptIcon::Error);
     EXPECT_EQ(prompts[0].caption, std::string());
     EXPECT_EQ(readFile(t.dir.file("trf.in")), "");
@@ -300,8 +305,9 @@ TEST(EngineRun, BatchWorkerRunsAPassPerRequestUntilStopped) {
     waitFor([&] { return t.line.opens == 3 && state.stepReady.load(); });
     EXPECT_EQ(events.finishes, 0);
 
-    state.setBatchRunning(false);
+    // Stopped first: clearing the batch flag wakes the worker, which must then see the stop.
     state.requestStop();
+    state.setBatchRunning(false);
     worker.join();
     EXPECT_EQ(events.finishes, 1);
     EXPECT_TRUE(events.finishedStopped);

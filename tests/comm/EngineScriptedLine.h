@@ -53,8 +53,9 @@ public:
     std::function<void(int readCount)> beforeRead;
 
     bool openSucceeds = true;
-    int failReadsFrom = -1;   // reads with this index and later fail
-    int failWritesFrom = -1;  // writes with this index and later fail
+    OpenFailure openFailure = OpenFailure::Other;  // why, when the open fails
+    int failReadsFrom = -1;                        // reads with this index and later fail
+    int failWritesFrom = -1;                       // writes with this index and later fail
 
     // Queues bytes, due delayMs after the bytes queued before them (or after now).
     void send(const std::string& bytes, std::int64_t delayMs = 0) {
@@ -71,6 +72,9 @@ public:
         openedSettings = settings;
         isOpen = openSucceeds;
         return openSucceeds;
+    }
+    OpenError lastOpenError() const override {
+        return {openSucceeds ? OpenFailure::None : openFailure, 0};
     }
     ReadResult readByte(int timeoutMs) override {
         if (beforeRead) {

@@ -270,6 +270,34 @@ TEST_F(MainFrameTest, TheLabelEditorIsStartedOnceWhileItRuns) {
     ::kill(std::stoi(test::readFile(pidFile.string())), SIGTERM);
 }
 
+TEST_F(MainFrameTest, ALabelEditorThatCannotBeStartedIsNamedWithWhereItWasLookedFor) {
+    selectScale([](CSelectScaleDlg* d) {
+        addStoreAndScale(d);
+        buttonByCaption(d, "OK")->click();
+    });
+    ASSERT_TRUE(frame.scaleSelected());
+    const std::string editor = (dir.path() / "FORMPAD").string();
+    frame.commandAction(command::kLabelDefine)->trigger();
+    auto prompts = prompter.prompts();
+    ASSERT_EQ(prompts.size(), 1u);
+    EXPECT_EQ(prompts[0].text, kLabelEditorNotStartedText);
+    EXPECT_EQ(prompts[0].icon, PromptIcon::Error);
+    EXPECT_NE(prompts[0].detail.find("as ../../FORMPAD from the scale's directory"),
+              std::string::npos)
+        << prompts[0].detail;
+    EXPECT_NE(prompts[0].detail.find(editor + ": there is no such file."), std::string::npos)
+        << prompts[0].detail;
+
+    prompter.clear();
+    test::writeFile(editor, "not a program");
+    frame.commandAction(command::kLabelDefine)->trigger();
+    prompts = prompter.prompts();
+    ASSERT_EQ(prompts.size(), 1u);
+    EXPECT_NE(prompts[0].detail.find(editor + ": this is not a program that can be run."),
+              std::string::npos)
+        << prompts[0].detail;
+}
+
 TEST_F(MainFrameTest, EveryEditorCommandOpensItsDialogModallyOverTheMainWindow) {
     selectScale([](CSelectScaleDlg* d) {
         addStoreAndScale(d);
