@@ -2,9 +2,16 @@
 
 #include <QWidget>
 
+#include "editors/AdvTextDlg.h"
+#include "editors/BarcodeDlg.h"
 #include "editors/DateTextDlg.h"
+#include "editors/DiscountDlg.h"
+#include "editors/ExtraTextDlg.h"
 #include "editors/GroupDlg.h"
+#include "editors/HeaderBottomDlg.h"
+#include "editors/MarqueeDlg.h"
 #include "editors/OperatorDlg.h"
+#include "editors/StoreAddressDlg.h"
 #include "editors/TareDlg.h"
 #include "editors/VatDlg.h"
 #include "shell/CommandIds.h"
@@ -27,6 +34,13 @@ std::vector<CommandDialog> editorCommandDialogs() {
         {command::kDateText, &openModal<CDateTextDlg>},
         {command::kTare, &openModal<CTareDlg>},
         {command::kVat, &openModal<CVatDlg>},
+        {command::kAdvertisement, &openModal<CAdvTextDlg>},
+        {command::kExtraText, &openModal<CExtraTextDlg>},
+        {command::kBarcode, &openModal<CBarcodeDlg>},
+        {command::kDiscount, &openModal<CDiscountDlg>},
+        {command::kStoreAddress, &openModal<CStoreAddressDlg>},
+        {command::kMarquee, &openModal<CMarqueeDlg>},
+        {command::kHeaderBottom, &openModal<CHeaderBottomDlg>},
     };
 }
 

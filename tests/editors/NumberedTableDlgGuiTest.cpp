@@ -92,11 +92,19 @@ TEST_F(NumberedTableDlgTest, EveryCommandOpensItsDialogModallyWithItsCaption) {
         });
         c.open(&parent);
     }
-    EXPECT_EQ(captions, (std::map<int, QString>{{command::kGroup, "Group Numbers"},
-                                                {command::kOperator, "Operator Numbers"},
-                                                {command::kDateText, "Date Text Numbers"},
-                                                {command::kTare, "Tare Numbers"},
-                                                {command::kVat, "VAT"}}));
+    EXPECT_EQ(captions,
+              (std::map<int, QString>{{command::kGroup, "Group Numbers"},
+                                      {command::kOperator, "Operator Numbers"},
+                                      {command::kDateText, "Date Text Numbers"},
+                                      {command::kTare, "Tare Numbers"},
+                                      {command::kVat, "VAT"},
+                                      {command::kAdvertisement, "Advertisement Text Numbers"},
+                                      {command::kExtraText, "Extra Text Number"},
+                                      {command::kBarcode, "Barcode Numbers"},
+                                      {command::kDiscount, "Discount Numbers"},
+                                      {command::kStoreAddress, "Store Address"},
+                                      {command::kMarquee, "Marquee Message"},
+                                      {command::kHeaderBottom, "Label Header/Bottom"}}));
 }
 
 TEST_F(NumberedTableDlgTest, GroupEditorAddsPicksDeletesAndSavesOnOk) {
