@@ -35,7 +35,7 @@ CHeaderBottomDlg::CHeaderBottomDlg(QWidget* parent)
     bottom_ = buildSide("Bottom", "bottom");
     fieldsLayout()->addStretch(1);
     setTabOrder(header_.font, bottom_.text);
-    placeButtonsAfter(bottom_.font);
+    finishFields(header_.text, bottom_.font);
 
     texts_.open();
     writeFields();

@@ -28,7 +28,7 @@ CMarqueeDlg::CMarqueeDlg(QWidget* parent)
     fieldsLayout()->addWidget(label);
     fieldsLayout()->addWidget(text_);
     fieldsLayout()->addStretch(1);
-    placeButtonsAfter(text_);
+    finishFields(text_, text_);
 
     message_.open();
     writeFields();

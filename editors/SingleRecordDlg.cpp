@@ -42,7 +42,8 @@ SingleRecordDlg::SingleRecordDlg(const char* caption, CancelPlace cancelPlace, Q
     top->addLayout(buttons);
 }
 
-void SingleRecordDlg::placeButtonsAfter(QWidget* lastField) {
+void SingleRecordDlg::finishFields(QWidget* firstField, QWidget* lastField) {
+    firstField->setFocus();
     QWidget* previous = lastField;
     for (QPushButton* b : buttons_) {
         setTabOrder(previous, b);

@@ -3,8 +3,8 @@
 // the dialog's own fields beside the buttons "OK" (default), "Cancel", "PC->Sc" and "Sc->PC".
 // OK reads the fields and closes when the record was saved; PC->Sc reads the fields, sends and
 // shows the fields again; Sc->PC receives and shows the fields. A derived dialog builds its
-// fields into fieldsLayout(), opens its record and shows it, and implements the five hooks over
-// its core model.
+// fields into fieldsLayout(), calls finishFields, opens its record and shows it, and implements
+// the five hooks over its core model.
 
 #include <QDialog>
 
@@ -25,9 +25,9 @@ public:
 
 protected:
     QVBoxLayout* fieldsLayout() const { return fields_; }
-    // Tab goes through the fields first, then down the buttons: called with the last field
-    // once the fields are built.
-    void placeButtonsAfter(QWidget* lastField);
+    // Called once the fields are built: the first field has the focus when the dialog opens,
+    // and Tab goes through the fields, then down the buttons.
+    void finishFields(QWidget* firstField, QWidget* lastField);
 
     virtual void readFields() = 0;
     virtual void writeFields() = 0;

@@ -25,7 +25,7 @@ CStoreAddressDlg::CStoreAddressDlg(QWidget* parent)
     fieldsLayout()->addWidget(label);
     fieldsLayout()->addWidget(text_);
     fieldsLayout()->addStretch(1);
-    placeButtonsAfter(text_);
+    finishFields(text_, text_);
 
     address_.open();
     writeFields();

@@ -59,11 +59,25 @@ void TextBox::setShape(int columns, int visibleLines, Wrap wrap) {
     columns_ = columns;
     visibleLines_ = visibleLines;
     wrap_ = wrap;
-    if (wrap == Wrap::None) {
-        setLineWrapMode(QTextEdit::NoWrap);
-    } else {
-        setLineWrapMode(QTextEdit::FixedColumnWidth);
-        setLineWrapColumnOrWidth(columns);
+    switch (wrap) {
+        case Wrap::None:
+            setLineWrapMode(QTextEdit::NoWrap);
+            break;
+        case Wrap::Words: {
+            // A fixed column width breaks after exactly that many characters, even inside a
+            // word; words wrap at the pixel width of the columns in the fixed-pitch font (the
+            // document's margins within it), with half a character to spare.
+            const QFontMetrics metrics(font());
+            const int margins = 2 * static_cast<int>(document()->documentMargin());
+            setLineWrapMode(QTextEdit::FixedPixelWidth);
+            setLineWrapColumnOrWidth(metrics.horizontalAdvance(QString(columns, QLatin1Char('0'))) +
+                                     metrics.horizontalAdvance(QLatin1Char('0')) / 2 + margins);
+            break;
+        }
+        case Wrap::Anywhere:
+            setLineWrapMode(QTextEdit::FixedColumnWidth);
+            setLineWrapColumnOrWidth(columns);
+            break;
     }
     applyTextOption();
     setMaxLines(maxLines_);
@@ -88,6 +102,7 @@ void TextBox::applyTextOption() {
             option.setWrapMode(QTextOption::WrapAnywhere);
             break;
     }
+    setWordWrapMode(option.wrapMode());
     document()->setDefaultTextOption(option);
 }
 
