@@ -13,6 +13,7 @@ const NumberedTableLayout kLayout{
     .listCaption = "    No.    Advertisement Text  ",
     .fieldsCaption = "    No.        Advertisement Text",
     .valueOverflowAdds = true,
+    .numberRightAligned = true,
     .valueLines = 2,
     .valueColumns = static_cast<int>(kScaleLineLength),
     .valueWrap = TextBox::Wrap::Anywhere,

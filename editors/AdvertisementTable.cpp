@@ -32,8 +32,7 @@ const NumberedTableKind& advertisementTable() {
         .trimValueOnOpen = true,
         // The whole text is kept: a text of two full lines is 74 characters with its CR LF.
         .fileValueMax = std::string::npos,
-        // number 2 digits (16-17), text 73 characters with 0x10 as line break (18-90)
-        .recordFormat = "0002200000000000%02d%-73s\n",
+        .recordFormat = advertisement::kRecordFormat,
         .recordNumberDigits = 2,
         .recordValueWidth = static_cast<int>(advertisement::kRecordTextWidth),
         .recordText = &recordTextOfValue,

@@ -10,8 +10,9 @@
 namespace vorn {
 
 namespace advertisement {
-// The text field of the record: 73 characters from position 18; a record line is 91
-// characters without its line end.
+// The record: the envelope, the number (16-17) and the text with 0x10 as line break, 73
+// characters (18-90); a record line is 91 characters without its line end.
+inline constexpr const char* kRecordFormat = "0002200000000000%02d%-73s\n";
 inline constexpr std::size_t kRecordTextWidth = 73;
 inline constexpr std::size_t kRecordLineLength = 91;
 }  // namespace advertisement

@@ -143,6 +143,9 @@ void NumberedTableDlg::buildWidgets() {
     number_ = new QLineEdit(this);
     number_->setObjectName("number");
     number_->setMaxLength(kind.numberMaxLength);
+    if (layout_.numberRightAligned) {
+        number_->setAlignment(Qt::AlignRight);
+    }
     if (layout_.numberDigitsOnly) {
         number_->setValidator(
             new QRegularExpressionValidator(QRegularExpression("[0-9]*"), number_));

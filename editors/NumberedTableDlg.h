@@ -37,6 +37,7 @@ struct NumberedTableLayout {
     bool focusNumberOnOpen = false;
     bool focusNumberAfterAdd = false;
     bool numberDigitsOnly = false;
+    bool numberRightAligned = false;
     bool valueCentred = false;
     bool numericValue = false;  // the value field is a CNumEdit (length and decimals of the kind)
     int valueDecimals = 0;

@@ -94,6 +94,7 @@ TEST_F(TextTablesDlgTest, AdvertisementTextsAreTypedAsTwoLinesAndAddedWhenTheyAr
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(text->accessibleName(), "Advertisement Text");
     EXPECT_EQ(line(&d, "number")->accessibleName(), "No.");
+    EXPECT_EQ(line(&d, "number")->alignment() & Qt::AlignRight, Qt::AlignRight);
     EXPECT_EQ(list(&d)->accessibleName(), "No.    Advertisement Text");
 
     type(line(&d, "number"), "3");
