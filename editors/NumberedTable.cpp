@@ -152,7 +152,16 @@ bool NumberedTable::add() {
     }
     const int n = intValue(fields_.number);
     std::size_t i = 0;
-    for (; i < rows_.size(); ++i) {
+    if (kind_.addSorts) {
+        // The list's text order is not the number order for a number typed with leading
+        // zeros: the row of the same number may stand anywhere.
+        for (std::size_t j = rows_.size(); j-- > 0;) {
+            if (intValue(numberColumn(rows_.text(j))) == n) {
+                rows_.removeAt(j);
+            }
+        }
+    }
+    for (; !kind_.addSorts && i < rows_.size(); ++i) {
         const int r = intValue(numberColumn(rows_.text(i)));
         if (n == r) {
             rows_.removeAt(i);

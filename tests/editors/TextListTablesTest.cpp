@@ -165,6 +165,15 @@ TEST_F(TextListTablesTest, ExtraTextNumbersAbove150AreDroppedSilentlyAndOkAddsTh
     EXPECT_EQ(extra.fields().number, "150");
     EXPECT_TRUE(prompter.texts().empty());
 
+    // A number typed with leading zeros sorts apart from the others, and still replaces the
+    // row of its number wherever it stands.
+    ASSERT_TRUE(add(extra, "8", "EIGHT"));
+    ASSERT_TRUE(add(extra, "007", "SEVEN"));
+    EXPECT_EQ(extra.rows().texts(), (Rows{"   8 EIGHT", " 007 SEVEN", " 150 LAST"}));
+    ASSERT_TRUE(add(extra, "7", "SEVEN AGAIN"));
+    EXPECT_EQ(extra.rows().texts(), (Rows{"   7 SEVEN AGAIN", "   8 EIGHT", " 150 LAST"}));
+    extra.rows().clear();
+
     // A number added again replaces its row; OK keeps what the fields still hold.
     extra.fields() = {"150", "REPLACED"};
     extra.rows().addSorted("   3");  // a row of the number alone is not written
