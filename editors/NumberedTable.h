@@ -50,14 +50,15 @@ struct NumberedTableKind {
     // Checks while the user types; the first limit that fails is told and empties the field.
     std::vector<Limit> numberLimits = {};
     std::vector<Limit> valueLimits = {};
-    // A check run by Add before anything else (tares); it tells the user and may empty fields.
+    // A check run by Add before anything else (tares, barcode lengths, extra text numbers); it
+    // tells the user (or not) and may empty fields.
     bool (*addCheck)(EntryFields& fields) = nullptr;
 
     // Add: the value part of the new row (a printf format of the value field's text, or made
     // from the fields by addedValue), and the number proposed afterwards: n + 1 but at most
     // proposedNumberMax; 0 empties the field. The new row takes the place of the row with its
-    // number, or goes before the first higher number; with addSorts it is added with the list's
-    // own sorting instead.
+    // number, or goes before the first higher number; with addSorts every row of its number goes
+    // and it is added with the list's own sorting instead.
     const char* addedValueFormat = "%s";
     std::string (*addedValue)(const EntryFields& fields) = nullptr;
     bool addSorts = false;
