@@ -28,6 +28,9 @@ const NumberedTableKind& advertisementTable() {
         .numberLimits = {{Limit::Below, 1, "The Number must be Num & plus!"},
                          {Limit::Above, 10, "The Max Number is 10!"}},
         .proposedNumberMax = 10,
+        // A received text keeps the record's padding in the list; the field takes it without,
+        // as the send would (the field holds two lines, and the padding would fill them).
+        .trimPickedValue = true,
         .file = tablefile::kAdvertisements,
         .trimValueOnOpen = true,
         // The whole text is kept: a text of two full lines is 74 characters with its CR LF.
