@@ -3,13 +3,20 @@
 #include <QWidget>
 
 #include "batch/BatchTransferDlg.h"
+#include "editors/AdvTextDlg.h"
+#include "editors/BarcodeDlg.h"
 #include "editors/DateTextDlg.h"
 #include "editors/DefaultLabelDlg.h"
+#include "editors/DiscountDlg.h"
+#include "editors/ExtraTextDlg.h"
 #include "editors/GroupDlg.h"
+#include "editors/HeaderBottomDlg.h"
 #include "editors/LabelFileDlg.h"
+#include "editors/MarqueeDlg.h"
 #include "editors/OperatorConfigDlg.h"
 #include "editors/OperatorDlg.h"
 #include "editors/PresetKeyDlg.h"
+#include "editors/StoreAddressDlg.h"
 #include "editors/TareDlg.h"
 #include "editors/TimeDlg.h"
 #include "editors/VatDlg.h"
@@ -48,6 +55,13 @@ std::vector<CommandDialog> editorCommandDialogs() {
         {command::kByCountLabel, &openDefaultLabel<labelkind::kByCount>},
         {command::kLabelFiles, &openModal<CLabelFileDlg>},
         {command::kCommunication, &openModal<CBatchTransferDlg>},
+        {command::kAdvertisement, &openModal<CAdvTextDlg>},
+        {command::kExtraText, &openModal<CExtraTextDlg>},
+        {command::kBarcode, &openModal<CBarcodeDlg>},
+        {command::kDiscount, &openModal<CDiscountDlg>},
+        {command::kStoreAddress, &openModal<CStoreAddressDlg>},
+        {command::kMarquee, &openModal<CMarqueeDlg>},
+        {command::kHeaderBottom, &openModal<CHeaderBottomDlg>},
     };
 }
 

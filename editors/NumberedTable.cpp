@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "comm/RecordLine.h"
+#include "editors/RecordText.h"
 #include "editors/TableTransfer.h"
 #include "platform/Prompter.h"
 
@@ -16,11 +17,6 @@ std::string trimmed(const std::string& s) {
         return {};
     }
     return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
-
-std::string trimmedRight(std::string s) {
-    s.erase(s.find_last_not_of(' ') + 1);
-    return s;
 }
 
 std::string substrOrEmpty(const std::string& s, std::size_t pos, std::size_t count) {
@@ -63,7 +59,9 @@ std::string NumberedTable::valueOfRow(const std::string& row, std::size_t limit)
 void NumberedTable::open() {
     rows_.clear();
     FileProblem problem;
-    if (kind_.fileRows == FileRows::NumberString) {
+    if (kind_.load != nullptr) {
+        problem = kind_.load(*this);
+    } else if (kind_.fileRows == FileRows::NumberString) {
         LoadedRows<NumberStringRow> loaded = loadNumberStringFile(kind_.file);
         for (const NumberStringRow& r : loaded.rows) {
             rows_.addSorted(r.number + '\t' + (kind_.trimValueOnOpen ? trimmed(r.value) : r.value));
@@ -83,7 +81,9 @@ void NumberedTable::open() {
 
 bool NumberedTable::save() const {
     FileProblem problem;
-    if (kind_.fileRows == FileRows::NumberString) {
+    if (kind_.save != nullptr) {
+        problem = kind_.save(*this);
+    } else if (kind_.fileRows == FileRows::NumberString) {
         std::vector<NumberStringRow> out;
         for (const std::string& row : rows_.texts()) {
             out.push_back({numberColumn(row), valueOfRow(row, kind_.fileValueMax)});
@@ -101,6 +101,26 @@ bool NumberedTable::save() const {
         return false;
     }
     return true;
+}
+
+bool NumberedTable::saveOnOk() {
+    if (kind_.addOnOk) {
+        add();
+    }
+    return save();
+}
+
+int NumberedTable::valueMaxLength() const {
+    return kind_.valueMaxLengthOf != nullptr ? kind_.valueMaxLengthOf(fields_.type)
+                                             : kind_.valueMaxLength;
+}
+
+void NumberedTable::choose(int type) {
+    if (kind_.choose != nullptr) {
+        kind_.choose(*this, type);
+    } else {
+        fields_.type = type;
+    }
 }
 
 bool NumberedTable::checkNumber() {
@@ -132,7 +152,16 @@ bool NumberedTable::add() {
     }
     const int n = intValue(fields_.number);
     std::size_t i = 0;
-    for (; i < rows_.size(); ++i) {
+    if (kind_.addSorts) {
+        // The list's text order is not the number order for a number typed with leading
+        // zeros: the row of the same number may stand anywhere.
+        for (std::size_t j = rows_.size(); j-- > 0;) {
+            if (intValue(numberColumn(rows_.text(j))) == n) {
+                rows_.removeAt(j);
+            }
+        }
+    }
+    for (; !kind_.addSorts && i < rows_.size(); ++i) {
         const int r = intValue(numberColumn(rows_.text(i)));
         if (n == r) {
             rows_.removeAt(i);
@@ -142,9 +171,17 @@ bool NumberedTable::add() {
             break;
         }
     }
-    rows_.insertAt(i, cformat(widthFormat(kind_.numberWidth, "s\t"), {fields_.number}) +
-                          cformat(kind_.addedValueFormat, {fields_.value}));
+    std::string row =
+        cformat(widthFormat(kind_.numberWidth, "s"), {fields_.number}) + kind_.separator +
+        (kind_.addedValue != nullptr ? kind_.addedValue(fields_)
+                                     : cformat(kind_.addedValueFormat, {fields_.value}));
+    if (kind_.addSorts) {
+        rows_.addSorted(std::move(row));
+    } else {
+        rows_.insertAt(i, std::move(row));
+    }
     fields_.value.clear();
+    fields_.displayedLines.clear();
     if (kind_.proposedNumberMax > 0) {
         const long long next =
             std::min<long long>(static_cast<long long>(n) + 1, kind_.proposedNumberMax);
@@ -160,8 +197,9 @@ bool NumberedTable::pick() {
         return false;
     }
     const std::string& row = rows_.text(rows_.caret());
-    fields_.number = numberColumn(row);
-    if (kind_.pickValueMax != std::string::npos) {
+    fields_.number =
+        kind_.pickNumberAsInteger ? std::to_string(intValue(numberColumn(row))) : numberColumn(row);
+    if (kind_.pickValueMax != std::string::npos || kind_.separator != '\t') {
         fields_.value = valueOfRow(row, kind_.pickValueMax);
     } else {
         const std::size_t tab = row.find('\t');
@@ -169,20 +207,30 @@ bool NumberedTable::pick() {
             tab == std::string::npos ? valueOfRow(row, std::string::npos) : row.substr(tab + 1);
     }
     if (kind_.trimPickedValue) {
-        fields_.value = trimmedRight(fields_.value);
+        fields_.value = rightTrimmed(fields_.value);
     }
+    if (kind_.pickedValue != nullptr) {
+        fields_.value = kind_.pickedValue(fields_.value);
+    }
+    fields_.displayedLines.clear();
     return true;
 }
 
 std::vector<std::string> NumberedTable::sendLines(std::string* problem) const {
+    if (kind_.recordLines != nullptr) {
+        return kind_.recordLines(*this);
+    }
     std::vector<std::string> lines;
     for (const std::string& row : rows_.texts()) {
         const int n = intValue(numberColumn(row));
         bool fits = fitsDigits(n, kind_.recordNumberDigits);
         std::string line;
         if (kind_.decimals < 0) {
+            const auto width = static_cast<std::size_t>(kind_.recordValueWidth);
             const std::string value =
-                valueOfRow(row, static_cast<std::size_t>(kind_.recordValueWidth));
+                kind_.recordText != nullptr
+                    ? cutTo(kind_.recordText(valueOfRow(row, std::string::npos)), width)
+                    : valueOfRow(row, width);
             line = cformat(kind_.recordFormat, {n, value});
         } else {
             const std::int64_t units =
@@ -210,7 +258,8 @@ std::vector<std::string> NumberedTable::sendLines(std::string* problem) const {
 
 std::string NumberedTable::rowOfReceivedLine(const std::string& line) const {
     // Error lines of the engine (a Cancel's 02211 after good answers, say) are no records.
-    if (!isAnswerRecord(line)) {
+    if (!isAnswerRecord(line) ||
+        (kind_.receivedLineLength != 0 && line.size() != kind_.receivedLineLength)) {
         return {};
     }
     const int n = intValue(field(line, envelope::kLength, kind_.recordNumberDigits));
@@ -225,7 +274,8 @@ std::string NumberedTable::rowOfReceivedLine(const std::string& line) const {
         field(line, valuePos, static_cast<std::size_t>(kind_.recordValueWidth));
     std::string value;
     if (kind_.decimals < 0) {
-        value = std::string(valueField);
+        value = kind_.rowText != nullptr ? kind_.rowText(std::string(valueField))
+                                         : std::string(valueField);
     } else {
         const int units = intValue(valueField);
         if (units == 0) {
@@ -238,6 +288,10 @@ std::string NumberedTable::rowOfReceivedLine(const std::string& line) const {
 }
 
 void NumberedTable::takeReceivedLines(const std::vector<std::string>& lines) {
+    if (kind_.takeAnswer != nullptr) {
+        kind_.takeAnswer(*this, lines);
+        return;
+    }
     rows_.clear();
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (i == 0 && kind_.skipFirstZeroNumber &&
@@ -261,14 +315,21 @@ void NumberedTable::send() {
         tell(latin1ToUtf8(problem), PromptIcon::Warning);
         return;
     }
-    runTableTransfer(lines, TransferRequest{kind_.transferMessage, false, 0, 1, false},
-                     kind_.errorSuffix);
+    if (lines.empty()) {
+        return;
+    }
+    runTableTransfer(lines, TransferRequest{kind_.transferMessage, false, kind_.keyWidth, 1, false},
+                     answerCheck());
+}
+
+AnswerCheck NumberedTable::answerCheck() const {
+    return AnswerCheck{kind_.errorSuffix, kind_.answerShownLimit, kind_.answerShownAsBytes};
 }
 
 void NumberedTable::receive() {
-    const TransferResult result = runTableTransfer(
-        {kind_.requestLine}, TransferRequest{kind_.transferMessage, true, 0, 1, false},
-        kind_.errorSuffix);
+    const TransferResult result =
+        runTableTransfer({kind_.requestLine},
+                         TransferRequest{kind_.transferMessage, true, 0, 1, false}, answerCheck());
     if (result == TransferResult::NoAnswer && kind_.missingAnswerMessage != nullptr) {
         tell(kind_.missingAnswerMessage);
     }

@@ -1,24 +1,32 @@
 #pragma once
-// The editor pattern of the numbered tables (article groups, operators, date texts, tares, VAT
-// rates) as a model without a window: a table is described by a NumberedTableKind (plain data
-// and a few small functions), and NumberedTable performs the editor's operations on its list
-// rows and its two field members. The dialog shows the rows and fields and calls one operation
-// per control.
+// The editor pattern of the list tables (article groups, operators, date texts, tares, VAT
+// rates, advertisement and extra texts, barcode formats) as a model without a window: a table
+// is described by a NumberedTableKind (plain data and a few small functions), and NumberedTable
+// performs the editor's operations on its list rows and its field members. The dialog shows the
+// rows and fields and calls one operation per control.
 
 #include <cstddef>
 #include <string>
 #include <vector>
 
 #include "editors/ListRows.h"
+#include "editors/TableTransfer.h"
 #include "tables/TableFiles.h"
 
 namespace vorn {
 
-// The dialog's two field members.
+// The dialog's field members.
 struct EntryFields {
     std::string number;
     std::string value;
+    // The table's type choice, where it has one (barcodes: 0 UPC, 1 EAN).
+    int type = 0;
+    // The value field's lines as a wrapping field displays them, a line that ends a paragraph
+    // with its CR LF; empty for a field that does not wrap.
+    std::vector<std::string> displayedLines = {};
 };
+
+class NumberedTable;
 
 // One bound of an integer check: the value fails when below (or above) the bound.
 struct Limit {
@@ -31,49 +39,82 @@ struct Limit {
 enum class FileRows { NumberString, NumberWord };
 
 struct NumberedTableKind {
-    // List rows: the number right-aligned in numberWidth characters, a TAB, the value.
+    // List rows: the number right-aligned in numberWidth characters, the separator, the value.
     int numberWidth = 0;
-    // Maximum lengths of the number and value fields.
+    char separator = '\t';
+    // Maximum lengths of the number and value fields; the value's by the type where given.
     int numberMaxLength = 0;
     int valueMaxLength = 0;
+    int (*valueMaxLengthOf)(int type) = nullptr;
 
     // Checks while the user types; the first limit that fails is told and empties the field.
     std::vector<Limit> numberLimits = {};
     std::vector<Limit> valueLimits = {};
-    // A check run by Add before anything else (tares); it tells the user and may empty fields.
+    // A check run by Add before anything else (tares, barcode lengths, extra text numbers); it
+    // tells the user (or not) and may empty fields.
     bool (*addCheck)(EntryFields& fields) = nullptr;
 
-    // Add: the value part of the new row (a printf format of the value field's text), and the
-    // number proposed afterwards: n + 1 but at most proposedNumberMax; 0 empties the field.
+    // Add: the value part of the new row (a printf format of the value field's text, or made
+    // from the fields by addedValue), and the number proposed afterwards: n + 1 but at most
+    // proposedNumberMax; 0 empties the field. The new row takes the place of the row with its
+    // number, or goes before the first higher number; with addSorts every row of its number goes
+    // and it is added with the list's own sorting instead.
     const char* addedValueFormat = "%s";
+    std::string (*addedValue)(const EntryFields& fields) = nullptr;
+    bool addSorts = false;
     int proposedNumberMax = 0;
 
-    // Pick: the value field gets the text after the row's TAB, or (pickValueMax set) at most
-    // pickValueMax characters from position numberWidth + 1; blanks at the end are removed when
-    // trimPickedValue.
+    // Pick: the number field gets the row's number column (or, with pickNumberAsInteger, its
+    // value as "%d"); the value field gets the text after the row's TAB, or (pickValueMax set,
+    // or a separator other than TAB) at most pickValueMax characters from position
+    // numberWidth + 1; blanks at the end are removed when trimPickedValue; then pickedValue
+    // turns it into the field's text.
+    bool pickNumberAsInteger = false;
     std::size_t pickValueMax = std::string::npos;
     bool trimPickedValue = false;
+    std::string (*pickedValue)(const std::string& value) = nullptr;
 
-    // Table file and its rows.
+    // The type choice (barcodes): what choosing a type does to the table; without it the type
+    // is simply taken.
+    void (*choose)(NumberedTable& table, int type) = nullptr;
+
+    // Table file and its rows; load and save replace the archive rows for a file of its own.
     TableFile file = {};
     FileRows fileRows = FileRows::NumberString;
     bool trimValueOnOpen = false;  // blanks removed at both ends of a loaded value
     std::size_t fileValueMax = 0;  // characters of the value saved
+    FileProblem (*load)(NumberedTable& table) = nullptr;
+    FileProblem (*save)(const NumberedTable& table) = nullptr;
+    // "OK" first adds what the fields hold.
+    bool addOnOk = false;
 
     // Record line: printf format of the number and the value (text, or whole units of
     // 10^-decimals of the decimal value), the widths of the two fields, and the request line.
+    // A text value goes into the record as recordText makes it (cut to the field's width);
+    // recordLines replaces the whole building of the lines.
     const char* recordFormat = "";
     int recordNumberDigits = 0;
     int recordValueWidth = 0;
     int decimals = -1;  // -1: the value is text; otherwise a decimal amount with these decimals
+    std::string (*recordText)(const std::string& value) = nullptr;
+    std::vector<std::string> (*recordLines)(const NumberedTable& table) = nullptr;
     const char* requestLine = "";
-    // Rows from received records: the value formatted with this (text, or the decimal text).
+    // Rows from received records: only lines of receivedLineLength characters (0: any) are
+    // records; a text value is shown as rowText makes it, then formatted with
+    // receivedValueFormat (text, or the decimal text). takeAnswer replaces the whole reading.
+    std::size_t receivedLineLength = 0;
+    std::string (*rowText)(const std::string& recordText) = nullptr;
     const char* receivedValueFormat = "%s";
     bool skipFirstZeroNumber = false;  // the first received line is dropped when its number is 0
+    void (*takeAnswer)(NumberedTable& table, const std::vector<std::string>& lines) = nullptr;
 
-    // Transfer.
+    // Transfer: key width of a send; how a failure is shown (the first line of trf.in of at
+    // most answerShownLimit characters, or as many bytes of it), followed by the error suffix.
     const char* transferMessage = "";
+    int keyWidth = 0;
     const char* errorSuffix = "";
+    std::size_t answerShownLimit = 99;
+    bool answerShownAsBytes = false;
     const char* missingAnswerMessage = nullptr;  // told when trf.in cannot be opened on receive
 };
 
@@ -92,6 +133,13 @@ public:
     void open();
     // Save: writes the rows to the table file; false (and told) when it could not be saved.
     bool save() const;
+    // OK: adds a pending entry first where the table does so, then saves.
+    bool saveOnOk();
+
+    // The value field's maximum length (for the current type where it depends on it).
+    int valueMaxLength() const;
+    // Chooses the type (barcodes); what happens to the rows is the table's.
+    void choose(int type);
 
     // Checks while typing; true when the check failed, was told and emptied the field.
     bool checkNumber();
@@ -120,9 +168,12 @@ public:
     // stay as they were.
     void receive();
 
-private:
+    // The row's number column and its value (at most limit characters).
     std::string numberColumn(const std::string& row) const;
     std::string valueOfRow(const std::string& row, std::size_t limit) const;
+
+private:
+    AnswerCheck answerCheck() const;
 
     const NumberedTableKind& kind_;
     ListRows rows_;

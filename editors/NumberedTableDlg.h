@@ -1,15 +1,20 @@
 #pragma once
-// The dialog of every numbered table editor (groups, operators, date texts, tares, VAT rates):
-// a list of the rows, the number and value fields under their captions, and the buttons
-// "Add", "Del", "PC->Sc", "Sc->PC", "OK" and "Cancel". It owns its widgets, copies field texts
-// and the list selection to its NumberedTable model and back, and calls the model for every
-// rule. The editors differ only by their table kind and their NumberedTableLayout.
+// The dialog of every list table editor (groups, operators, date texts, tares, VAT rates,
+// advertisement and extra texts, barcode formats): a list of the rows, the number and value
+// fields under their captions, and the buttons "Add", "Del", "PC->Sc", "Sc->PC", "OK" and
+// "Cancel". It owns its widgets, copies field texts and the list selection to its
+// NumberedTable model and back, and calls the model for every rule. The editors differ only by
+// their table kind and their NumberedTableLayout.
 
 #include <QDialog>
 
+#include <vector>
+
 #include "editors/NumberedTable.h"
 #include "widgets/RowListView.h"
+#include "widgets/TextBox.h"
 
+class QButtonGroup;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -32,9 +37,24 @@ struct NumberedTableLayout {
     bool focusNumberOnOpen = false;
     bool focusNumberAfterAdd = false;
     bool numberDigitsOnly = false;
+    bool numberRightAligned = false;
     bool valueCentred = false;
     bool numericValue = false;  // the value field is a CNumEdit (length and decimals of the kind)
     int valueDecimals = 0;
+    bool valueUpperCase = false;  // letters typed into the value field become capitals
+    bool focusValueAfterAdd = false;
+    // A value field of several lines (a TextBox) when valueLines is set: the lines it shows, the
+    // columns it is wide (and wraps at), how it wraps and the most lines it takes (0: any).
+    int valueLines = 0;
+    int valueColumns = 0;
+    TextBox::Wrap valueWrap = TextBox::Wrap::None;
+    int valueLineLimit = 0;
+    // The list's width in characters; 0: room for the tab stop and the whole value.
+    int listColumns = 0;
+    // A type choice shown as radio buttons in a group box (the barcode type).
+    const char* choiceCaption = nullptr;
+    std::vector<const char*> choices = {};
+    const char* cancelCaption = "Cancel";
 };
 
 class NumberedTableDlg : public QDialog {
@@ -57,8 +77,13 @@ private:
     void showRows();
     void syncSelection();
 
+    QString valueText() const;
+    void setValueText(const std::string& text);
+
     void onNumberEdited();
     void onValueEdited();
+    void onValueOverflow();
+    void onChoose(int type);
     void onAdd();
     void onDelete();
     void onPick(int row);
@@ -70,7 +95,10 @@ private:
     const NumberedTableLayout& layout_;
     RowListView* list_ = nullptr;
     QLineEdit* number_ = nullptr;
-    QLineEdit* value_ = nullptr;
+    QLineEdit* value_ = nullptr;     // the value field of one line, or
+    TextBox* textValue_ = nullptr;   // the value field of several lines
+    QWidget* valueField_ = nullptr;  // whichever it is
+    QButtonGroup* choices_ = nullptr;
     QPushButton* add_ = nullptr;
 };
 
@@ -81,5 +109,9 @@ struct CaptionPart {
     int column;
 };
 std::vector<CaptionPart> captionParts(const std::string& caption);
+
+// The list rows as the list shows them: each line break of a text (CR LF, or 0x10 of a record)
+// as the mark '\xB6' (a pilcrow), so that a row stays one line.
+ListRows rowsWithBreakMarks(const ListRows& rows);
 
 }  // namespace vorn

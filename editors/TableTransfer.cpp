@@ -17,13 +17,13 @@ bool writeTransferFile(const std::vector<std::string>& lines) {
     return static_cast<bool>(out);
 }
 
-std::optional<std::string> readFirstAnswerLine() {
+std::optional<std::string> readFirstAnswerLine(std::size_t limit) {
     const std::optional<std::string> bytes = readFileBytes(transferfile::kIn);
     if (!bytes) {
         return std::nullopt;
     }
     std::string line;
-    for (std::size_t i = 0; i < bytes->size() && line.size() < transferfile::kFirstLineLimit; ++i) {
+    for (std::size_t i = 0; i < bytes->size() && line.size() < limit; ++i) {
         const char c = (*bytes)[i];
         if (c == '\r' && i + 1 < bytes->size() && (*bytes)[i + 1] == '\n') {
             continue;
@@ -34,6 +34,14 @@ std::optional<std::string> readFirstAnswerLine() {
         }
     }
     return line;
+}
+
+std::optional<std::string> readFirstAnswerBytes(std::size_t limit) {
+    std::optional<std::string> bytes = readFileBytes(transferfile::kIn);
+    if (bytes && bytes->size() > limit) {
+        bytes->resize(limit);
+    }
+    return bytes;
 }
 
 std::vector<std::string> readAnswerLines() {
@@ -63,21 +71,28 @@ void tellTransferFailure(const std::string& firstLine, const std::string& errorS
 }
 
 TransferResult runTableTransfer(const std::vector<std::string>& lines,
-                                const TransferRequest& request, const std::string& errorSuffix) {
+                                const TransferRequest& request, const AnswerCheck& check) {
     if (!writeTransferFile(lines)) {
         tell(std::string("Can't write ") + transferfile::kOut + "!");
         return TransferResult::NotRun;
     }
     transferRunner().run(request);
-    const std::optional<std::string> first = readFirstAnswerLine();
+    const std::optional<std::string> first = check.shownAsBytes
+                                                 ? readFirstAnswerBytes(check.shownLimit)
+                                                 : readFirstAnswerLine(check.shownLimit);
     if (!first) {
         return TransferResult::NoAnswer;
     }
     if (!isSuccessLine(*first)) {
-        tellTransferFailure(*first, errorSuffix);
+        tellTransferFailure(*first, check.errorSuffix);
         return TransferResult::Failed;
     }
     return TransferResult::Succeeded;
+}
+
+TransferResult runTableTransfer(const std::vector<std::string>& lines,
+                                const TransferRequest& request, const std::string& errorSuffix) {
+    return runTableTransfer(lines, request, AnswerCheck{errorSuffix});
 }
 
 }  // namespace vorn

@@ -21,9 +21,11 @@ inline constexpr std::size_t kFirstLineLimit = 99;
 // Writes the lines to trf.out, each ended by CR LF; false when the file cannot be written.
 bool writeTransferFile(const std::vector<std::string>& lines);
 
-// The first line of trf.in with its line end as "\n" (CR LF and LF alike), at most 99
+// The first line of trf.in with its line end as "\n" (CR LF and LF alike), at most limit
 // characters; the empty text for an empty file; no value when trf.in cannot be opened.
-std::optional<std::string> readFirstAnswerLine();
+std::optional<std::string> readFirstAnswerLine(std::size_t limit = transferfile::kFirstLineLimit);
+// The first limit bytes of trf.in as they are (several lines, CR LF included).
+std::optional<std::string> readFirstAnswerBytes(std::size_t limit);
 
 // Every line of trf.in without its line end; empty when the file is missing.
 std::vector<std::string> readAnswerLines();
@@ -40,8 +42,19 @@ enum class TransferResult {
     Succeeded,
 };
 
-// Writes the lines to trf.out, runs the transfer and checks the first line of trf.in, telling
-// the user of a failure with the error suffix.
+// How an editor looks at the start of trf.in to judge a transfer, and what it shows of a
+// failure: the first line (at most shownLimit characters, line end included), or the first
+// shownLimit bytes of the file; followed by the error suffix.
+struct AnswerCheck {
+    std::string errorSuffix;
+    std::size_t shownLimit = transferfile::kFirstLineLimit;
+    bool shownAsBytes = false;
+};
+
+// Writes the lines to trf.out, runs the transfer and checks the start of trf.in, telling the
+// user of a failure.
+TransferResult runTableTransfer(const std::vector<std::string>& lines,
+                                const TransferRequest& request, const AnswerCheck& check);
 TransferResult runTableTransfer(const std::vector<std::string>& lines,
                                 const TransferRequest& request, const std::string& errorSuffix);
 

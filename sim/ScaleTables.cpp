@@ -12,7 +12,7 @@ constexpr std::size_t kEnvelope = 16;
 int keyWidthOf(std::string_view code) {
     static const std::map<std::string, int, std::less<>> widths = {
         {"02", 0}, {"04", 3}, {"07", 6}, {"08", 6}, {"09", 9}, {"10", 4}, {"11", 1},
-        {"12", 2}, {"13", 0}, {"14", 4}, {"15", 2}, {"16", 3}, {"18", 2}, {"19", 2},
+        {"12", 2}, {"13", 0}, {"14", 2}, {"15", 2}, {"16", 3}, {"18", 2}, {"19", 2},
         {"20", 2}, {"21", 1}, {"33", 0}, {"38", 0}, {"43", 1}, {"60", 2}};
     const auto it = widths.find(code);
     return it == widths.end() ? 9 : it->second;

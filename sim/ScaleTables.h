@@ -1,8 +1,8 @@
 #pragma once
 // The scale's memory: record lines by table code (positions 4 and 5) and key. The key is the
 // record's number field, the digits that follow the 16-character envelope, in a width per table:
-// 6 for PLUs (07, 08), 9 for extra texts (09), 4 for groups (10) and barcodes (14), 3 for
-// operators (04) and preset keys (16), 2 for tares, VAT rates, date texts, advertisement
+// 6 for PLUs (07, 08), 9 for extra texts (09), 4 for groups (10), 3 for operators (04) and
+// preset keys (16), 2 for barcode formats (14), tares, VAT rates, date texts, advertisement
 // texts, the store address and label layouts, 1 for header/bottom texts, discounts and default
 // labels; 0 (one record per table) for the mode, marquee, clock and key layout records.
 //

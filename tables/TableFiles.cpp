@@ -276,16 +276,19 @@ FileProblem saveDiscountFile(const std::vector<std::string>& records) {
 }
 
 LoadedRows<std::string> loadExtraTextFile() {
-    const char* name = tablefile::kExtraTexts;
-    LoadedRows<std::string> loaded;
-    std::optional<std::string> bytes = readFileBytes(name);
+    std::optional<std::string> bytes = readFileBytes(tablefile::kExtraTexts);
     if (!bytes) {
-        return loaded;
+        return {};
     }
+    return readExtraTextLines(*bytes);
+}
+
+LoadedRows<std::string> readExtraTextLines(std::string_view bytes) {
+    LoadedRows<std::string> loaded;
     std::size_t pos = 0;
     std::string line;
     bool ended = true;
-    while (nextExtraTextLine(*bytes, pos, line, ended)) {
+    while (nextExtraTextLine(bytes, pos, line, ended)) {
         if (!line.empty()) {
             loaded.rows.push_back(line);
         }
@@ -293,9 +296,9 @@ LoadedRows<std::string> loadExtraTextFile() {
     // A last line that is neither a full record nor ended by a line feed was cut off; it is kept
     // as far as it goes.
     if (!ended) {
-        loaded.problem =
-            damaged(name, "the last record has " + std::to_string(line.size()) + " of " +
-                              std::to_string(kExtraTextRecordLength) + " characters");
+        loaded.problem = damaged(tablefile::kExtraTexts,
+                                 "the last record has " + std::to_string(line.size()) + " of " +
+                                     std::to_string(kExtraTextRecordLength) + " characters");
     }
     return loaded;
 }

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vorn {
@@ -106,6 +107,8 @@ FileProblem saveDiscountFile(const std::vector<std::string>& records);
 // short without a line end is kept and reported. Saving blank-pads or cuts each record to 515.
 inline constexpr std::size_t kExtraTextRecordLength = 515;
 LoadedRows<std::string> loadExtraTextFile();
+// The same reading of the file's bytes.
+LoadedRows<std::string> readExtraTextLines(std::string_view bytes);
 FileProblem saveExtraTextFile(const std::vector<std::string>& records);
 
 }  // namespace vorn

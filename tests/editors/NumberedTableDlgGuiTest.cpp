@@ -105,7 +105,14 @@ TEST_F(NumberedTableDlgTest, EveryCommandOpensItsDialogModallyWithItsCaption) {
                                       {command::kTotalLabel, "Default Label"},
                                       {command::kByCountLabel, "Default Label"},
                                       {command::kLabelFiles, "Label Load And Download Dialog"},
-                                      {command::kCommunication, "Communication"}}));
+                                      {command::kCommunication, "Communication"},
+                                      {command::kAdvertisement, "Advertisement Text Numbers"},
+                                      {command::kExtraText, "Extra Text Number"},
+                                      {command::kBarcode, "Barcode Numbers"},
+                                      {command::kDiscount, "Discount Numbers"},
+                                      {command::kStoreAddress, "Store Address"},
+                                      {command::kMarquee, "Marquee Message"},
+                                      {command::kHeaderBottom, "Label Header/Bottom"}}));
 }
 
 TEST_F(NumberedTableDlgTest, GroupEditorAddsPicksDeletesAndSavesOnOk) {

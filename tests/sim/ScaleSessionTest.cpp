@@ -98,6 +98,35 @@ TEST(ScaleSession, KeysFollowTheRecordNumberField) {
               std::vector<std::string>{"00021000000001010001Apples              0000"});
 }
 
+TEST(ScaleSession, ExtraTextsAreAnsweredAsWhole515CharacterRecords) {
+    ScaleTables tables;
+    FakeLink link;
+    ScaleSession scale(link, tables, {});
+    const std::string seven =
+        "0002090000000101000000007ABC\x10"
+        "DEF" +
+        std::string(483, ' ');
+    const std::string one = "0002090000000101000000001" + std::string(490, 'x');
+    ASSERT_EQ(seven.size(), 515u);
+    link.pc(encodeFrame(seven) + encodeFrame(one));
+    scale.serveUntilIdle(0);
+    link.output.clear();
+    link.pc(encodeFrame("0002090007000101000000000"));
+    scale.serveUntilIdle(0);
+    EXPECT_EQ(link.output, std::string(1, ACK) + encodeFrame(answer(one), ETB) +
+                               encodeFrame(answer(seven), ETX));
+}
+
+TEST(ScaleSession, ABarcodeFormatIsKeptByItsNumberWhateverItsPattern) {
+    ScaleTables tables;
+    tables.store("000214000000010103020000000000C000000");
+    tables.store("000214000000010103010000000000C000000");
+    tables.store("000214000000010104010000000000C000000");
+    EXPECT_EQ(tables.records("14"),
+              (std::vector<std::string>{"000214000000010103010000000000C000000",
+                                        "000214000000010104010000000000C000000"}));
+}
+
 TEST(ScaleSession, WrongBlockCheckIsRefusedAndEtbBlocksAreOnlyAcknowledged) {
     ScaleTables tables;
     FakeLink link;
