@@ -17,13 +17,13 @@ bool writeTransferFile(const std::vector<std::string>& lines) {
     return static_cast<bool>(out);
 }
 
-std::optional<std::string> readFirstAnswerLine() {
+std::optional<std::string> readFirstAnswerLine(std::size_t limit) {
     const std::optional<std::string> bytes = readFileBytes(transferfile::kIn);
     if (!bytes) {
         return std::nullopt;
     }
     std::string line;
-    for (std::size_t i = 0; i < bytes->size() && line.size() < transferfile::kFirstLineLimit; ++i) {
+    for (std::size_t i = 0; i < bytes->size() && line.size() < limit; ++i) {
         const char c = (*bytes)[i];
         if (c == '\r' && i + 1 < bytes->size() && (*bytes)[i + 1] == '\n') {
             continue;

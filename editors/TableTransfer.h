@@ -21,9 +21,9 @@ inline constexpr std::size_t kFirstLineLimit = 99;
 // Writes the lines to trf.out, each ended by CR LF; false when the file cannot be written.
 bool writeTransferFile(const std::vector<std::string>& lines);
 
-// The first line of trf.in with its line end as "\n" (CR LF and LF alike), at most 99
+// The first line of trf.in with its line end as "\n" (CR LF and LF alike), at most `limit`
 // characters; the empty text for an empty file; no value when trf.in cannot be opened.
-std::optional<std::string> readFirstAnswerLine();
+std::optional<std::string> readFirstAnswerLine(std::size_t limit = transferfile::kFirstLineLimit);
 
 // Every line of trf.in without its line end; empty when the file is missing.
 std::vector<std::string> readAnswerLines();
