@@ -7,6 +7,7 @@
 #include "editors/OperatorDlg.h"
 #include "editors/TareDlg.h"
 #include "editors/VatDlg.h"
+#include "plu/PluListDlg.h"
 #include "shell/CommandIds.h"
 
 namespace vorn {
@@ -27,6 +28,7 @@ std::vector<CommandDialog> editorCommandDialogs() {
         {command::kDateText, &openModal<CDateTextDlg>},
         {command::kTare, &openModal<CTareDlg>},
         {command::kVat, &openModal<CVatDlg>},
+        {command::kPlu, &openModal<CPluListDlg>},
     };
 }
 

@@ -84,43 +84,40 @@ int PluTable::proposedNumber() const {
     return list_.empty() ? 1 : list_.number(list_.size() - 1) + 1;
 }
 
-bool PluTable::addValues(const PluValues& values) {
+std::optional<std::size_t> PluTable::addValues(const PluValues& values) {
     PluPair pair = current_;
     const std::string problem = encodeValues(values, pair);
     if (!problem.empty()) {
         tell(latin1ToUtf8(problem), PromptIcon::Warning);
-        return false;
+        return std::nullopt;
     }
     current_ = pair;
-    list_.add(std::move(pair));
-    return true;
+    return list_.add(std::move(pair)).index;
 }
 
-void PluTable::add(const PluEditorRun& runEditor) {
+std::optional<std::size_t> PluTable::add(const PluEditorRun& runEditor) {
     PluValues fresh;
     fresh.pluNumber = std::to_string(proposedNumber());
-    if (const std::optional<PluValues> values = runEditor(fresh)) {
-        addValues(*values);
-    }
+    const std::optional<PluValues> values = runEditor(fresh);
+    return values ? addValues(*values) : std::nullopt;
 }
 
-void PluTable::edit(std::size_t index, const PluEditorRun& runEditor) {
+std::optional<std::size_t> PluTable::edit(std::size_t index, const PluEditorRun& runEditor) {
     if (index >= list_.size()) {
-        return;
+        return std::nullopt;
     }
     if (!list_.pair(index).intact()) {
         if (prompter().ask(Prompt{kDamagedRowQuestion, PromptButtons::OkCancel, PromptIcon::None,
                                   std::string()}) == PromptAnswer::Ok) {
             list_.removeAt(index);
         }
-        return;
+        return std::nullopt;
     }
     current_ = list_.pair(index);
     markToStore(current_.plu);
     markToStore(current_.label);
-    if (const std::optional<PluValues> values = runEditor(decodePair(current_))) {
-        addValues(*values);
-    }
+    const std::optional<PluValues> values = runEditor(decodePair(current_));
+    return values ? addValues(*values) : std::nullopt;
 }
 
 bool PluTable::deleteRows(const std::vector<std::size_t>& selected,

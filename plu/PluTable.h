@@ -41,19 +41,19 @@ public:
 
     // The number "Add" proposes: one more than the last row's, or 1 for an empty list.
     int proposedNumber() const;
-    // "Add": runs the editor on a new PLU; after OK adds it.
-    void add(const PluEditorRun& runEditor);
+    // "Add": runs the editor on a new PLU; after OK adds it. The row it went to, if any.
+    std::optional<std::size_t> add(const PluEditorRun& runEditor);
     // "Edit" of a row: a damaged row is offered for deletion; otherwise the row's pair becomes
     // the current pair (operation "0000"), the editor runs on its values, and after OK the pair
-    // is added with the add rule.
-    void edit(std::size_t index, const PluEditorRun& runEditor);
+    // is added with the add rule. The row it went to, if any.
+    std::optional<std::size_t> edit(std::size_t index, const PluEditorRun& runEditor);
     // "Del": asks "Delete PLU?"; on OK deletes the selected rows, or the caret row when none is
     // selected. True when rows were deleted.
     bool deleteRows(const std::vector<std::size_t>& selected, std::optional<std::size_t> caret);
 
-    // Encodes the values into the current pair and adds it with the add rule. False (told) when
-    // a value does not fit its record field; nothing changes then.
-    bool addValues(const PluValues& values);
+    // Encodes the values into the current pair and adds it with the add rule; the row it went
+    // to. No value (told) when a value does not fit its record field; nothing changes then.
+    std::optional<std::size_t> addValues(const PluValues& values);
     // Takes pairs as they are (received from the scale) with the add rule; the last becomes
     // the current pair.
     void take(std::vector<PluPair> pairs);

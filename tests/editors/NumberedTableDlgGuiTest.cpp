@@ -96,7 +96,8 @@ TEST_F(NumberedTableDlgTest, EveryCommandOpensItsDialogModallyWithItsCaption) {
                                                 {command::kOperator, "Operator Numbers"},
                                                 {command::kDateText, "Date Text Numbers"},
                                                 {command::kTare, "Tare Numbers"},
-                                                {command::kVat, "VAT"}}));
+                                                {command::kVat, "VAT"},
+                                                {command::kPlu, "PLU List"}}));
 }
 
 TEST_F(NumberedTableDlgTest, GroupEditorAddsPicksDeletesAndSavesOnOk) {
