@@ -35,6 +35,25 @@ struct PluFileContent {
     std::size_t damaged = 0;     // pairs that are not intact
 };
 
+// Reads the file's bytes piece by piece, in pieces of any size, so that a file of 100,000 PLUs
+// is never held whole beside the list it fills.
+class PluFileParser {
+public:
+    // The file's size, when known, lets the parser make room for its PLUs at once.
+    explicit PluFileParser(std::size_t expectedBytes = 0);
+    void feed(std::string_view piece);
+    PluFileContent finish();
+
+private:
+    void takeLine(std::string_view line);
+
+    PluFileContent content_;
+    bool headerSeen_ = false;
+    bool pluPending_ = false;
+    std::string pendingPlu_;
+    std::string partialLine_;
+};
+
 PluFileContent parsePluFile(std::string_view bytes);
 // Reads plurec.dat in the current directory.
 PluFileContent readPluFile();

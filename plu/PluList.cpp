@@ -48,24 +48,24 @@ void PluList::addAll(std::vector<PluPair> pairs) {
     if (pairs.empty()) {
         return;
     }
-    std::vector<std::unique_ptr<Row>> incoming;
-    incoming.reserve(pairs.size());
-    for (PluPair& pair : pairs) {
-        incoming.push_back(makeRow(std::move(pair)));
+    // Sorted by number and then by place in the input, as small keys: the pairs themselves are
+    // moved only once, to their rows.
+    std::vector<std::pair<int, std::size_t>> order(pairs.size());
+    for (std::size_t i = 0; i < pairs.size(); ++i) {
+        order[i] = {pluNumberOf(pairs[i].plu), i};
     }
-    const auto byNumber = [](const auto& a, const auto& b) { return a->number < b->number; };
-    if (!std::is_sorted(incoming.begin(), incoming.end(), byNumber)) {
-        std::stable_sort(incoming.begin(), incoming.end(), byNumber);
+    if (!std::is_sorted(order.begin(), order.end())) {
+        std::sort(order.begin(), order.end());
     }
-    // Of several rows of one number the last one stays, as if each had replaced the one before.
+    // Of several pairs of one number the last one stays, as if each had replaced the one before.
     std::vector<std::unique_ptr<Row>> unique;
-    unique.reserve(incoming.size());
-    for (auto& row : incoming) {
-        if (!unique.empty() && unique.back()->number == row->number) {
-            unique.back() = std::move(row);
-        } else {
-            unique.push_back(std::move(row));
+    unique.reserve(order.size());
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        if (k + 1 < order.size() && order[k + 1].first == order[k].first) {
+            continue;
         }
+        unique.push_back(
+            std::make_unique<Row>(Row{order[k].first, std::move(pairs[order[k].second])}));
     }
     if (observer_ != nullptr) {
         observer_->beginReset();

@@ -48,6 +48,25 @@ TEST(PluFile, ReadingGivesThePairsInFileOrderWithCrLfOrLf) {
     }
 }
 
+TEST(PluFile, PiecesOfAnySizeGiveTheSameContent) {
+    PluPair cut = pairOf("000003");
+    cut.label.resize(90);
+    const std::string bytes =
+        fileOf({pairOf("000001"), pairOf("000002"), cut}) + "\r\n" + pairOf("000004").plu;
+    const PluFileContent whole = parsePluFile(bytes);
+    ASSERT_EQ(whole.pairs.size(), 4u);
+    EXPECT_EQ(whole.damaged, 2u);
+    for (std::size_t size : {1u, 2u, 7u, 190u, 191u, 323u, 4096u}) {
+        PluFileParser parser;
+        for (std::size_t at = 0; at < bytes.size(); at += size) {
+            parser.feed(std::string_view(bytes).substr(at, size));
+        }
+        const PluFileContent pieces = parser.finish();
+        EXPECT_EQ(pieces.pairs, whole.pairs) << size;
+        EXPECT_EQ(pieces.damaged, whole.damaged) << size;
+    }
+}
+
 TEST(PluFile, AForeignFirstLineLoadsNothing) {
     const PluPair a = pairOf("000001");
     for (const std::string& bytes :
