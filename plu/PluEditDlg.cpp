@@ -177,8 +177,13 @@ void CPluEditDlg::buildWidgets() {
     fixweightRow->addStretch(1);
     sale->addLayout(fixweightRow, 2, 1);
     sale->setColumnStretch(6, 1);
-    // The fixweight row keeps its room when hidden, so the dialog does not jump.
-    sale->setRowMinimumHeight(2, fixweight_->sizeHint().height());
+    // The fixweight keeps its room when hidden, so nothing moves when "By Count" changes.
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{fixweightLabel_, fixweight_, fixweightUnit_}) {
+        QSizePolicy policy = w->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(policy);
+    }
 
     // The label.
     labelNumber_ = digitEdit("labelNumber", "Label No.", kTwoDigits);
@@ -230,10 +235,14 @@ void CPluEditDlg::buildWidgets() {
         QLabel* daysLabel = label("days:");
         grid->addWidget(daysLabel, 2, 0);
         grid->addWidget(g.days, 2, 1, Qt::AlignLeft);
-        grid->setRowMinimumHeight(2, g.days->sizeHint().height());
         if (!daysShown) {
-            daysLabel->hide();
-            g.days->hide();
+            // Hidden, but holding its place: the three groups line up.
+            for (QWidget* w : std::initializer_list<QWidget*>{daysLabel, g.days}) {
+                QSizePolicy policy = w->sizePolicy();
+                policy.setRetainSizeWhenHidden(true);
+                w->setSizePolicy(policy);
+                w->hide();
+            }
         }
         return box;
     };

@@ -11,6 +11,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "platform/ProcessStart.h"
 #include "platform/QtPrompter.h"
@@ -31,10 +32,10 @@ namespace {
 
 const char* const kListCaption =
     "  PLU      Description                                  Price     PLU type";
-// Tab stops in dialog units (4 to a character) that put the display part's columns under the
-// caption in the fixed-pitch font: the description under "Description" (column 11), the price
-// ending under "Price" (columns 54 to 60) and the kind of item under "PLU type" (column 66).
-const std::vector<int> kListTabStops = {11 * 4, 54 * 4, 66 * 4};
+// Tab stops in character columns that put the display part's columns under the caption, both
+// in the fixed-pitch font: the description under "Description" (column 11), the price ending
+// under "Price" (columns 54 to 60) and the kind of item under "PLU type" (column 66).
+const std::vector<int> kListTabStops = {11, 54, 66};
 constexpr int kListColumns = 76;
 constexpr int kListRows = 20;
 
@@ -73,11 +74,16 @@ void CPluListDlg::buildWidgets() {
     list_ = new TextRowView(this);
     list_->setObjectName("list");
     list_->setModel(model_);
-    list_->setTabStops(kListTabStops);
+    list_->setTabStops(kListTabStops, TabStopDelegate::Unit::Columns);
     list_->setAccessibleName(QString::fromLatin1(kListCaption).trimmed());
     const QFontMetrics metrics = list_->fontMetrics();
     const int digit = metrics.horizontalAdvance(QLatin1Char('0'));
-    list_->setMinimumSize(digit * kListColumns + list_->verticalScrollBar()->sizeHint().width(),
+    const qreal column = QFontMetricsF(list_->font()).horizontalAdvance(QLatin1Char('0'));
+    const int margins =
+        2 * (list_->frameWidth() +
+             style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list_) + 1);
+    list_->setMinimumSize(static_cast<int>(std::ceil(column * kListColumns)) + margins +
+                              list_->verticalScrollBar()->sizeHint().width(),
                           metrics.lineSpacing() * kListRows);
     connect(list_, &QAbstractItemView::doubleClicked, this, &CPluListDlg::onEdit);
 

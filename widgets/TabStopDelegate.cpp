@@ -12,20 +12,27 @@ namespace vorn {
 TabStopDelegate::TabStopDelegate(QAbstractItemView* view)
     : QStyledItemDelegate(view), view_(view) {}
 
-void TabStopDelegate::setTabStops(std::vector<int> dialogUnits) {
-    if (dialogUnits.empty()) {
-        dialogUnits.push_back(kDefaultTabStop);
+void TabStopDelegate::setTabStops(std::vector<int> stops, Unit unit) {
+    if (stops.empty()) {
+        stops.push_back(kDefaultTabStop);
+        unit = Unit::DialogUnits;
     }
-    stops_ = std::move(dialogUnits);
+    stops_ = std::move(stops);
+    unit_ = unit;
     view_->viewport()->update();
 }
 
-int TabStopDelegate::pixels(int dialogUnits) const {
-    return std::max(1, dialogUnits * view_->fontMetrics().averageCharWidth() / 4);
+qreal TabStopDelegate::pixels(int stop) const {
+    if (unit_ == Unit::Columns) {
+        // The exact advance of a character: a rounded one drifts a few pixels per column.
+        const QFontMetricsF metrics(view_->font());
+        return std::max(1.0, stop * metrics.horizontalAdvance(QLatin1Char('0')));
+    }
+    return std::max(1, stop * view_->fontMetrics().averageCharWidth() / 4);
 }
 
 int TabStopDelegate::tabStopPixels() const {
-    return pixels(stops_.front());
+    return static_cast<int>(pixels(stops_.front()));
 }
 
 void TabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -47,7 +54,10 @@ void TabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     painter->setFont(opt.font);
     painter->setPen(
         opt.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
-    painter->drawText(QRectF(area), text, textOption());
+    // Tab positions count from the painter's origin: put it where the text starts, so that the
+    // stops are measured from the row's first character wherever the row is drawn.
+    painter->translate(area.topLeft());
+    painter->drawText(QRectF(0, 0, area.width(), area.height()), text, textOption());
     painter->restore();
 }
 
@@ -58,8 +68,8 @@ QTextOption TabStopDelegate::textOption() const {
         option.setTabStopDistance(pixels(stops_.front()));
     } else {
         QList<qreal> positions;
-        for (int units : stops_) {
-            positions.append(pixels(units));
+        for (int stop : stops_) {
+            positions.append(pixels(stop));
         }
         option.setTabArray(positions);
     }

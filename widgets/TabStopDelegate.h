@@ -1,8 +1,9 @@
 #pragma once
 // Draws a list row's text on one line with its TABs expanded to the list's tab stops, given in
 // dialog units (a quarter of the average character width of the list's font), as the list
-// boxes of the scale program's dialogs do. One stop means a stop every so many units; several
-// are the positions of the stops.
+// boxes of the scale program's dialogs do, or in character columns of a fixed-pitch font (so
+// that the columns stand under a caption in the same font). One stop means a stop every so many
+// units; several are the positions of the stops.
 
 #include <QStyledItemDelegate>
 #include <QTextOption>
@@ -19,7 +20,8 @@ public:
 
     explicit TabStopDelegate(QAbstractItemView* view);
 
-    void setTabStops(std::vector<int> dialogUnits);
+    enum class Unit { DialogUnits, Columns };
+    void setTabStops(std::vector<int> stops, Unit unit = Unit::DialogUnits);
     // The distance of the stops (the first one when there are several) in pixels.
     int tabStopPixels() const;
 
@@ -29,11 +31,12 @@ public:
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
 private:
-    int pixels(int dialogUnits) const;
+    qreal pixels(int stop) const;
     QTextOption textOption() const;
 
     QAbstractItemView* view_;
     std::vector<int> stops_{kDefaultTabStop};
+    Unit unit_ = Unit::DialogUnits;
 };
 
 }  // namespace vorn

@@ -1,8 +1,8 @@
 #pragma once
 // The list box of a table of many rows (the PLU list, the received PLUs): a view over a model
 // of text rows, never an item per row, in a fixed-pitch font, with extended selection, rows of
-// one height and TABs drawn up to the list's tab stops (in dialog units). The Delete key is left
-// to the dialog.
+// one height and TABs drawn up to the list's tab stops (in dialog units or character columns).
+// The Delete key is left to the dialog.
 
 #include <QListView>
 #include <vector>
@@ -16,8 +16,9 @@ class TextRowView : public QListView {
 public:
     explicit TextRowView(QWidget* parent = nullptr);
 
-    void setTabStops(std::vector<int> dialogUnits) {
-        delegate_->setTabStops(std::move(dialogUnits));
+    void setTabStops(std::vector<int> stops,
+                     TabStopDelegate::Unit unit = TabStopDelegate::Unit::DialogUnits) {
+        delegate_->setTabStops(std::move(stops), unit);
     }
 
     // The selected rows in ascending order, and the caret (current) row or -1.
