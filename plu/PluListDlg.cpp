@@ -1,6 +1,6 @@
 #include "plu/PluListDlg.h"
 
-#include <QDir>
+#include <QApplication>
 #include <QEvent>
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -194,7 +194,7 @@ void CPluListDlg::reloadIfPending() {
         return;
     }
     pluReloadPending() = false;
-    // Not inside the paint: the reload may show a message box.
+    // After the activation: the reload may show a message box.
     QTimer::singleShot(0, this, &CPluListDlg::onRefresh);
 }
 
@@ -212,15 +212,15 @@ void CPluListDlg::mousePressEvent(QMouseEvent* e) {
     QDialog::mousePressEvent(e);
 }
 
-void CPluListDlg::paintEvent(QPaintEvent* e) {
-    QDialog::paintEvent(e);
-    reloadIfPending();
-}
-
 bool CPluListDlg::event(QEvent* e) {
-    // Coming back from the import/export program repaints the dialog on most desktops; a
-    // compositing one may only activate it.
-    if (e->type() == QEvent::WindowActivate) {
+    // The list reloads when the user comes back to it from another program, not on every
+    // paint: a paint also follows the click on "Import/Export" itself, or the close of the
+    // editor, and a reload then would lose what the other program writes, or the PLU just
+    // added.
+    if (e->type() == QEvent::WindowDeactivate && QApplication::activeWindow() == nullptr) {
+        leftForAnotherProgram_ = true;
+    } else if (e->type() == QEvent::WindowActivate && leftForAnotherProgram_) {
+        leftForAnotherProgram_ = false;
         reloadIfPending();
     }
     return QDialog::event(e);

@@ -30,7 +30,6 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
-    void paintEvent(QPaintEvent* e) override;
     bool event(QEvent* e) override;
 
 private:
@@ -51,6 +50,9 @@ private:
     PluTable table_;
     PluListModel* model_ = nullptr;
     TextRowView* list_ = nullptr;
+    // The user went to another program (the import/export program, say) since the dialog was
+    // last active; coming back reloads a list that program may have changed.
+    bool leftForAnotherProgram_ = false;
 };
 
 }  // namespace vorn

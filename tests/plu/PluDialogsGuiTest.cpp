@@ -1,7 +1,7 @@
 // Drives the PLU dialogs as a user would: the list with Add, Edit (button, double click, Enter),
 // the Delete key, a click on the dialog's surface, Save/Exit and Esc, Import/Export and the
-// reload; the editor's checks, By Count, Save Default and Load Default; the range dialog; the
-// selection of received PLUs.
+// reload on coming back; the editor's checks, By Count, Save Default and Load Default; the
+// range dialog; the selection of received PLUs.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -257,7 +257,7 @@ TEST_F(PluDialogsTest, AClickOnTheDialogsOwnSurfaceClearsTheSelection) {
     EXPECT_TRUE(list(&d)->selectedRows().empty());
 }
 
-TEST_F(PluDialogsTest, ImportExportWritesTheFileAndTheListReloadsWhenPainted) {
+TEST_F(PluDialogsTest, ImportExportWritesTheFileAndTheListReloadsWhenTheUserComesBack) {
     test::writeFile("plurec.dat", fileOf({pairOf(1, "A")}));
     CPluListDlg d;
     d.show();
@@ -271,9 +271,17 @@ TEST_F(PluDialogsTest, ImportExportWritesTheFileAndTheListReloadsWhenPainted) {
     EXPECT_TRUE(pluReloadPending());
     EXPECT_EQ(parsePluFile(test::readFile("plurec.dat")).pairs.size(), 2u);
 
-    // The spreadsheet program changes the file; the list shows it after its next paint.
-    test::writeFile("plurec.dat", fileOf({pairOf(7, "SEVEN")}));
+    // Painting the dialog after the click reloads nothing yet.
     d.repaint();
+    QTest::qWait(20);
+    EXPECT_EQ(shownRows(&d).size(), 2u);
+
+    // The spreadsheet program changes the file; coming back to the list shows it.
+    test::writeFile("plurec.dat", fileOf({pairOf(7, "SEVEN")}));
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QApplication::sendEvent(&d, &deactivate);
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(&d, &activate);
     QTest::qWait(20);
     EXPECT_FALSE(pluReloadPending());
     EXPECT_EQ(shownRows(&d), Rows{"     7\tSEVEN             \t   1.50\t Weight  "});

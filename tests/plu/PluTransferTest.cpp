@@ -42,20 +42,6 @@ std::string crlf(const Lines& lines) {
     return out;
 }
 
-Lines linesOf(const std::string& bytes) {
-    Lines lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find("\r\n", start);
-        if (end == std::string::npos) {
-            end = bytes.size();
-        }
-        lines.push_back(bytes.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
-
 class PluTransferTest : public ::testing::Test {
 protected:
     void fill(std::initializer_list<int> numbers) {
@@ -229,15 +215,6 @@ TEST_F(PluTransferTest, TheChosenFilesAreReadPairByPair) {
     test::writeFile("trf4.in", crlf({a.label}));
     EXPECT_EQ(readChosenPlus(), std::vector<PluPair>{a});
     EXPECT_EQ(prompter.texts(), (Lines{"Transfer error!", "Transfer error!"}));
-}
-
-TEST_F(PluTransferTest, ChoosingWritesTheChosenPairsInListOrder) {
-    const std::vector<ReceivedPlu> received = {{"p1", "l1"}, {"p2", "l2"}, {"p3", "l3"}};
-    ASSERT_TRUE(writeChosenPlus(received, {0, 2}));
-    EXPECT_EQ(linesOf(test::readFile("trf3.in")), (Lines{"p1", "p3"}));
-    EXPECT_EQ(linesOf(test::readFile("trf4.in")), (Lines{"l1", "l3"}));
-    ASSERT_TRUE(writeChosenPlus(received, {}));
-    EXPECT_EQ(test::readFile("trf3.in"), "");
 }
 
 TEST_F(PluTransferTest, ClearScaleAsksThenSendsTheDeleteLine) {
