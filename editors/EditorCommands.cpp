@@ -20,6 +20,7 @@
 #include "editors/TareDlg.h"
 #include "editors/TimeDlg.h"
 #include "editors/VatDlg.h"
+#include "plu/PluListDlg.h"
 #include "shell/CommandIds.h"
 
 namespace vorn {
@@ -62,6 +63,7 @@ std::vector<CommandDialog> editorCommandDialogs() {
         {command::kStoreAddress, &openModal<CStoreAddressDlg>},
         {command::kMarquee, &openModal<CMarqueeDlg>},
         {command::kHeaderBottom, &openModal<CHeaderBottomDlg>},
+        {command::kPlu, &openModal<CPluListDlg>},
     };
 }
 

@@ -44,6 +44,30 @@ bool ProcessStart::start(const QString& program, const QStringList& arguments) {
     return true;
 }
 
+void ProcessStart::requestClose() const {
+    if (!running()) {
+        return;
+    }
+#ifdef Q_OS_WIN
+    // Every top-level window of the process gets WM_CLOSE.
+    struct Target {
+        DWORD pid;
+    } target{static_cast<DWORD>(pid_)};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == reinterpret_cast<Target*>(data)->pid) {
+                PostMessageW(window, WM_CLOSE, 0, 0);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&target));
+#else
+    ::kill(static_cast<pid_t>(pid_), SIGTERM);
+#endif
+}
+
 bool ProcessStart::running() const {
     if (pid_ <= 0) {
         return false;

@@ -21,6 +21,9 @@ public:
     bool start(const QString& program, const QStringList& arguments = {});
     // True while the process started last is still running.
     bool running() const;
+    // Asks the process started last to close, as its window's close box would (a termination
+    // request it can handle); nothing when it no longer runs.
+    void requestClose() const;
 
 private:
     qint64 pid_ = 0;

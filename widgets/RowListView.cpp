@@ -1,68 +1,26 @@
 #include "widgets/RowListView.h"
 
 #include <QFontDatabase>
-#include <QPainter>
 #include <QSignalBlocker>
-#include <QStyledItemDelegate>
-#include <QTextOption>
 
 #include "platform/QtPrompter.h"
 
 namespace vorn {
 
-namespace {
-
-// Draws an item's text with its TABs expanded to the list's tab stops.
-class TabStopDelegate : public QStyledItemDelegate {
-public:
-    explicit TabStopDelegate(RowListView* list) : QStyledItemDelegate(list), list_(list) {}
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override {
-        QStyleOptionViewItem opt(option);
-        initStyleOption(&opt, index);
-        const QString text = opt.text;
-        opt.text.clear();
-        QStyle* style = opt.widget ? opt.widget->style() : nullptr;
-        if (style == nullptr) {
-            return;
-        }
-        style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
-        const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, opt.widget);
-        const bool selected = (opt.state & QStyle::State_Selected) != 0;
-        const QPalette::ColorGroup group =
-            (opt.state & QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
-        painter->save();
-        painter->setFont(opt.font);
-        painter->setPen(
-            opt.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
-        QTextOption textOption(Qt::AlignLeft | Qt::AlignVCenter);
-        textOption.setWrapMode(QTextOption::NoWrap);
-        textOption.setTabStopDistance(list_->tabStopPixels());
-        painter->drawText(QRectF(area), text, textOption);
-        painter->restore();
-    }
-
-private:
-    const RowListView* list_;
-};
-
-}  // namespace
-
-RowListView::RowListView(QWidget* parent) : QListWidget(parent) {
+RowListView::RowListView(QWidget* parent)
+    : QListWidget(parent), delegate_(new TabStopDelegate(this)) {
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    setItemDelegate(new TabStopDelegate(this));
+    setItemDelegate(delegate_);
     setUniformItemSizes(true);
 }
 
 void RowListView::setTabStopDialogUnits(int units) {
-    tabStopUnits_ = units;
-    viewport()->update();
+    delegate_->setTabStops({units});
 }
 
 int RowListView::tabStopPixels() const {
-    return std::max(1, tabStopUnits_ * fontMetrics().averageCharWidth() / 4);
+    return delegate_->tabStopPixels();
 }
 
 void RowListView::showRows(const ListRows& rows) {

@@ -2,18 +2,19 @@
 // The list box of the table editors: an extended-selection list in a fixed-pitch font that
 // shows a ListRows and draws a TAB up to the next tab stop, given in dialog units (a quarter
 // of the average character width), as the list boxes of the scale program's dialogs do.
+// For the few rows of a table editor; a list of many rows is a TextRowView over a model.
 
 #include <QListWidget>
 
 #include "editors/ListRows.h"
+#include "widgets/TabStopDelegate.h"
 
 namespace vorn {
 
 class RowListView : public QListWidget {
     Q_OBJECT
 public:
-    // The list boxes' default tab stops: every 32 dialog units (8 characters).
-    static constexpr int kDefaultTabStop = 32;
+    static constexpr int kDefaultTabStop = TabStopDelegate::kDefaultTabStop;
 
     explicit RowListView(QWidget* parent = nullptr);
 
@@ -26,7 +27,7 @@ public:
     void copySelectionTo(ListRows& rows) const;
 
 private:
-    int tabStopUnits_ = kDefaultTabStop;
+    TabStopDelegate* delegate_;
 };
 
 }  // namespace vorn

@@ -112,7 +112,8 @@ TEST_F(NumberedTableDlgTest, EveryCommandOpensItsDialogModallyWithItsCaption) {
                                       {command::kDiscount, "Discount Numbers"},
                                       {command::kStoreAddress, "Store Address"},
                                       {command::kMarquee, "Marquee Message"},
-                                      {command::kHeaderBottom, "Label Header/Bottom"}}));
+                                      {command::kHeaderBottom, "Label Header/Bottom"},
+                                      {command::kPlu, "PLU List"}}));
 }
 
 TEST_F(NumberedTableDlgTest, GroupEditorAddsPicksDeletesAndSavesOnOk) {

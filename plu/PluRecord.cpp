@@ -1,0 +1,303 @@
+#include "plu/PluRecord.h"
+
+#include <optional>
+
+#include "comm/RecordLine.h"
+
+namespace vorn {
+
+namespace {
+
+// The literal templates: PLU 1 with item number 0001033001003, a blank description and zeros,
+// and its label-data record of zeros.
+const char* const kPluTemplateStart = "00020700000001000000010001033001003";
+constexpr std::size_t kPluTemplateBlanks = 73;
+constexpr std::size_t kPluTemplateZeros = 81;
+const char* const kLabelTemplateStart = "0002080000000100000001";
+constexpr std::size_t kLabelTemplateZeros = 111;
+
+// The label-data line of a PLU received without one, as the scale program writes it.
+const char* const kDefaultLabelFormat =
+    "0002080000000101%06d00000000000000000000000000000000000000000000000000000000000000000000000"
+    "0000000000000000000000000000000000000000\n";
+
+const char* const kPluRequestFormat = "00020700070001%02d000000                       \n";
+const char* const kLabelRequestFormat = "00020800070001%02d000000\n";
+const char* const kDeleteFormat = "00020700080001%02d000000                       \n";
+
+// The list's display part.
+const char* const kDisplayFormat = "%6d\t%-18s\t%7s\t";
+const char* const kByCountColumn = " Count   ";
+const char* const kByWeightColumn = " Weight  ";
+constexpr std::size_t kDisplayDescription = 18;
+
+std::string withoutLineEnd(std::string line) {
+    if (!line.empty() && line.back() == '\n') {
+        line.pop_back();
+    }
+    return line;
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+std::string trimmedRight(std::string_view s) {
+    const std::size_t end = s.find_last_not_of(' ');
+    return end == std::string_view::npos ? std::string() : std::string(s.substr(0, end + 1));
+}
+
+std::string_view at(std::string_view line, RecordField f) {
+    return field(line, f.pos, f.width);
+}
+
+// Leading hexadecimal digits of a field, after blanks.
+unsigned hexValue(std::string_view text) {
+    std::size_t i = text.find_first_not_of(' ');
+    unsigned value = 0;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        int digit;
+        if (isDigit(c)) {
+            digit = c - '0';
+        } else if (c >= 'a' && c <= 'f') {
+            digit = c - 'a' + 10;
+        } else if (c >= 'A' && c <= 'F') {
+            digit = c - 'A' + 10;
+        } else {
+            break;
+        }
+        value = (value << 4) | static_cast<unsigned>(digit);
+    }
+    return value;
+}
+
+// The number in a text as exactly `width` digits, filled with '0' on the left: leading blanks
+// and a plus sign are skipped, then the leading digits are the number (an empty text is 0).
+// No value when the number is negative or needs more digits than the field has.
+std::optional<std::string> digitsField(std::string_view text, std::size_t width) {
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ') {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    std::size_t end = i;
+    while (end < text.size() && isDigit(text[end])) {
+        ++end;
+    }
+    while (i < end && text[i] == '0') {
+        ++i;
+    }
+    const std::string_view digits = text.substr(i, end - i);
+    if (digits.size() > width || (negative && !digits.empty())) {
+        return std::nullopt;
+    }
+    return std::string(width - digits.size(), '0') + std::string(digits);
+}
+
+std::string hexWord(unsigned value) {
+    return cformat("%04x", {static_cast<int>(value & 0xFFFFu)});
+}
+
+// Writes fields into record lines; after the first field that does not fit it writes nothing
+// more and names that field.
+class FieldWriter {
+public:
+    void digits(std::string& line, RecordField f, std::string_view text, const char* name) {
+        if (!problem_.empty()) {
+            return;
+        }
+        const std::optional<std::string> d = digitsField(text, f.width);
+        if (!d) {
+            problem_ = std::string("The ") + name + " does not fit the PLU record!";
+            return;
+        }
+        line.replace(f.pos, f.width, *d);
+    }
+    void number(std::string& line, RecordField f, int value, const char* name) {
+        digits(line, f, std::to_string(value), name);
+    }
+    void text(std::string& line, RecordField f, const std::string& value, const char* name) {
+        if (!problem_.empty()) {
+            return;
+        }
+        if (value.size() > f.width) {
+            problem_ = std::string("The ") + name + " does not fit the PLU record!";
+            return;
+        }
+        line.replace(f.pos, f.width, value + std::string(f.width - value.size(), ' '));
+    }
+
+    const std::string& problem() const { return problem_; }
+
+private:
+    std::string problem_;
+};
+
+}  // namespace
+
+PluPair templatePair() {
+    return {kPluTemplateStart + std::string(kPluTemplateBlanks, ' ') +
+                std::string(kPluTemplateZeros, '0'),
+            kLabelTemplateStart + std::string(kLabelTemplateZeros, '0')};
+}
+
+int pluNumberOf(std::string_view record) {
+    return intValue(at(record, plurecord::kPluNumber));
+}
+
+unsigned flagsOf(std::string_view pluRecord) {
+    return hexValue(at(pluRecord, plurecord::kFlags));
+}
+
+PluValues decodePair(const PluPair& pair) {
+    namespace p = plurecord;
+    namespace l = labelrecord;
+    const std::string_view plu = pair.plu;
+    const std::string_view label = pair.label;
+    PluValues v;
+    v.pluNumber = at(plu, p::kPluNumber);
+    v.itemNumber = at(plu, p::kItemNumber);
+    const std::string_view description = at(plu, p::kDescription);
+    const std::size_t lineBreak = description.find(p::kLineBreak);
+    v.description1 = trimmedRight(description.substr(0, lineBreak));
+    if (lineBreak != std::string_view::npos) {
+        v.description2 = trimmedRight(description.substr(lineBreak + 1));
+    }
+    v.priceHundredths = at(plu, p::kPrice);
+    v.vatNumber = at(plu, p::kVatNumber);
+    v.groupNumber = at(plu, p::kGroupNumber);
+    v.tareNumber = at(plu, p::kTareNumber);
+    const unsigned flags = flagsOf(plu);
+    v.byCount = (flags & p::kByCountBit) != 0;
+    v.openPrice = (flags & p::kOpenPriceBit) != 0;
+    v.discount = (flags & p::kDiscountBit) != 0;
+
+    v.labelNumber = at(label, l::kLabelNumber);
+    v.alignment = intValue(at(label, l::kAlignment));
+    v.fontSize1 = at(label, l::kFontSize1);
+    v.fontSize2 = at(label, l::kFontSize2);
+    v.extraFontSize = at(label, l::kExtraFontSize);
+    v.printStoreAddress = intValue(at(label, l::kStoreAddress)) != 0;
+    v.advertisingTextNumber = at(label, l::kAdvertisingText);
+    v.extraTextNumber = at(label, l::kExtraText);
+    v.packDateText = at(label, l::kPackDateText);
+    v.bestBeforeDateText = at(label, l::kBestBeforeDateText);
+    v.sellByDateText = at(label, l::kSellByDateText);
+    const unsigned formats = hexValue(at(label, l::kDateFormats));
+    const unsigned mask = (1u << l::kFormatBits) - 1;
+    v.packFormat = static_cast<int>(formats & mask);
+    v.bestBeforeFormat = static_cast<int>((formats >> l::kFormatBits) & mask);
+    v.sellByFormat = static_cast<int>((formats >> (2 * l::kFormatBits)) & mask);
+    const unsigned crosses = hexValue(at(label, l::kCrosses));
+    v.packCross = (crosses & 1u) != 0;
+    v.bestBeforeCross = (crosses & 2u) != 0;
+    v.sellByCross = (crosses & 4u) != 0;
+    v.bestBeforeDays = std::to_string(intValue(at(label, l::kBestBeforeDays)));
+    v.sellByDays = std::to_string(intValue(at(label, l::kSellByDays)));
+    v.fixweightThousandths = at(label, l::kFixweight);
+    return v;
+}
+
+std::string encodeValues(const PluValues& v, PluPair& pair) {
+    namespace p = plurecord;
+    namespace l = labelrecord;
+    const PluPair templates = templatePair();
+    std::string plu = pair.plu.size() == p::kLength ? pair.plu : templates.plu;
+    std::string label = pair.label.size() == l::kLength ? pair.label : templates.label;
+    FieldWriter w;
+
+    w.digits(plu, p::kPluNumber, v.pluNumber, "PLU No.");
+    w.digits(label, l::kPluNumber, v.pluNumber, "PLU No.");
+    w.digits(plu, p::kItemNumber, v.itemNumber, "Item No.");
+    std::string description = trimmedRight(v.description1);
+    const std::string second = trimmedRight(v.description2);
+    if (!second.empty()) {
+        description += p::kLineBreak + second;
+    }
+    w.text(plu, p::kDescription, description, "Description");
+    w.digits(plu, p::kPrice, v.priceHundredths, "Price");
+    w.digits(plu, p::kVatNumber, v.vatNumber, "VAT No.");
+    w.digits(plu, p::kGroupNumber, v.groupNumber, "Group No.");
+    w.digits(plu, p::kTareNumber, v.tareNumber, "Tare No.");
+    const unsigned flags = (v.byCount ? p::kByCountBit : 0u) |
+                           (v.openPrice ? p::kOpenPriceBit : 0u) |
+                           (v.discount ? p::kDiscountBit : 0u);
+    w.text(plu, p::kFlags, hexWord(flags), "item flags");
+
+    w.digits(label, l::kLabelNumber, v.labelNumber, "Label No.");
+    w.number(label, l::kAlignment, v.alignment, "Alignment");
+    w.digits(label, l::kFontSize1, v.fontSize1, "Font Size");
+    w.digits(label, l::kFontSize2, v.fontSize2, "Font Size");
+    w.digits(label, l::kExtraFontSize, v.extraFontSize, "Font Size");
+    w.number(label, l::kStoreAddress, v.printStoreAddress ? 1 : 0, "Print Store Address");
+    w.digits(label, l::kAdvertisingText, v.advertisingTextNumber, "Advertising Text No.");
+    w.digits(label, l::kExtraText, v.extraTextNumber, "Extra Text No.");
+    w.digits(label, l::kPackDateText, v.packDateText, "Date Text No.");
+    w.digits(label, l::kBestBeforeDateText, v.bestBeforeDateText, "Date Text No.");
+    w.digits(label, l::kSellByDateText, v.sellByDateText, "Date Text No.");
+    const unsigned mask = (1u << l::kFormatBits) - 1;
+    const unsigned formats =
+        (static_cast<unsigned>(v.packFormat) & mask) |
+        ((static_cast<unsigned>(v.bestBeforeFormat) & mask) << l::kFormatBits) |
+        ((static_cast<unsigned>(v.sellByFormat) & mask) << (2 * l::kFormatBits));
+    w.text(label, l::kDateFormats, hexWord(formats), "Print Format");
+    const unsigned crosses =
+        (v.packCross ? 1u : 0u) | (v.bestBeforeCross ? 2u : 0u) | (v.sellByCross ? 4u : 0u);
+    w.text(label, l::kCrosses, hexWord(crosses), "Cross");
+    w.digits(label, l::kBestBeforeDays, v.bestBeforeDays, "days");
+    w.digits(label, l::kSellByDays, v.sellByDays, "days");
+    w.digits(label, l::kFixweight, v.fixweightThousandths, "Fixweight");
+
+    if (!w.problem().empty()) {
+        return w.problem();
+    }
+    pair.plu = std::move(plu);
+    pair.label = std::move(label);
+    return {};
+}
+
+std::string displayPart(const PluPair& pair) {
+    const std::string_view plu = pair.plu;
+    const std::string_view description =
+        field(plu, plurecord::kDescription.pos, kDisplayDescription);
+    const std::int64_t price = decimalToUnits(at(plu, plurecord::kPrice), 0);
+    return cformat(kDisplayFormat, {pluNumberOf(plu), description, unitsToDecimal(price, 2)}) +
+           ((flagsOf(plu) & plurecord::kByCountBit) != 0 ? kByCountColumn : kByWeightColumn);
+}
+
+std::string defaultLabelLine(int pluNumber) {
+    return withoutLineEnd(cformat(kDefaultLabelFormat, {pluNumber}));
+}
+
+std::string pluRequestLine() {
+    return withoutLineEnd(cformat(kPluRequestFormat, {0}));
+}
+
+std::string labelRequestLine() {
+    return withoutLineEnd(cformat(kLabelRequestFormat, {0}));
+}
+
+std::string deleteAllPlusLine() {
+    return withoutLineEnd(cformat(kDeleteFormat, {0}));
+}
+
+void markToStore(std::string& record) {
+    if (record.size() >= envelope::kOperation + envelope::kStore.size()) {
+        record.replace(envelope::kOperation, envelope::kStore.size(), envelope::kStore);
+    }
+}
+
+std::string asStoredRecord(std::string line) {
+    if (!line.empty()) {
+        line[0] = '0';
+    }
+    markToStore(line);
+    return line;
+}
+
+}  // namespace vorn

@@ -1,0 +1,337 @@
+#include "plu/PluTransfer.h"
+
+#include <fstream>
+
+#include "comm/RecordLine.h"
+#include "comm/TransferFiles.h"
+#include "editors/TableTransfer.h"
+#include "platform/Prompter.h"
+#include "plu/PluTable.h"
+#include "tables/Archive.h"
+
+namespace vorn {
+
+namespace {
+
+inline constexpr const char* kCannotOpen = "Can't open file";
+inline constexpr const char* kRangeError = "PLU range error!";
+inline constexpr const char* kNothingRead = "cant read data";
+inline constexpr const char* kChosenMissing = "Transfer error!";
+
+// The first line of trf.in after a request is read into a buffer of 230 characters; after a
+// send, the first 100 bytes are shown as they are.
+constexpr std::size_t kReceiveFirstLineLimit = 229;
+constexpr std::size_t kSendAnswerShown = 100;
+
+// The table of a received record line: characters 1 to 5, after the answer status.
+constexpr std::string_view kPluTable = "00207";
+constexpr std::string_view kLabelTable = "00208";
+// The selection list's row and the part of the description it shows.
+const char* const kSelectionRowFormat = "%4d\t%s%7s\t\t\t";
+constexpr std::size_t kSelectionDescription = 19;
+
+std::vector<std::string> splitLines(std::string_view bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        const std::size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
+        if (end == std::string_view::npos) {
+            end = bytes.size();
+        }
+        if (end > start && bytes[end - 1] == '\r') {
+            --end;
+        }
+        lines.emplace_back(bytes.substr(start, end - start));
+        start = next;
+    }
+    return lines;
+}
+
+std::optional<std::vector<std::string>> linesOfFile(const char* name) {
+    const std::optional<std::string> bytes = readFileBytes(name);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    return splitLines(*bytes);
+}
+
+// Writes the lines, each ended by CR LF; tells and returns false when the file cannot be written.
+bool writeLines(const char* name, const std::vector<std::string>& lines) {
+    std::ofstream out(name, std::ios::binary | std::ios::trunc);
+    for (const std::string& line : lines) {
+        out << line << "\r\n";
+    }
+    out.close();
+    if (!out) {
+        tell(std::string("Can't write ") + name + "!", PromptIcon::Error);
+        return false;
+    }
+    return true;
+}
+
+// The text with its CR LF line ends as LF, as a text-mode read gives it.
+std::string withLfLineEnds(std::string_view bytes) {
+    std::string text;
+    text.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+            continue;
+        }
+        text += bytes[i];
+    }
+    return text;
+}
+
+// A line of trf.in after the first that is no answer: an error line of the engine (a line the
+// scale refused or never acknowledged, a run broken off) after answers that arrived. The run
+// stopped there, so what followed did not reach the scale.
+std::optional<std::string> laterFailureLine(const std::vector<std::string>& lines) {
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        if (!lines[i].empty() && !isSuccessLine(lines[i])) {
+            return lines[i];
+        }
+    }
+    return std::nullopt;
+}
+
+void tellFailure(const std::string& text) {
+    tell(latin1ToUtf8(text + plutransfer::kErrorSuffix));
+}
+
+// After "PC->Sc": the first 100 bytes of trf.in shown with "error" unless they start with a
+// result code of success; a later error line of the engine is shown the same way.
+void checkSendAnswer() {
+    const std::optional<std::string> bytes = readFileBytes(transferfile::kIn);
+    if (!bytes) {
+        return;
+    }
+    const std::string start = withLfLineEnds(*bytes).substr(0, kSendAnswerShown);
+    if (!isSuccessLine(start)) {
+        tellFailure(start);
+        return;
+    }
+    if (const std::optional<std::string> failed = laterFailureLine(splitLines(*bytes))) {
+        tellFailure(*failed + "\n");
+    }
+}
+
+std::string damagedNotSentMessage(std::size_t count) {
+    return std::to_string(count) + " damaged PLU row" + (count == 1 ? " was" : "s were") +
+           " not sent.";
+}
+
+}  // namespace
+
+TransferRequest pluSendRequest() {
+    return {plutransfer::kMessage, false, plutransfer::kKeyWidth, plutransfer::kRecordsPerPlu,
+            false};
+}
+
+TransferRequest pluReceiveRequest() {
+    return {plutransfer::kMessage, true, 0, plutransfer::kRecordsPerPlu, false};
+}
+
+TransferRequest pluClearRequest() {
+    return {plutransfer::kClearMessage, false, 0, 1, false};
+}
+
+std::vector<std::string> pluSendLines(const PluList& list, std::size_t begin, std::size_t end,
+                                      std::size_t* damaged) {
+    std::vector<std::string> lines;
+    std::size_t skipped = 0;
+    end = std::min(end, list.size());
+    lines.reserve(2 * (end > begin ? end - begin : 0));
+    for (std::size_t i = begin; i < end; ++i) {
+        const PluPair& pair = list.pair(i);
+        if (!pair.intact()) {
+            ++skipped;
+            continue;
+        }
+        lines.push_back(pair.plu);
+        lines.push_back(pair.label);
+    }
+    if (damaged != nullptr) {
+        *damaged = skipped;
+    }
+    return lines;
+}
+
+void sendPlus(const PluList& list, const std::function<std::optional<PluRange>()>& askRange) {
+    if (list.empty()) {
+        return;
+    }
+    if (!std::ofstream(transferfile::kOut, std::ios::binary | std::ios::trunc)) {
+        tell(kCannotOpen);
+        return;
+    }
+    const std::optional<PluRange> range = askRange();
+    if (!range) {
+        return;
+    }
+    if (range->last < range->first) {
+        tell(kRangeError);
+        return;
+    }
+    const auto [begin, end] = list.rangeOf(range->first, range->last);
+    if (begin == end) {
+        return;
+    }
+    std::size_t damaged = 0;
+    const std::vector<std::string> lines = pluSendLines(list, begin, end, &damaged);
+    if (!lines.empty()) {
+        if (!writeTransferFile(lines)) {
+            tell(kCannotOpen);
+            return;
+        }
+        transferRunner().run(pluSendRequest());
+        checkSendAnswer();
+    }
+    if (damaged > 0) {
+        tell(damagedNotSentMessage(damaged), PromptIcon::Warning);
+    }
+}
+
+SplitAnswers splitAnswers(const std::vector<std::string>& lines) {
+    SplitAnswers split;
+    for (const std::string& line : lines) {
+        if (line.size() != plurecord::kLength && line.size() != labelrecord::kLength) {
+            continue;
+        }
+        const std::string_view table = field(line, 1, kPluTable.size());
+        if (table == kPluTable) {
+            split.pluLines.push_back(line);
+        } else if (table == kLabelTable) {
+            split.labelLines.push_back(line);
+        } else {
+            split.foreignLine = line;
+            break;
+        }
+    }
+    return split;
+}
+
+bool requestPlus() {
+    if (!writeTransferFile({pluRequestLine(), labelRequestLine()})) {
+        tell(std::string("Can't write ") + transferfile::kOut + "!", PromptIcon::Error);
+        return false;
+    }
+    transferRunner().run(pluReceiveRequest());
+    const std::optional<std::string> first = readFirstAnswerLine(kReceiveFirstLineLimit);
+    if (!first || first->empty()) {
+        tell(kNothingRead);
+        return false;
+    }
+    if (!isSuccessLine(*first)) {
+        tellFailure(*first);
+        return false;
+    }
+    const std::vector<std::string> lines = readAnswerLines();
+    const SplitAnswers split = splitAnswers(lines);
+    if (split.foreignLine) {
+        tellFailure(*split.foreignLine + "\n");
+        return false;
+    }
+    if (!writeLines(transferfile::kPluRecordsIn, split.pluLines) ||
+        !writeLines(transferfile::kLabelRecordsIn, split.labelLines)) {
+        return false;
+    }
+    if (const std::optional<std::string> failed = laterFailureLine(lines)) {
+        tellFailure(*failed + "\n");
+    }
+    return true;
+}
+
+std::vector<ReceivedPlu> pairReceived(const std::vector<std::string>& pluLines,
+                                      const std::vector<std::string>& labelLines) {
+    std::vector<ReceivedPlu> received;
+    received.reserve(pluLines.size());
+    std::size_t next = 0;  // the next unread label-data line
+    for (const std::string& plu : pluLines) {
+        const int h = pluNumberOf(plu);
+        while (next < labelLines.size() && pluNumberOf(labelLines[next]) < h) {
+            ++next;
+        }
+        if (next < labelLines.size() && pluNumberOf(labelLines[next]) == h) {
+            received.push_back({plu, labelLines[next++]});
+        } else {
+            received.push_back({plu, defaultLabelLine(h)});
+        }
+    }
+    return received;
+}
+
+std::vector<ReceivedPlu> readReceivedPlus() {
+    return pairReceived(
+        linesOfFile(transferfile::kPluRecordsIn).value_or(std::vector<std::string>{}),
+        linesOfFile(transferfile::kLabelRecordsIn).value_or(std::vector<std::string>{}));
+}
+
+std::string selectionRow(const ReceivedPlu& plu) {
+    const std::int64_t price =
+        decimalToUnits(field(plu.plu, plurecord::kPrice.pos, plurecord::kPrice.width), 0);
+    return cformat(
+        kSelectionRowFormat,
+        {pluNumberOf(plu.plu), field(plu.plu, plurecord::kDescription.pos, kSelectionDescription),
+         unitsToDecimal(price, 2)});
+}
+
+bool writeChosenPlus(const std::vector<ReceivedPlu>& received,
+                     const std::vector<std::size_t>& chosen) {
+    std::vector<std::string> pluLines;
+    std::vector<std::string> labelLines;
+    for (std::size_t index : chosen) {
+        if (index < received.size()) {
+            pluLines.push_back(received[index].plu);
+            labelLines.push_back(received[index].label);
+        }
+    }
+    return writeLines(transferfile::kChosenPluRecordsIn, pluLines) &&
+           writeLines(transferfile::kChosenLabelRecordsIn, labelLines);
+}
+
+std::vector<PluPair> chosenPairs(const std::vector<std::string>& pluLines,
+                                 const std::vector<std::string>& labelLines) {
+    std::vector<PluPair> pairs;
+    pairs.reserve(pluLines.size());
+    for (std::size_t i = 0; i < pluLines.size(); ++i) {
+        const std::string& plu = pluLines[i];
+        if (plu.size() != plurecord::kLength) {
+            continue;
+        }
+        std::string label = i < labelLines.size() ? labelLines[i].substr(0, labelrecord::kLength)
+                                                  : defaultLabelLine(pluNumberOf(plu));
+        pairs.push_back({asStoredRecord(plu), asStoredRecord(std::move(label))});
+    }
+    return pairs;
+}
+
+std::optional<std::vector<PluPair>> readChosenPlus() {
+    const std::optional<std::vector<std::string>> pluLines =
+        linesOfFile(transferfile::kChosenPluRecordsIn);
+    const std::optional<std::vector<std::string>> labelLines =
+        linesOfFile(transferfile::kChosenLabelRecordsIn);
+    if (!pluLines || !labelLines) {
+        tell(kChosenMissing);
+        return std::nullopt;
+    }
+    return chosenPairs(*pluLines, *labelLines);
+}
+
+void receivePlus(PluTable& table, const std::function<bool()>& runSelection) {
+    if (!requestPlus() || !runSelection()) {
+        return;
+    }
+    if (std::optional<std::vector<PluPair>> pairs = readChosenPlus()) {
+        table.take(std::move(*pairs));
+    }
+}
+
+void clearScale() {
+    if (!confirm(plutransfer::kClearQuestion, PromptIcon::Warning)) {
+        return;
+    }
+    runTableTransfer({deleteAllPlusLine()}, pluClearRequest(), plutransfer::kErrorSuffix);
+}
+
+}  // namespace vorn

@@ -1,0 +1,437 @@
+// Drives the PLU dialogs as a user would: the list with Add, Edit (button, double click, Enter),
+// the Delete key, a click on the dialog's surface, Save/Exit and Esc, Import/Export and the
+// reload on coming back; the editor's checks, By Count, Save Default and Load Default; the
+// range dialog; the selection of received PLUs.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "comm/RecordLine.h"
+#include "plu/PluEditDlg.h"
+#include "plu/PluFile.h"
+#include "plu/PluListDlg.h"
+#include "plu/PluRangeDlg.h"
+#include "plu/SelectPluDlg.h"
+#include "tests/editors/FakeTransferRunner.h"
+#include "tests/support/Accessibility.h"
+#include "tests/support/RecordingPrompter.h"
+#include "tests/support/TempDir.h"
+#include "widgets/NumEdit.h"
+#include "widgets/TextRowView.h"
+
+namespace vorn {
+namespace {
+
+using Rows = std::vector<std::string>;
+
+PluPair pairOf(int number, const std::string& description, const char* price = "150") {
+    PluPair pair = templatePair();
+    pair.plu.replace(16, 6, cformat("%06d", {number}));
+    pair.label.replace(16, 6, cformat("%06d", {number}));
+    pair.plu.replace(35, description.size(), description);
+    pair.plu.replace(108, 8, cformat("%08s", {price}));
+    return pair;
+}
+
+std::string fileOf(const std::vector<PluPair>& pairs) {
+    std::string bytes = pluFileStart();
+    for (const PluPair& p : pairs) {
+        appendPluPair(bytes, p);
+    }
+    return bytes;
+}
+
+class PluDialogsTest : public ::testing::Test {
+protected:
+    void TearDown() override { pluReloadPending() = false; }
+
+    static TextRowView* list(QWidget* d) { return d->findChild<TextRowView*>("list"); }
+    template <class W = QLineEdit>
+    static W* field(QWidget* d, const char* name) {
+        W* w = d->findChild<W*>(name);
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    static QPushButton* button(QWidget* d, const char* text) {
+        for (QPushButton* b : d->findChildren<QPushButton*>()) {
+            if (b->text() == QLatin1String(text)) {
+                return b;
+            }
+        }
+        ADD_FAILURE() << "no button " << text;
+        return nullptr;
+    }
+    static QCheckBox* check(QWidget* d, const char* text) {
+        for (QCheckBox* b : d->findChildren<QCheckBox*>()) {
+            if (b->text() == QLatin1String(text)) {
+                return b;
+            }
+        }
+        ADD_FAILURE() << "no check box " << text;
+        return nullptr;
+    }
+    static Rows shownRows(QWidget* d) {
+        Rows rows;
+        const QAbstractItemModel* model = list(d)->model();
+        for (int i = 0; i < model->rowCount(); ++i) {
+            rows.push_back(model->index(i, 0).data().toString().toStdString());
+        }
+        return rows;
+    }
+    static void type(QLineEdit* edit, const char* text) {
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, text);
+    }
+    // Acts on the next modal dialog once its event loop runs.
+    static void whenModal(std::function<void(QDialog*)> act) {
+        QTimer::singleShot(0, [act] {
+            auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(modal, nullptr);
+            act(modal);
+            if (modal->isVisible()) {
+                modal->reject();  // never leave a test waiting
+            }
+        });
+    }
+    static void selectRows(QWidget* d, std::initializer_list<int> rows) {
+        for (int r : rows) {
+            list(d)->selectionModel()->select(list(d)->model()->index(r, 0),
+                                              QItemSelectionModel::Select);
+        }
+    }
+    static QPoint rowCentre(QWidget* d, int row) {
+        return list(d)->visualRect(list(d)->model()->index(row, 0)).center();
+    }
+
+    test::TempDir dir{test::TempDir::Enter};
+    test::RecordingPrompter prompter;
+    test::FakeTransferRunner runner;
+};
+
+TEST_F(PluDialogsTest, AddProposesTheNextNumberAndSaveExitWritesTheFile) {
+    test::writeFile("plurec.dat", fileOf({pairOf(41, "LAST"), pairOf(3, "FIRST")}));
+    CPluListDlg d;
+    d.show();
+    EXPECT_EQ(shownRows(&d), (Rows{"     3\tFIRST             \t   1.50\t Weight  ",
+                                   "    41\tLAST              \t   1.50\t Weight  "}));
+    EXPECT_EQ(list(&d)->accessibleName().toStdString(),
+              "PLU      Description                                  Price     PLU type");
+    EXPECT_EQ(test::unnamedControls(d), std::vector<std::string>{});
+    EXPECT_TRUE(button(&d, "Edit")->isDefault());
+
+    bool opened = false;
+    whenModal([&](QDialog* editor) {
+        opened = true;
+        EXPECT_EQ(test::unnamedControls(*editor), std::vector<std::string>{});
+        EXPECT_EQ(field(editor, "pluNumber")->text(), "42");
+        EXPECT_EQ(field(editor, "groupNumber")->text(), "0");
+        EXPECT_EQ(field(editor, "price")->text(), "0.00");
+        EXPECT_FALSE(field(editor, "fixweight")->isVisible());
+        for (const char* format : {"packFormat", "bestBeforeFormat", "sellByFormat"}) {
+            EXPECT_EQ(field<QComboBox>(editor, format)->currentText(), "Not print date");
+        }
+        EXPECT_EQ(field<QComboBox>(editor, "packFormat")->count(), 3);
+        EXPECT_EQ(field<QComboBox>(editor, "sellByFormat")->count(), 4);
+        EXPECT_EQ(editor->focusWidget(), field(editor, "pluNumber"));
+        type(field(editor, "description1"), "PEAR");
+        // A fifth digit before the point and a letter are refused as they are typed.
+        type(field(editor, "price"), "12345x");
+        EXPECT_EQ(field(editor, "price")->text(), "1234");
+        button(editor, "OK")->click();
+    });
+    button(&d, "Add")->click();
+    EXPECT_TRUE(opened);
+    ASSERT_EQ(shownRows(&d).size(), 3u);
+    EXPECT_EQ(shownRows(&d)[2], "    42\tPEAR              \t1234.00\t Weight  ");
+    EXPECT_EQ(list(&d)->caretRow(), 2);
+
+    button(&d, "Save/Exit")->click();
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+    const PluFileContent saved = parsePluFile(test::readFile("plurec.dat"));
+    ASSERT_EQ(saved.pairs.size(), 3u);
+    EXPECT_EQ(saved.pairs[2].plu.substr(108, 8), "00123400");
+}
+
+TEST_F(PluDialogsTest, EscapeAfterAddingWritesNothing) {
+    const std::string file = fileOf({pairOf(1, "ONE")});
+    test::writeFile("plurec.dat", file);
+    CPluListDlg d;
+    d.show();
+    whenModal([&](QDialog* editor) {
+        type(field(editor, "description1"), "TWO");
+        button(editor, "OK")->click();
+    });
+    button(&d, "Add")->click();
+    ASSERT_EQ(shownRows(&d).size(), 2u);
+    QTest::keyClick(list(&d), Qt::Key_Escape);
+    EXPECT_EQ(d.result(), QDialog::Rejected);
+    EXPECT_EQ(test::readFile("plurec.dat"), file);
+}
+
+TEST_F(PluDialogsTest, DoubleClickAndEnterEditTheCaretRow) {
+    test::writeFile("plurec.dat",
+                    fileOf({pairOf(5, "FIVE"), pairOf(9, "HAM", "1234567"), pairOf(12, "X")}));
+    CPluListDlg d;
+    d.show();
+    list(&d)->doItemsLayout();
+
+    whenModal([&](QDialog* editor) {
+        EXPECT_EQ(field(editor, "pluNumber")->text(), "5");
+        EXPECT_EQ(field(editor, "description1")->text(), "FIVE");
+        type(field(editor, "price"), "2.99");
+        QTest::keyClick(field(editor, "price"), Qt::Key_Return);  // OK is the default
+    });
+    QTest::mouseClick(list(&d)->viewport(), Qt::LeftButton, {}, rowCentre(&d, 0));
+    QTest::mouseDClick(list(&d)->viewport(), Qt::LeftButton, {}, rowCentre(&d, 0));
+    EXPECT_EQ(shownRows(&d)[0], "     5\tFIVE              \t   2.99\t Weight  ");
+
+    // A price of 10000.00 or more is shown whole and kept by OK.
+    list(&d)->setCurrentIndex(list(&d)->model()->index(1, 0));
+    whenModal([&](QDialog* editor) {
+        EXPECT_EQ(field(editor, "price")->text(), "12345.67");
+        button(editor, "OK")->click();
+    });
+    list(&d)->setFocus();
+    QTest::keyClick(list(&d), Qt::Key_Return);  // Enter: the default button "Edit"
+    EXPECT_EQ(shownRows(&d)[1], "     9\tHAM               \t12345.67\t Weight  ");
+    button(&d, "Save/Exit")->click();
+    EXPECT_EQ(parsePluFile(test::readFile("plurec.dat")).pairs[1].plu.substr(108, 8), "01234567");
+}
+
+TEST_F(PluDialogsTest, TheDeleteKeyAnywhereDeletesTheSelectedRowsAfterOneQuestion) {
+    std::vector<PluPair> pairs;
+    for (int n = 1; n <= 5; ++n) {
+        pairs.push_back(pairOf(n, "ROW"));
+    }
+    test::writeFile("plurec.dat", fileOf(pairs));
+    CPluListDlg d;
+    d.show();
+    selectRows(&d, {0, 2, 3});
+    button(&d, "Refresh")->setFocus();
+    QTest::keyClick(button(&d, "Refresh"), Qt::Key_Delete);
+    EXPECT_EQ(prompter.texts(), Rows{"Delete PLU?"});
+    ASSERT_EQ(shownRows(&d).size(), 2u);
+    EXPECT_EQ(shownRows(&d)[0].substr(0, 6), "     2");
+    EXPECT_EQ(shownRows(&d)[1].substr(0, 6), "     5");
+    EXPECT_TRUE(list(&d)->selectedRows().empty());
+
+    // Nothing selected: the caret row goes.
+    list(&d)->selectionModel()->setCurrentIndex(list(&d)->model()->index(1, 0),
+                                                QItemSelectionModel::NoUpdate);
+    list(&d)->clearSelection();
+    button(&d, "Del")->click();
+    EXPECT_EQ(shownRows(&d).size(), 1u);
+    prompter.answerNext(PromptAnswer::Cancel);
+    list(&d)->setFocus();
+    QTest::keyClick(list(&d), Qt::Key_Delete);
+    EXPECT_EQ(shownRows(&d).size(), 1u);
+}
+
+TEST_F(PluDialogsTest, AClickOnTheDialogsOwnSurfaceClearsTheSelection) {
+    test::writeFile("plurec.dat", fileOf({pairOf(1, "A"), pairOf(2, "B")}));
+    CPluListDlg d;
+    d.show();
+    selectRows(&d, {0, 1});
+    ASSERT_EQ(list(&d)->selectedRows().size(), 2u);
+    QPoint surface(-1, -1);
+    for (int y = 1; y < d.height() && surface.x() < 0; y += 2) {
+        for (int x = 1; x < d.width(); x += 2) {
+            if (d.childAt(x, y) == nullptr) {
+                surface = QPoint(x, y);
+                break;
+            }
+        }
+    }
+    ASSERT_GE(surface.x(), 0);
+    QTest::mouseClick(&d, Qt::LeftButton, {}, surface);
+    EXPECT_TRUE(list(&d)->selectedRows().empty());
+}
+
+TEST_F(PluDialogsTest, ImportExportWritesTheFileAndTheListReloadsWhenTheUserComesBack) {
+    test::writeFile("plurec.dat", fileOf({pairOf(1, "A")}));
+    CPluListDlg d;
+    d.show();
+    whenModal([&](QDialog* editor) {
+        type(field(editor, "description1"), "ADDED");
+        button(editor, "OK")->click();
+    });
+    button(&d, "Add")->click();
+    button(&d, "Import/Export")->click();  // ../../TABSWAP is not there: nothing is told
+    EXPECT_TRUE(prompter.texts().empty());
+    EXPECT_TRUE(pluReloadPending());
+    EXPECT_EQ(parsePluFile(test::readFile("plurec.dat")).pairs.size(), 2u);
+
+    // Painting the dialog after the click reloads nothing yet.
+    d.repaint();
+    QTest::qWait(20);
+    EXPECT_EQ(shownRows(&d).size(), 2u);
+
+    // The spreadsheet program changes the file; coming back to the list shows it.
+    test::writeFile("plurec.dat", fileOf({pairOf(7, "SEVEN")}));
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QApplication::sendEvent(&d, &deactivate);
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(&d, &activate);
+    QTest::qWait(20);
+    EXPECT_FALSE(pluReloadPending());
+    EXPECT_EQ(shownRows(&d), Rows{"     7\tSEVEN             \t   1.50\t Weight  "});
+}
+
+TEST_F(PluDialogsTest, EditorChecksOnOkAndByCountShowsTheFixweight) {
+    PluValues fresh;
+    fresh.pluNumber = "3";
+    CPluEditDlg editor(fresh);
+    editor.show();
+    type(field(&editor, "description1"), "   ");
+    button(&editor, "OK")->click();
+    EXPECT_EQ(prompter.texts(), Rows{"Fill the PLU description!"});
+    EXPECT_EQ(editor.focusWidget(), field(&editor, "description1"));
+    EXPECT_TRUE(editor.isVisible());
+
+    type(field(&editor, "description1"), "SALT");
+    type(field(&editor, "tareNumber"), "17");
+    type(field(&editor, "labelNumber"), "12");
+    button(&editor, "OK")->click();
+    EXPECT_EQ(prompter.texts().back(), " Tare No. range 0 ~ 16!");
+    EXPECT_EQ(field(&editor, "tareNumber")->text(), "");
+    EXPECT_EQ(field(&editor, "labelNumber")->text(), "12");
+    EXPECT_EQ(editor.focusWidget(), field(&editor, "tareNumber"));
+
+    QCheckBox* byCount = check(&editor, "By Count");
+    byCount->click();
+    EXPECT_TRUE(field(&editor, "fixweight")->isVisible());
+    type(field(&editor, "fixweight"), "31");
+    button(&editor, "OK")->click();
+    EXPECT_EQ(prompter.texts().back(), " Fixweight range 0 ~ 30 lb!");
+    type(field(&editor, "fixweight"), "30.999");
+    byCount->click();  // off again: the fixweight goes
+    EXPECT_FALSE(field(&editor, "fixweight")->isVisible());
+    button(&editor, "OK")->click();
+    EXPECT_EQ(editor.result(), QDialog::Accepted);
+    EXPECT_EQ(editor.accepted().fixweightThousandths, "0");
+    EXPECT_EQ(editor.accepted().labelNumber, "12");
+}
+
+TEST_F(PluDialogsTest, LoadDefaultTakesEveryValueButThePluNumber) {
+    PluValues fresh;
+    fresh.pluNumber = "3";
+    {
+        CPluEditDlg editor(fresh);
+        type(field(&editor, "description1"), "MILK");
+        type(field(&editor, "price"), "0.99");
+        check(&editor, "By Count")->click();
+        type(field(&editor, "fixweight"), "1.5");
+        field<QComboBox>(&editor, "sellByFormat")->setCurrentIndex(3);
+        button(&editor, "Save Default")->click();
+    }
+    fresh.pluNumber = "8";
+    CPluEditDlg editor(fresh);
+    editor.show();
+    button(&editor, "Load Default")->click();
+    EXPECT_EQ(field(&editor, "pluNumber")->text(), "");
+    EXPECT_EQ(field(&editor, "description1")->text(), "MILK");
+    EXPECT_EQ(field(&editor, "price")->text(), "0.99");
+    EXPECT_EQ(field(&editor, "fixweight")->text(), "1.5");
+    EXPECT_TRUE(field(&editor, "fixweight")->isVisible());
+    EXPECT_EQ(field<QComboBox>(&editor, "sellByFormat")->currentText(), "days");
+    button(&editor, "OK")->click();
+    EXPECT_EQ(prompter.texts(), Rows{"Fill the PLU No.!"});
+    EXPECT_EQ(editor.focusWidget(), field(&editor, "pluNumber"));
+}
+
+TEST_F(PluDialogsTest, RangeDialogChecksItsNumbersAndSingleSendsOne) {
+    {
+        CPluRangeDlg range;
+        range.show();
+        EXPECT_EQ(test::unnamedControls(range), std::vector<std::string>{});
+        EXPECT_EQ(field(&range, "from")->text(), "1");
+        EXPECT_EQ(field(&range, "to")->text(), "1000");
+        type(field(&range, "to"), "1000000");
+        button(&range, "OK")->click();
+        EXPECT_EQ(prompter.texts(), Rows{"Please enter an integer between 0 and 999999."});
+        EXPECT_EQ(range.focusWidget(), field(&range, "to"));
+        type(field(&range, "from"), "abc");
+        button(&range, "OK")->click();
+        EXPECT_EQ(prompter.texts().back(), "Please enter an integer.");
+        type(field(&range, "from"), "20");
+        type(field(&range, "to"), "999999");
+        button(&range, "OK")->click();
+        EXPECT_EQ(range.result(), QDialog::Accepted);
+        EXPECT_EQ(range.range().first, 20);
+        EXPECT_EQ(range.range().last, 999999);
+    }
+    CPluRangeDlg single;
+    single.show();
+    QRadioButton* singleButton = nullptr;
+    for (QRadioButton* r : single.findChildren<QRadioButton*>()) {
+        if (r->text() == "Single") {
+            singleButton = r;
+        }
+    }
+    ASSERT_NE(singleButton, nullptr);
+    singleButton->click();
+    EXPECT_FALSE(field(&single, "to")->isEnabled());
+    type(field(&single, "from"), "7");
+    type(field(&single, "to"), "x");  // plays no part
+    button(&single, "OK")->click();
+    EXPECT_EQ(single.range().first, 7);
+    EXPECT_EQ(single.range().last, 7);
+}
+
+TEST_F(PluDialogsTest, PcToScaleSendsTheRangeChosenInTheRangeDialog) {
+    test::writeFile("plurec.dat", fileOf({pairOf(5, "A"), pairOf(7, "B"), pairOf(9, "C")}));
+    CPluListDlg d;
+    d.show();
+    whenModal([&](QDialog* range) {
+        type(field(range, "from"), "6");
+        type(field(range, "to"), "9");
+        button(range, "OK")->click();
+    });
+    button(&d, "PC->Sc")->click();
+    ASSERT_EQ(runner.trfOuts.size(), 1u);
+    EXPECT_EQ(runner.trfOuts[0], pairOf(7, "B").plu + "\r\n" + pairOf(7, "B").label + "\r\n" +
+                                     pairOf(9, "C").plu + "\r\n" + pairOf(9, "C").label + "\r\n");
+}
+
+TEST_F(PluDialogsTest, SelectUpdateTakesTheSelectedPlusAndAllUpdateEvery) {
+    std::string trf1;
+    for (int n = 1; n <= 5; ++n) {
+        std::string line = pairOf(n * 10, "GOT").plu;
+        line[0] = '1';
+        trf1 += line + "\r\n";
+    }
+    test::writeFile("trf1.in", trf1);
+    test::writeFile("trf2.in", "");
+    {
+        CSelectPluDlg select;
+        select.show();
+        EXPECT_EQ(test::unnamedControls(select), std::vector<std::string>{});
+        ASSERT_EQ(shownRows(&select).size(), 5u);
+        EXPECT_EQ(shownRows(&select)[0], "  10\tGOT                   1.50\t\t\t");
+        selectRows(&select, {1, 3});
+        button(&select, "SelectUpdate")->click();
+        EXPECT_EQ(select.result(), QDialog::Accepted);
+    }
+    const std::vector<PluPair> chosen = *readChosenPlus();
+    ASSERT_EQ(chosen.size(), 2u);
+    EXPECT_EQ(chosen[0].plu, pairOf(20, "GOT").plu);
+    EXPECT_EQ(chosen[1].label, asStoredRecord(defaultLabelLine(40)));
+
+    CSelectPluDlg all;
+    all.show();
+    button(&all, "AllUpdate")->click();
+    EXPECT_EQ(readChosenPlus()->size(), 5u);
+}
+
+}  // namespace
+}  // namespace vorn
