@@ -51,27 +51,6 @@ std::string_view at(std::string_view line, RecordField f) {
     return field(line, f.pos, f.width);
 }
 
-// Leading hexadecimal digits of a field, after blanks.
-unsigned hexValue(std::string_view text) {
-    std::size_t i = text.find_first_not_of(' ');
-    unsigned value = 0;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        int digit;
-        if (isDigit(c)) {
-            digit = c - '0';
-        } else if (c >= 'a' && c <= 'f') {
-            digit = c - 'a' + 10;
-        } else if (c >= 'A' && c <= 'F') {
-            digit = c - 'A' + 10;
-        } else {
-            break;
-        }
-        value = (value << 4) | static_cast<unsigned>(digit);
-    }
-    return value;
-}
-
 // The number in a text as exactly `width` digits, filled with '0' on the left: leading blanks
 // and a plus sign are skipped, then the leading digits are the number (an empty text is 0).
 // No value when the number is negative or needs more digits than the field has.
