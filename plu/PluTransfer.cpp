@@ -211,6 +211,11 @@ SplitAnswers splitAnswers(const std::vector<std::string>& lines) {
     return split;
 }
 
+bool writeSplitAnswers(const SplitAnswers& split) {
+    return writeLines(transferfile::kPluRecordsIn, split.pluLines) &&
+           writeLines(transferfile::kLabelRecordsIn, split.labelLines);
+}
+
 bool requestPlus() {
     if (!writeTransferFile({pluRequestLine(), labelRequestLine()})) {
         tell(std::string("Can't write ") + transferfile::kOut + "!", PromptIcon::Error);
@@ -232,8 +237,7 @@ bool requestPlus() {
         tellFailure(*split.foreignLine + "\n");
         return false;
     }
-    if (!writeLines(transferfile::kPluRecordsIn, split.pluLines) ||
-        !writeLines(transferfile::kLabelRecordsIn, split.labelLines)) {
+    if (!writeSplitAnswers(split)) {
         return false;
     }
     if (const std::optional<std::string> failed = laterFailureLine(lines)) {

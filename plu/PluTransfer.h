@@ -67,6 +67,8 @@ struct SplitAnswers {
     std::optional<std::string> foreignLine;
 };
 SplitAnswers splitAnswers(const std::vector<std::string>& lines);
+// Writes the split to trf1.in and trf2.in; false (and told) when they cannot be written.
+bool writeSplitAnswers(const SplitAnswers& split);
 
 // Requests every PLU, checks the answer ("cant read data" for none, the first line and "error"
 // for a failure, a foreign record line and "error") and writes trf1.in and trf2.in. True when
