@@ -10,8 +10,8 @@
 #include "batch/TextCategorySteps.h"
 #include "editors/DateTimeRecord.h"
 #include "editors/LabelFile.h"
-#include "editors/OperatorConfig.h"
 #include "editors/NumberedTableKinds.h"
+#include "editors/OperatorConfig.h"
 #include "plu/PluFile.h"
 #include "tables/KeyFile.h"
 #include "tables/TableFiles.h"
@@ -166,17 +166,17 @@ std::vector<BatchCategory> makeCategories() {
                    .answer = {.shownLimit = 179},
                    .files = {tablefile::kStoreAddress.name}},
                   sendStoreAddress, requestStoreAddress, storeStoreAddress),
-        withSteps({.caption = "Default Label",
-                   .name = "default-label",
-                   .slot = 6,
-                   .sendMessage = "Transfering label information ,please wait...",
-                   .requestMessage = "Transfering label information ,please wait...",
-                   .errorSuffix = "error",
-                   .errorStopsRun = true,
-                   .answer = {.shownLimit = 895},
-                   .files = {std::begin(labellayout::kBatchFiles),
-                             std::end(labellayout::kBatchFiles)}},
-                  sendLabelLayouts, requestLabelLayouts, storeLabelLayouts),
+        withSteps(
+            {.caption = "Default Label",
+             .name = "default-label",
+             .slot = 6,
+             .sendMessage = "Transfering label information ,please wait...",
+             .requestMessage = "Transfering label information ,please wait...",
+             .errorSuffix = "error",
+             .errorStopsRun = true,
+             .answer = {.shownLimit = 895},
+             .files = {std::begin(labellayout::kBatchFiles), std::end(labellayout::kBatchFiles)}},
+            sendLabelLayouts, requestLabelLayouts, storeLabelLayouts),
         withSteps({.caption = "Datetime",
                    .name = "datetime",
                    .slot = 3,

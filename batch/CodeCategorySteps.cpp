@@ -87,8 +87,8 @@ std::optional<TransferSettings> sendBarcodes(const BatchContext&) {
         const auto length = static_cast<std::size_t>(barcodePatternLength(type));
         for (const NumberStringRow& row : loaded.table.rows) {
             if (row.value.size() > length) {
-                tellNotSent(std::string(tablefile::kBarcodes.name) + ": the pattern " +
-                            row.value + " is longer than its type allows");
+                tellNotSent(std::string(tablefile::kBarcodes.name) + ": the pattern " + row.value +
+                            " is longer than its type allows");
                 return std::nullopt;
             }
             lines.push_back(barcodeRecord(type, intValue(row.number), row.value));
@@ -114,8 +114,8 @@ BarcodeTable barcodesOfAnswer(const std::vector<std::string>& lines) {
             continue;
         }
         // The header counts the rows written, so that the file holds exactly what it says.
-        table.rows.push_back({std::string(field(line, kBarcodeNumberDigit, 1)),
-                              tail.substr(0, length)});
+        table.rows.push_back(
+            {std::string(field(line, kBarcodeNumberDigit, 1)), tail.substr(0, length)});
     }
     return table;
 }

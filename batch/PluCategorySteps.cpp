@@ -13,8 +13,8 @@ namespace {
 
 std::string damagedMessage(std::size_t count) {
     return std::string(plufile::kName) + " holds " + std::to_string(count) + " damaged PLU" +
-           (count == 1 ? "" : "s") + " (open the PLU list to mend " +
-           (count == 1 ? "it" : "them") + ")";
+           (count == 1 ? "" : "s") + " (open the PLU list to mend " + (count == 1 ? "it" : "them") +
+           ")";
 }
 
 }  // namespace
@@ -26,9 +26,9 @@ std::optional<std::vector<PluPair>> pluPairsToSend(const BatchContext& context) 
             return std::nullopt;
         case PluFileContent::Status::Foreign:
             context.addLog(plufile::kForeignMessage);
-            tell(std::string(plufile::kName) + ": " + plufile::kForeignMessage +
-                     " No PLU was sent.",
-                 PromptIcon::Warning);
+            tell(
+                std::string(plufile::kName) + ": " + plufile::kForeignMessage + " No PLU was sent.",
+                PromptIcon::Warning);
             return std::vector<PluPair>{};
         case PluFileContent::Status::Read:
             break;

@@ -57,8 +57,7 @@ StoreOutcome storePresetKeys(const BatchContext&, const BatchCategory& category)
     if (answer.outcome != StoreOutcome::Stored) {
         return answer.outcome;
     }
-    return storedOrTold(
-        saveKeyFile(presetKeysOfAnswer(answer.lines), KeyFileRows::LayerKeysOnly));
+    return storedOrTold(saveKeyFile(presetKeysOfAnswer(answer.lines), KeyFileRows::LayerKeysOnly));
 }
 
 // ---- Label layouts
@@ -159,8 +158,8 @@ StoreOutcome storeModeRecord(const BatchContext&, const BatchCategory& category)
     }
     const std::optional<std::string> record = storedModeRecord(answer.lines.front());
     if (!record) {
-        tell(std::string("The scale's answer holds no configuration record; ") +
-                 moderecord::kFile + " was left as it was.",
+        tell(std::string("The scale's answer holds no configuration record; ") + moderecord::kFile +
+                 " was left as it was.",
              PromptIcon::Warning);
         return StoreOutcome::NotStored;
     }

@@ -124,8 +124,8 @@ std::vector<NumberStringRow> advertisementRowsOfAnswer(const std::vector<std::st
             continue;
         }
         const int number = intValue(field(line, advertisement::kNumberPos, 2));
-        const std::string text = trimmedBothEnds(
-            field(line, advertisement::kTextPos, advertisement::kRecordTextWidth));
+        const std::string text =
+            trimmedBothEnds(field(line, advertisement::kTextPos, advertisement::kRecordTextWidth));
         rows.push_back({cformat("%2d", {number}), breaksToCrlf(text)});
     }
     return rows;
@@ -164,8 +164,8 @@ StoreOutcome storeMarquee(const BatchContext&, const BatchCategory& category) {
     if (answer.outcome != StoreOutcome::Stored) {
         return answer.outcome;
     }
-    return storedOrTold(saveNumberWordFile(
-        tablefile::kMarquee, {{kSingleRow, marqueeOfAnswer(answer.lines.front())}}));
+    return storedOrTold(saveNumberWordFile(tablefile::kMarquee,
+                                           {{kSingleRow, marqueeOfAnswer(answer.lines.front())}}));
 }
 
 // ---- Header and bottom texts
@@ -266,9 +266,9 @@ StoreOutcome storeStoreAddress(const BatchContext&, const BatchCategory& categor
     if (answer.outcome != StoreOutcome::Stored) {
         return answer.outcome;
     }
-    return storedOrTold(saveNumberWordFile(
-        tablefile::kStoreAddressByBatch,
-        {{kSingleRow, batchStoreAddressOfAnswer(answer.lines.front())}}));
+    return storedOrTold(
+        saveNumberWordFile(tablefile::kStoreAddressByBatch,
+                           {{kSingleRow, batchStoreAddressOfAnswer(answer.lines.front())}}));
 }
 
 }  // namespace vorn

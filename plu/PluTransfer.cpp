@@ -6,6 +6,7 @@
 #include "comm/TransferFiles.h"
 #include "editors/TableTransfer.h"
 #include "platform/Prompter.h"
+#include "plu/AcknowledgedPlus.h"
 #include "plu/PluTable.h"
 #include "tables/Archive.h"
 
@@ -335,7 +336,12 @@ void clearScale() {
     if (!confirm(plutransfer::kClearQuestion, PromptIcon::Warning)) {
         return;
     }
-    runTableTransfer({deleteAllPlusLine()}, pluClearRequest(), plutransfer::kErrorSuffix);
+    // Whatever the answer says, the scale may now hold fewer PLUs than the records of what it
+    // acknowledged: they go, so that the next send that leaves out unchanged PLUs sends all.
+    if (runTableTransfer({deleteAllPlusLine()}, pluClearRequest(), plutransfer::kErrorSuffix) !=
+        TransferResult::NotRun) {
+        forgetAcknowledgedPlus();
+    }
 }
 
 }  // namespace vorn

@@ -112,7 +112,8 @@ void receivePlus(PluTable& table, const std::function<bool()>& runSelection);
 
 // ---- "Clear Scale"
 
-// Asks first; on OK sends the delete line and checks the answer. The list is not changed.
+// Asks first; on OK sends the delete line and checks the answer. The list is not changed; the
+// records of what the scales acknowledged are removed.
 void clearScale();
 
 }  // namespace vorn

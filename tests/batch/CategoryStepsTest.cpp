@@ -40,10 +40,10 @@ std::string answered(std::string line) {
 // A PLU record pair of the PLU number with its description and label number.
 PluPair pluPair(int number, const std::string& description, int labelNumber = 1) {
     const std::string n = std::to_string(1000000 + number).substr(1);
-    return {pad("0002070000000100" + n + "0000000000000" + description, 189),
-            pad("0002080000000100" + n + (labelNumber < 10 ? "0" : "") +
-                    std::to_string(labelNumber),
-                133)};
+    return {
+        pad("0002070000000100" + n + "0000000000000" + description, 189),
+        pad("0002080000000100" + n + (labelNumber < 10 ? "0" : "") + std::to_string(labelNumber),
+            133)};
 }
 
 std::string pluFileOf(const std::vector<PluPair>& pairs) {
@@ -275,9 +275,8 @@ TEST_F(CategorySteps, DiscountsGoUnsignedInFiveDigitsAndOnlyWhereTheRateIsSet) {
     strings[2] = "00022100000000003" + pad("DEARER", 20) + pad("", 20) + "-500";
     ASSERT_EQ(saveDiscountFile(strings), "");
     ASSERT_TRUE(send("discount"));
-    EXPECT_EQ(trfOut(), "00022100000000001" + pad("SALE", 20) + pad("TEN OFF", 20) +
-                            "01000\r\n" + "00022100000000003" + pad("DEARER", 20) + pad("", 20) +
-                            "-0500\r\n");
+    EXPECT_EQ(trfOut(), "00022100000000001" + pad("SALE", 20) + pad("TEN OFF", 20) + "01000\r\n" +
+                            "00022100000000003" + pad("DEARER", 20) + pad("", 20) + "-0500\r\n");
     ASSERT_TRUE(request("discount"));
     EXPECT_EQ(trfOut(), "00022100070001000\r\n");
 
@@ -314,9 +313,8 @@ TEST_F(CategorySteps, ADiscountAnswerRewritesAllNineStringsWithTheirLineEnd) {
 TEST_F(CategorySteps, BarcodesGoInTheirTypesLayout) {
     ASSERT_EQ(saveBarcodeFile({0, {{"1", "12345678901"}, {"2", "4"}}}), "");
     ASSERT_TRUE(send("bar-code"));
-    EXPECT_EQ(trfOut(),
-              "0002140000000100010" + std::string("12345678901") + "C000000\r\n" +
-                  "0002140000000100020" + pad("4", 11) + "C000000\r\n");
+    EXPECT_EQ(trfOut(), "0002140000000100010" + std::string("12345678901") + "C000000\r\n" +
+                            "0002140000000100020" + pad("4", 11) + "C000000\r\n");
     ASSERT_EQ(saveBarcodeFile({1, {{"8", "123456789012"}}}), "");
     ASSERT_TRUE(send("bar-code"));
     EXPECT_EQ(trfOut(), "0002140000000100080123456789012C00000\r\n");
@@ -334,15 +332,13 @@ TEST_F(CategorySteps, BarcodesGoInTheirTypesLayout) {
 }
 
 TEST_F(CategorySteps, ABarcodeAnswerGivesTheTypeAndOneRowPerPatternCountedInTheHeader) {
-    test::writeFile("trf.in", "1002140000000101010" + std::string("12345678901") +
-                                  "C000000\r\n" + "1002140000000101030" + pad("ABC", 11) +
-                                  "C000000\r\n" + "1002140000000101040" + std::string(18, ' ') +
-                                  "\r\n");
+    test::writeFile("trf.in", "1002140000000101010" + std::string("12345678901") + "C000000\r\n" +
+                                  "1002140000000101030" + pad("ABC", 11) + "C000000\r\n" +
+                                  "1002140000000101040" + std::string(18, ' ') + "\r\n");
     EXPECT_EQ(store("bar-code"), StoreOutcome::Stored);
-    EXPECT_EQ(test::readFile("EAN.dat"),
-              header("KVRAWobnEAN", 2, 12) + longValue(0) + lengthPrefixed("1") +
-                  lengthPrefixed("12345678901") + lengthPrefixed("3") +
-                  lengthPrefixed(pad("ABC", 11)));
+    EXPECT_EQ(test::readFile("EAN.dat"), header("KVRAWobnEAN", 2, 12) + longValue(0) +
+                                             lengthPrefixed("1") + lengthPrefixed("12345678901") +
+                                             lengthPrefixed("3") + lengthPrefixed(pad("ABC", 11)));
 
     test::writeFile("trf.in", "1002140000000101080123456789012C00000\r\n");
     EXPECT_EQ(store("bar-code"), StoreOutcome::Stored);
@@ -369,8 +365,11 @@ TEST_F(CategorySteps, AdvertisementsGoTrimmedWithTheirBreaksAsCode16) {
 
 TEST_F(CategorySteps, AnAdvertisementAnswerIsStoredWithValueWidthSixtyAndWholeTexts) {
     const std::string full = std::string(36, 'A') + "\x10" + std::string(36, 'B');
-    test::writeFile("trf.in", "100220000000010103" + pad("AB\x10" "CD", 73) + "\r\n" +
-                                  "100220000000010110" + full + "\r\n");
+    test::writeFile("trf.in", "100220000000010103" +
+                                  pad("AB\x10"
+                                      "CD",
+                                      73) +
+                                  "\r\n" + "100220000000010110" + full + "\r\n");
     EXPECT_EQ(store("advertisement"), StoreOutcome::Stored);
     EXPECT_EQ(test::readFile("adv.dat"),
               header("KVRAWobnadv", 2, 60) + lengthPrefixed(" 3") + lengthPrefixed("AB\r\nCD") +
@@ -404,8 +403,11 @@ TEST_F(CategorySteps, TheMarqueeMessageGoesAndComesBackAsItsRecord) {
 TEST_F(CategorySteps, HeaderAndBottomGoWithoutFontWithEachBreakAsABlankAndCode210) {
     ASSERT_EQ(saveHeaderBottomFile({"AB\r\nCD", "BYE", 1, "12", 0, "5"}), "");
     ASSERT_TRUE(send("header-bottom"));
-    EXPECT_EQ(trfOut(), "00021100000001000" + pad("AB \xD2" "CD", 140) + "\r\n" +
-                            "00021100000001001" + pad("BYE", 140) + "\r\n");
+    EXPECT_EQ(trfOut(), "00021100000001000" +
+                            pad("AB \xD2"
+                                "CD",
+                                140) +
+                            "\r\n" + "00021100000001001" + pad("BYE", 140) + "\r\n");
     ASSERT_TRUE(request("header-bottom"));
     EXPECT_EQ(trfOut(), "00021100070001000\r\n");
 }
@@ -413,8 +415,15 @@ TEST_F(CategorySteps, HeaderAndBottomGoWithoutFontWithEachBreakAsABlankAndCode21
 TEST_F(CategorySteps, HeaderAndBottomAnswersAreDecodedAndKeepTheFilesFontsWhenTheyHaveNone) {
     ASSERT_EQ(saveHeaderBottomFile({"OLD", "OLD", 1, "12", 0, ""}), "");
     // Sent by the batch and given back: breaks come back single, font and centring stay.
-    test::writeFile("trf.in", "10021100000001010" + pad("AB \xD2" "CD", 141) + "\r\n" +
-                                  "10021100000001011" + pad("\x0B" "CX\xD2Y", 141) + "\r\n");
+    test::writeFile("trf.in", "10021100000001010" +
+                                  pad("AB \xD2"
+                                      "CD",
+                                      141) +
+                                  "\r\n" + "10021100000001011" +
+                                  pad("\x0B"
+                                      "CX\xD2Y",
+                                      141) +
+                                  "\r\n");
     EXPECT_EQ(store("header-bottom"), StoreOutcome::Stored);
     LoadedHeaderBottom loaded = loadHeaderBottomFile();
     EXPECT_EQ(loaded.texts.header, "AB\r\nCD");
@@ -427,10 +436,16 @@ TEST_F(CategorySteps, HeaderAndBottomAnswersAreDecodedAndKeepTheFilesFontsWhenTh
 
     // A lead without a valid font is told; the text stays as received.
     std::filesystem::remove("hbtext.dat");
-    test::writeFile("trf.in", "10021100000001010" + pad("\x05" "0AB", 141) + "\r\n");
+    test::writeFile("trf.in", "10021100000001010" +
+                                  pad("\x05"
+                                      "0AB",
+                                      141) +
+                                  "\r\n");
     EXPECT_EQ(store("header-bottom"), StoreOutcome::Stored);
     loaded = loadHeaderBottomFile();
-    EXPECT_EQ(loaded.texts.header, "\x05" "0AB");
+    EXPECT_EQ(loaded.texts.header,
+              "\x05"
+              "0AB");
     EXPECT_EQ(loaded.texts.headerFont, "5");
     EXPECT_EQ(loaded.texts.bottom, "");
     EXPECT_EQ(prompter.texts(), Texts{"传送错误!"});
@@ -440,8 +455,7 @@ TEST_F(CategorySteps, TheStoreAddressGoesAsTheDialogSendsItAndComesBackWhole) {
     ASSERT_EQ(saveNumberWordFile(tablefile::kStoreAddress, {{1, std::string(50, 'S')}}), "");
     ASSERT_TRUE(send("store-address"));
     EXPECT_EQ(trfOut(), "000212000000000001" +
-                            pad(std::string(36, 'S') + "\x10" + std::string(14, 'S'), 73) +
-                            "\r\n");
+                            pad(std::string(36, 'S') + "\x10" + std::string(14, 'S'), 73) + "\r\n");
     ASSERT_TRUE(request("store-address"));
     EXPECT_EQ(trfOut(), "000212000700000000\r\n");
 
@@ -481,9 +495,13 @@ TEST_F(CategorySteps, LayoutAnswersGoToTheFilesOfTheirRequestsAndAnEmptySlotChan
     const std::string three = "1002600002000101" + std::string("03") + "LAYOUT-3";
     test::writeFile("trf.in", one + "\r\n" + "100260400200010102\r\n" + three + "\r\n");
     EXPECT_EQ(store("default-label"), StoreOutcome::Stored);
-    EXPECT_EQ(test::readFile("labedita.dat"), "0002600000000101" "01LAYOUT-1\r\n\r\n");
+    EXPECT_EQ(test::readFile("labedita.dat"),
+              "0002600000000101"
+              "01LAYOUT-1\r\n\r\n");
     EXPECT_EQ(test::readFile("labeditb.dat"), "OLD B\r\n\r\n");
-    EXPECT_EQ(test::readFile("labeditc.dat"), "0002600000000101" "03LAYOUT-3\r\n\r\n");
+    EXPECT_EQ(test::readFile("labeditc.dat"),
+              "0002600000000101"
+              "03LAYOUT-3\r\n\r\n");
 }
 
 // ---- Operator configuration
@@ -525,9 +543,9 @@ TEST_F(CategorySteps, NoTableFileStartsNoTransferExceptForTheLabelLayouts) {
 }
 
 TEST_F(CategorySteps, AnErrorAnswerLeavesEveryTableFileAndStopsTheRunWhereTheCategorySays) {
-    const Texts stopping = {"preset-key",      "group",         "operator",      "tare",
-                            "datetext",        "advertisement", "marquee-message",
-                            "header-bottom",   "store-address", "default-label", "operator-setup"};
+    const Texts stopping = {"preset-key",    "group",         "operator",        "tare",
+                            "datetext",      "advertisement", "marquee-message", "header-bottom",
+                            "store-address", "default-label", "operator-setup"};
     for (const BatchCategory& c : batchCategories()) {
         if (!c.readBack) {
             continue;
@@ -538,8 +556,8 @@ TEST_F(CategorySteps, AnErrorAnswerLeavesEveryTableFileAndStopsTheRunWhereTheCat
         EXPECT_EQ(c.store(context, c), StoreOutcome::ErrorAnswer);
         ASSERT_EQ(prompter.texts().size(), 1u);
         // Extra texts show the bytes of trf.in as they are, CR LF included.
-        EXPECT_EQ(prompter.texts()[0], (c.answer.shownAsBytes ? "02210\r\n" : "02210\n") +
-                                           std::string(c.errorSuffix));
+        EXPECT_EQ(prompter.texts()[0],
+                  (c.answer.shownAsBytes ? "02210\r\n" : "02210\n") + std::string(c.errorSuffix));
         EXPECT_EQ(c.errorStopsRun,
                   std::find(stopping.begin(), stopping.end(), c.name) != stopping.end());
     }
