@@ -87,12 +87,16 @@ std::optional<std::vector<std::string>> scaleNumbersOf(const std::string& list) 
     }
 }
 
-// The engine's item counts, now and then.
+// The engine's item counts, now and then in a long transfer.
 vorn::EngineTransferRunner::ProgressCallback throttledProgress() {
     auto last = std::make_shared<std::chrono::steady_clock::time_point>();
     return [last](const vorn::TransferProgress& p) {
         const auto now = std::chrono::steady_clock::now();
-        if (p.answerCount == 0 || p.itemsSentText.empty() || now - *last < kProgressInterval) {
+        if (p.answerCount == 0) {
+            *last = now;  // a scale's transfer begins
+            return;
+        }
+        if (p.itemsSentText.empty() || now - *last < kProgressInterval) {
             return;
         }
         *last = now;
