@@ -20,6 +20,7 @@
 #include "editors/NumberedTableKinds.h"
 #include "editors/OperatorConfig.h"
 #include "editors/StoreAddress.h"
+#include "plu/PluFile.h"
 #include "plu/PluRecord.h"
 #include "plu/PluTable.h"
 #include "tables/KeyFile.h"
