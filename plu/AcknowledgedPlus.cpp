@@ -91,7 +91,7 @@ std::vector<PluPair> changedPlus(const std::vector<PluPair>& pairs,
     std::vector<PluPair> changed;
     for (const PluPair& pair : pairs) {
         const int number = pluNumberOf(pair.plu);
-        bool held = occurrences[number] == 1;
+        bool held = occurrences[number] == 1 && !records.empty();
         for (std::size_t i = 0; held && i < records.size(); ++i) {
             const auto it = records[i].find(number);
             held = it != records[i].end() && it->second == pair;

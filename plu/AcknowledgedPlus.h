@@ -45,7 +45,7 @@ void forgetAcknowledgedPlus();
 
 // The pairs of the PLU file, in file order, that some scale does not hold exactly as they are:
 // those missing from a record or different there, and every pair whose PLU number occurs more
-// than once in the file.
+// than once in the file. Without any record, every pair.
 std::vector<PluPair> changedPlus(const std::vector<PluPair>& pairs,
                                  const std::vector<AcknowledgedPlus>& records);
 
