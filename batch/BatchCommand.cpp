@@ -102,13 +102,14 @@ bool anyFileExists(const BatchCategory& c) {
                        [&](const std::string& f) { return std::filesystem::exists(f, ec); });
 }
 
+// "a.dat", "a.dat or b.dat", "a.dat, b.dat or c.dat".
 std::string filesText(const BatchCategory& c) {
     std::string text;
-    for (const std::string& f : c.files) {
-        text += (text.empty()                                  ? ""
-                 : c.files.size() > 1 && &f == &c.files.back() ? " or "
-                                                               : ", ") +
-                f;
+    for (std::size_t i = 0; i < c.files.size(); ++i) {
+        if (i > 0) {
+            text += i + 1 == c.files.size() ? " or " : ", ";
+        }
+        text += c.files[i];
     }
     return text;
 }

@@ -85,6 +85,16 @@ TEST_F(CategorySteps, PluSendPassesEveryPairOnWithTwoAnswersPerPluAndTheKey) {
     EXPECT_EQ(prompter.texts(), Texts{});
 }
 
+TEST_F(CategorySteps, PluSendPassesOverEmptyLinesInsteadOfStoppingThere) {
+    const PluPair five = pluPair(5, "APPLES");
+    const PluPair six = pluPair(6, "PEARS");
+    test::writeFile("plurec.dat", pluFileStart() + five.plu + "\r\n" + five.label + "\r\n\r\n" +
+                                      six.plu + "\n" + six.label + "\n");
+    ASSERT_TRUE(send("plu"));
+    EXPECT_EQ(trfOut(), five.plu + "\r\n" + five.label + "\r\n" + six.plu + "\r\n" + six.label +
+                            "\r\n");
+}
+
 TEST_F(CategorySteps, PluSendOfAFileThatIsNoPluFileLogsItAndRunsAnEmptyTransfer) {
     test::writeFile("plurec.dat", "'SOME OTHER FILE\r\n" + pluPair(5, "APPLES").plu + "\r\n");
     EXPECT_TRUE(send("plu"));
