@@ -91,8 +91,8 @@ TEST_F(CategorySteps, PluSendPassesOverEmptyLinesInsteadOfStoppingThere) {
     test::writeFile("plurec.dat", pluFileStart() + five.plu + "\r\n" + five.label + "\r\n\r\n" +
                                       six.plu + "\n" + six.label + "\n");
     ASSERT_TRUE(send("plu"));
-    EXPECT_EQ(trfOut(), five.plu + "\r\n" + five.label + "\r\n" + six.plu + "\r\n" + six.label +
-                            "\r\n");
+    EXPECT_EQ(trfOut(),
+              five.plu + "\r\n" + five.label + "\r\n" + six.plu + "\r\n" + six.label + "\r\n");
 }
 
 TEST_F(CategorySteps, PluSendOfAFileThatIsNoPluFileLogsItAndRunsAnEmptyTransfer) {
