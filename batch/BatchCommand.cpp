@@ -114,6 +114,11 @@ std::string filesText(const BatchCategory& c) {
     return text;
 }
 
+// The scales a run serves: those of the list, or scale 01.
+std::vector<std::string> servedScales(const BatchCommandOptions& options) {
+    return options.scales.empty() ? std::vector<std::string>{kSingleScale} : options.scales;
+}
+
 class CommandRun {
 public:
     CommandRun(EngineTransferRunner& runner, const BatchCommandOptions& options,
@@ -187,8 +192,7 @@ std::optional<TransferSettings> CommandRun::sendChangedPlus(const BatchContext& 
         return std::nullopt;
     }
     std::vector<AcknowledgedPlus> records;
-    for (const std::string& scale :
-         options_.scales.empty() ? std::vector<std::string>{kSingleScale} : options_.scales) {
+    for (const std::string& scale : servedScales(options_)) {
         records.push_back(loadAcknowledgedPlus(scale));
     }
     const std::vector<PluPair> changed = changedPlus(*pairs, records);
@@ -315,7 +319,7 @@ void CommandRun::recordSentPlus(const std::vector<std::string>& answers) {
 void CommandRun::recordReceivedPlus() {
     // The PLU file now holds exactly the scale's PLUs.
     const std::optional<std::string> bytes = readFileBytes(plufile::kName);
-    const std::string scale = options_.scales.empty() ? kSingleScale : options_.scales.front();
+    const std::string scale = servedScales(options_).front();
     const FileProblem problem =
         saveAcknowledgedPlus(scale, bytes ? parseAcknowledgedPlus(*bytes) : AcknowledgedPlus{});
     if (!problem.empty()) {
