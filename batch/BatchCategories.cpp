@@ -1,32 +1,27 @@
 #include "batch/BatchCategories.h"
 
+#include <iterator>
+
 #include "batch/ClockStep.h"
+#include "batch/CodeCategorySteps.h"
 #include "batch/NumberedCategorySteps.h"
+#include "batch/PluCategorySteps.h"
+#include "batch/SetupCategorySteps.h"
+#include "batch/TextCategorySteps.h"
 #include "editors/DateTimeRecord.h"
+#include "editors/LabelFile.h"
+#include "editors/NumberedTableKinds.h"
+#include "editors/OperatorConfig.h"
+#include "plu/PluFile.h"
+#include "tables/KeyFile.h"
+#include "tables/TableFiles.h"
 
 namespace vorn {
 
 namespace {
 
-// The categories whose tables have not landed yet: their steps start no transfer and report
-// nothing. Each gets its steps when its table does.
-std::optional<TransferSettings> transferNotYetAvailable(const BatchContext&) {
-    return std::nullopt;
-}
-StoreOutcome storeNotYetAvailable(const BatchContext&, const BatchCategory&) {
-    return StoreOutcome::NoAnswer;
-}
-
-BatchCategory notYetAvailable(BatchCategory category) {
-    category.available = false;
-    category.send = transferNotYetAvailable;
-    category.request = transferNotYetAvailable;
-    category.store = storeNotYetAvailable;
-    return category;
-}
-
 BatchCategory numbered(BatchCategory category, const NumberedBatchTable& table) {
-    category.available = true;
+    category.files = {table.kind.file.name};
     category.send = [&table](const BatchContext&) { return sendNumberedTable(table); };
     category.request = [&table](const BatchContext&) { return requestNumberedTable(table); };
     category.store = [&table](const BatchContext&, const BatchCategory& c) {
@@ -35,46 +30,59 @@ BatchCategory numbered(BatchCategory category, const NumberedBatchTable& table) 
     return category;
 }
 
-BatchCategory clock(BatchCategory category) {
-    category.available = true;
-    category.send = sendDateTime;
+BatchCategory withSteps(BatchCategory category, TransferStep send, TransferStep request,
+                        StoreStep store) {
+    category.send = std::move(send);
+    category.request = std::move(request);
+    category.store = std::move(store);
     return category;
+}
+
+const NumberedBatchTable& vatBatch() {
+    static const NumberedBatchTable table{vatTable(), false, false};
+    return table;
 }
 
 std::vector<BatchCategory> makeCategories() {
     return {
-        notYetAvailable({.caption = "PLU",
-                         .name = "plu",
-                         .slot = 9,
-                         .sendMessage = "Transfering PLU items,please wait...",
-                         .requestMessage = "Transfering PLU items,please wait...",
-                         .errorSuffix = "error",
-                         .errorStopsRun = false,
-                         .readBack = true}),
-        notYetAvailable({.caption = "Extra Text",
-                         .name = "extra-text",
-                         .slot = 21,
-                         .sendMessage = "Transfering Extra Text,please wait...",
-                         .requestMessage = "Transfering Extra Text,please wait...",
-                         .errorSuffix = "error",
-                         .errorStopsRun = false,
-                         .readBack = true}),
-        notYetAvailable({.caption = "Preset Key",
-                         .name = "preset-key",
-                         .slot = 10,
-                         .sendMessage = "Transfering Preset Key information,please wait...",
-                         .requestMessage = "Transfering Preset Key information,please wait...",
-                         .errorSuffix = "error!",
-                         .errorStopsRun = true,
-                         .readBack = true}),
+        withSteps({.caption = "PLU",
+                   .name = "plu",
+                   .slot = 9,
+                   .sendMessage = "Transfering PLU items,please wait...",
+                   .requestMessage = "Transfering PLU items,please wait...",
+                   .errorSuffix = "error",
+                   .errorStopsRun = false,
+                   .answer = {.shownLimit = plubatch::kAnswerLineLimit,
+                              .emptyMessage = plubatch::kNothingRead},
+                   .files = {plufile::kName}},
+                  sendPluFile, requestPluTable, storePluTable),
+        withSteps({.caption = "Extra Text",
+                   .name = "extra-text",
+                   .slot = 21,
+                   .sendMessage = "Transfering Extra Text,please wait...",
+                   .requestMessage = "Transfering Extra Text,please wait...",
+                   .errorSuffix = "error",
+                   .errorStopsRun = false,
+                   .answer = {.shownLimit = 100, .shownAsBytes = true},
+                   .files = {tablefile::kExtraTexts}},
+                  sendExtraTexts, requestExtraTexts, storeExtraTexts),
+        withSteps({.caption = "Preset Key",
+                   .name = "preset-key",
+                   .slot = 10,
+                   .sendMessage = "Transfering Preset Key information,please wait...",
+                   .requestMessage = "Transfering Preset Key information,please wait...",
+                   .errorSuffix = "error!",
+                   .errorStopsRun = true,
+                   .answer = {.shownLimit = 549},
+                   .files = {tablefile::kPresetKeys.name}},
+                  sendPresetKeys, requestPresetKeys, storePresetKeys),
         numbered({.caption = "Group",
                   .name = "group",
                   .slot = 1,
                   .sendMessage = "Transfering Articlegroup information,please wait...",
                   .requestMessage = "Transfering Article group information,please wait...",
                   .errorSuffix = "error",
-                  .errorStopsRun = true,
-                  .readBack = true},
+                  .errorStopsRun = true},
                  groupBatch()),
         numbered({.caption = "Operator",
                   .name = "operator",
@@ -82,8 +90,7 @@ std::vector<BatchCategory> makeCategories() {
                   .sendMessage = "Transfering Operator information,please wait...",
                   .requestMessage = "Transfering Operator information,please wait...",
                   .errorSuffix = "error",
-                  .errorStopsRun = true,
-                  .readBack = true},
+                  .errorStopsRun = true},
                  operatorBatch()),
         numbered({.caption = "Tare",
                   .name = "tare",
@@ -91,92 +98,103 @@ std::vector<BatchCategory> makeCategories() {
                   .sendMessage = "Transfering Tare information,please wait...",
                   .requestMessage = "Transfering Tare information,please wait...",
                   .errorSuffix = "error",
-                  .errorStopsRun = true,
-                  .readBack = true},
+                  .errorStopsRun = true},
                  tareBatch()),
-        notYetAvailable({.caption = "Discount",
-                         .name = "discount",
-                         .slot = 16,
-                         .sendMessage = "Transfering Discount information,please wait...",
-                         .requestMessage = "Transfering Discount information,please wait...",
-                         .errorSuffix = "error!",
-                         .errorStopsRun = false,
-                         .readBack = true}),
+        withSteps({.caption = "Discount",
+                   .name = "discount",
+                   .slot = 16,
+                   .sendMessage = "Transfering Discount information,please wait...",
+                   .requestMessage = "Transfering Discount information,please wait...",
+                   .errorSuffix = "error!",
+                   .errorStopsRun = false,
+                   .answer = {.shownLimit = 69},
+                   .files = {tablefile::kDiscounts}},
+                  sendDiscounts, requestDiscounts, storeDiscounts),
         numbered({.caption = "DateText",
                   .name = "datetext",
                   .slot = 2,
                   .sendMessage = "Transfering Date Text information,please wait...",
                   .requestMessage = "Transfering Date Text information,please wait...",
                   .errorSuffix = "error",
-                  .errorStopsRun = true,
-                  .readBack = true},
+                  .errorStopsRun = true},
                  dateTextBatch()),
-        notYetAvailable({.caption = "Bar Code",
-                         .name = "bar-code",
-                         .slot = 22,
-                         .sendMessage = "Transfering Barcode information,please wait...",
-                         .requestMessage = "Transfering Barcode information,please wait...",
-                         .errorSuffix = "error",
-                         .errorStopsRun = false,
-                         .readBack = true}),
-        notYetAvailable(
-            {.caption = "Advertisement",
-             .name = "advertisement",
-             .slot = 17,
-             .sendMessage = "Transfering Advertisement Text information,please wait...",
-             .requestMessage = "Transfering Advertisement Text information,please wait...",
-             .errorSuffix = "error!",
-             .errorStopsRun = true,
-             .readBack = true}),
-        notYetAvailable(
-            {.caption = "Marquee Message",
-             .name = "marquee-message",
-             .slot = 11,
-             .sendMessage = "Transfering Marquee  message information,please wait...",
-             .requestMessage = "Transfering Marquee  message information,please wait...",
+        withSteps({.caption = "Bar Code",
+                   .name = "bar-code",
+                   .slot = 22,
+                   .sendMessage = "Transfering Barcode information,please wait...",
+                   .requestMessage = "Transfering Barcode information,please wait...",
+                   .errorSuffix = "error",
+                   .errorStopsRun = false,
+                   .files = {tablefile::kBarcodes.name}},
+                  sendBarcodes, requestBarcodes, storeBarcodes),
+        withSteps({.caption = "Advertisement",
+                   .name = "advertisement",
+                   .slot = 17,
+                   .sendMessage = "Transfering Advertisement Text information,please wait...",
+                   .requestMessage = "Transfering Advertisement Text information,please wait...",
+                   .errorSuffix = "error!",
+                   .errorStopsRun = true,
+                   .answer = {.missingMessage = "Can't read file!"},
+                   .files = {tablefile::kAdvertisements.name}},
+                  sendAdvertisements, requestAdvertisements, storeAdvertisements),
+        withSteps({.caption = "Marquee Message",
+                   .name = "marquee-message",
+                   .slot = 11,
+                   .sendMessage = "Transfering Marquee  message information,please wait...",
+                   .requestMessage = "Transfering Marquee  message information,please wait...",
+                   .errorSuffix = "error",
+                   .errorStopsRun = true,
+                   .files = {tablefile::kMarquee.name}},
+                  sendMarquee, requestMarquee, storeMarquee),
+        withSteps({.caption = "Header Bottom",
+                   .name = "header-bottom",
+                   .slot = 5,
+                   .sendMessage = "Transfering Head/foot information,please wait...",
+                   .requestMessage = "Transfering Head/foot information,please wait...",
+                   .errorSuffix = "error",
+                   .errorStopsRun = true,
+                   .answer = {.shownLimit = 179},
+                   .files = {tablefile::kHeaderBottom.name}},
+                  sendHeaderBottom, requestHeaderBottom, storeHeaderBottom),
+        withSteps({.caption = "Store Address",
+                   .name = "store-address",
+                   .slot = 13,
+                   .sendMessage = "Transfering Store Address information,please wait...",
+                   .requestMessage = "Transfering Store Address information,please wait...",
+                   .errorSuffix = "error",
+                   .errorStopsRun = true,
+                   .answer = {.shownLimit = 179},
+                   .files = {tablefile::kStoreAddress.name}},
+                  sendStoreAddress, requestStoreAddress, storeStoreAddress),
+        withSteps(
+            {.caption = "Default Label",
+             .name = "default-label",
+             .slot = 6,
+             .sendMessage = "Transfering label information ,please wait...",
+             .requestMessage = "Transfering label information ,please wait...",
              .errorSuffix = "error",
              .errorStopsRun = true,
-             .readBack = true}),
-        notYetAvailable({.caption = "Header Bottom",
-                         .name = "header-bottom",
-                         .slot = 5,
-                         .sendMessage = "Transfering Head/foot information,please wait...",
-                         .requestMessage = "Transfering Head/foot information,please wait...",
-                         .errorSuffix = "error",
-                         .errorStopsRun = true,
-                         .readBack = true}),
-        notYetAvailable({.caption = "Store Address",
-                         .name = "store-address",
-                         .slot = 13,
-                         .sendMessage = "Transfering Store Address information,please wait...",
-                         .requestMessage = "Transfering Store Address information,please wait...",
-                         .errorSuffix = "error",
-                         .errorStopsRun = true,
-                         .readBack = true}),
-        notYetAvailable({.caption = "Default Label",
-                         .name = "default-label",
-                         .slot = 6,
-                         .sendMessage = "Transfering label information ,please wait...",
-                         .requestMessage = "Transfering label information ,please wait...",
-                         .errorSuffix = "error",
-                         .errorStopsRun = true,
-                         .readBack = true}),
-        clock({.caption = "Datetime",
-               .name = "datetime",
-               .slot = 3,
-               .sendMessage = clockrecord::kTransferMessage,
-               .requestMessage = clockrecord::kTransferMessage,
-               .errorSuffix = "",
-               .errorStopsRun = false,
-               .readBack = false}),
-        notYetAvailable({.caption = "Operator setup",
-                         .name = "operator-setup",
-                         .slot = 8,
-                         .sendMessage = "Transfering Operator information,please wait...",
-                         .requestMessage = "Transfering Operator information,please wait...",
-                         .errorSuffix = "error",
-                         .errorStopsRun = true,
-                         .readBack = true}),
+             .answer = {.shownLimit = 895},
+             .files = {std::begin(labellayout::kBatchFiles), std::end(labellayout::kBatchFiles)}},
+            sendLabelLayouts, requestLabelLayouts, storeLabelLayouts),
+        withSteps({.caption = "Datetime",
+                   .name = "datetime",
+                   .slot = 3,
+                   .sendMessage = clockrecord::kTransferMessage,
+                   .requestMessage = clockrecord::kTransferMessage,
+                   .errorSuffix = "",
+                   .errorStopsRun = false,
+                   .readBack = false},
+                  sendDateTime, {}, {}),
+        withSteps({.caption = "Operator setup",
+                   .name = "operator-setup",
+                   .slot = 8,
+                   .sendMessage = "Transfering Operator information,please wait...",
+                   .requestMessage = "Transfering Operator information,please wait...",
+                   .errorSuffix = "error",
+                   .errorStopsRun = true,
+                   .files = {moderecord::kFile}},
+                  sendModeFile, requestModeRecord, storeModeRecord),
     };
 }
 
@@ -194,6 +212,19 @@ const BatchCategory* batchCategoryNamed(std::string_view name) {
         }
     }
     return nullptr;
+}
+
+const BatchCategory& vatCategory() {
+    static const BatchCategory category =
+        numbered({.caption = "VAT",
+                  .name = "vat",
+                  .slot = 0,
+                  .sendMessage = "Transfering VAT information,please wait...",
+                  .requestMessage = "Transfering VAT information,please wait...",
+                  .errorSuffix = "error",
+                  .errorStopsRun = false},
+                 vatBatch());
+    return category;
 }
 
 }  // namespace vorn

@@ -10,9 +10,6 @@ namespace vorn {
 
 namespace {
 
-constexpr std::size_t kEmptyTableMarkPosition = 6;
-constexpr char kEmptyTableMark = '4';
-
 std::string numberColumnOf(const NumberedTableKind& kind, int number) {
     return cformat("%*d", {kind.numberWidth, number});
 }
@@ -47,7 +44,7 @@ std::optional<std::vector<std::string>> loadListRows(const NumberedTableKind& ki
     // A damaged table is not sent in part: the user sees the problem and can mend the table in
     // its editor.
     if (!problem.empty()) {
-        tell(problem + "; it was not sent", PromptIcon::Warning);
+        tellNotSent(problem);
         return std::nullopt;
     }
     return rows;
@@ -127,8 +124,7 @@ std::optional<TransferSettings> requestNumberedTable(const NumberedBatchTable& t
 std::vector<std::string> numberedRowsOfAnswer(const NumberedBatchTable& table,
                                               const std::vector<std::string>& lines) {
     std::vector<std::string> rows;
-    if (lines.empty() || (table.emptyTableMark && lines.front().size() > kEmptyTableMarkPosition &&
-                          lines.front()[kEmptyTableMarkPosition] == kEmptyTableMark)) {
+    if (lines.empty() || (table.emptyTableMark && marksEmptyTable(lines.front()))) {
         return rows;
     }
     const NumberedTable parser(table.kind);

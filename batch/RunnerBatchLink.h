@@ -38,7 +38,14 @@ public:
     void clearStepReady() override { stepReady_ = false; }
     void stop() override;
 
-    void reset() override { request_ = TransferRequest{}; }
+    // The scales that every transfer of the run serves (the engine's scale list); a reset keeps
+    // them. Empty, as the dialog leaves it: scale 01.
+    void setScaleList(std::string list) { scaleList_ = std::move(list); }
+
+    void reset() override {
+        request_ = TransferRequest{};
+        request_.scaleList = scaleList_;
+    }
     void setReceive(bool receive) override { request_.receive = receive; }
     void setRecordsPerItem(int records) override { request_.recordsPerItem = records; }
     void setKeyWidth(int width) override { request_.keyWidth = width; }
@@ -53,6 +60,7 @@ private:
     BatchRun* run_ = nullptr;
     std::function<void(const TransferRequest&)> done_;
     TransferRequest request_;
+    std::string scaleList_;
     bool batchRunning_ = false;
     bool stepReady_ = false;
     bool stopped_ = false;

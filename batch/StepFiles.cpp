@@ -1,11 +1,26 @@
 #include "batch/StepFiles.h"
 
+#include <fstream>
+
 #include "comm/RecordLine.h"
 #include "comm/TransferFiles.h"
 #include "editors/TableTransfer.h"
 #include "platform/Prompter.h"
 
 namespace vorn {
+
+namespace {
+
+constexpr std::size_t kEmptyTableMarkPos = 6;
+constexpr char kEmptyTableMark = '4';
+
+// The start of trf.in as the category shows it; no value when trf.in cannot be opened.
+std::optional<std::string> shownStart(const AnswerReading& reading) {
+    return reading.shownAsBytes ? readFirstAnswerBytes(reading.shownLimit)
+                                : readFirstAnswerLine(reading.shownLimit);
+}
+
+}  // namespace
 
 std::optional<TransferSettings> transferOf(const std::vector<std::string>& lines,
                                            TransferSettings settings) {
@@ -16,20 +31,52 @@ std::optional<TransferSettings> transferOf(const std::vector<std::string>& lines
     return settings;
 }
 
+void emptyTransferFile() {
+    std::ofstream(transferfile::kOut, std::ios::binary | std::ios::trunc);
+}
+
+std::optional<std::string> laterErrorLine(const std::vector<std::string>& lines) {
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        if (!lines[i].empty() && !isSuccessLine(lines[i])) {
+            return lines[i];
+        }
+    }
+    return std::nullopt;
+}
+
 JudgedAnswer judgeAnswer(const BatchCategory& category) {
     JudgedAnswer judged;
-    const std::optional<std::string> first = readFirstAnswerLine();
-    if (!first) {
+    const AnswerReading& reading = category.answer;
+    const std::optional<std::string> start = shownStart(reading);
+    if (!start) {
+        if (reading.missingMessage != nullptr) {
+            tell(reading.missingMessage);
+        }
         return judged;
     }
-    if (!isSuccessLine(*first)) {
-        tellTransferFailure(*first, category.errorSuffix);
+    if (start->empty() && reading.emptyMessage != nullptr) {
+        tell(reading.emptyMessage);
+        judged.outcome = StoreOutcome::ErrorAnswer;
+        return judged;
+    }
+    if (!isSuccessLine(*start)) {
+        tellTransferFailure(*start, category.errorSuffix);
+        judged.outcome = StoreOutcome::ErrorAnswer;
+        return judged;
+    }
+    std::vector<std::string> lines = readAnswerLines();
+    if (const std::optional<std::string> failed = laterErrorLine(lines)) {
+        tellTransferFailure(*failed + "\n", category.errorSuffix);
         judged.outcome = StoreOutcome::ErrorAnswer;
         return judged;
     }
     judged.outcome = StoreOutcome::Stored;
-    judged.lines = readAnswerLines();
+    judged.lines = std::move(lines);
     return judged;
+}
+
+bool marksEmptyTable(std::string_view line) {
+    return line.size() > kEmptyTableMarkPos && line[kEmptyTableMarkPos] == kEmptyTableMark;
 }
 
 StoreOutcome storedOrTold(const FileProblem& problem) {
@@ -38,6 +85,10 @@ StoreOutcome storedOrTold(const FileProblem& problem) {
     }
     tell(problem, PromptIcon::Error);
     return StoreOutcome::NotStored;
+}
+
+void tellNotSent(const FileProblem& problem) {
+    tell(latin1ToUtf8(problem) + "; it was not sent", PromptIcon::Warning);
 }
 
 }  // namespace vorn

@@ -1,11 +1,15 @@
 #pragma once
 // The transfer files as the category steps use them. A send or request step writes its lines to
 // trf.out and names the settings of its transfer. A store step begins by judging the answer
-// that the request left in trf.in by its first line: a first line that is no success line is
-// shown, followed directly by the category's error suffix, and nothing is stored.
+// that the request left in trf.in: a first line that is no success line is shown, followed
+// directly by the category's error suffix, and nothing is stored. So is an answer with an error
+// line of the engine after its first line (a later request line that the scale never took, an
+// answer broken off): what came before it is only part of the scale's table, and storing it
+// would replace the whole table file by that part.
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "batch/BatchCategory.h"
@@ -18,6 +22,9 @@ namespace vorn {
 std::optional<TransferSettings> transferOf(const std::vector<std::string>& lines,
                                            TransferSettings settings = {});
 
+// Empties trf.out, as the steps that create it before reading their table file do.
+void emptyTransferFile();
+
 struct JudgedAnswer {
     StoreOutcome outcome = StoreOutcome::NoAnswer;  // Stored here means: good, store the lines
     std::vector<std::string> lines;                 // every line of trf.in when it is good
@@ -25,7 +32,18 @@ struct JudgedAnswer {
 
 JudgedAnswer judgeAnswer(const BatchCategory& category);
 
+// The first line after the first that is no answer: an error line of the engine, or what it
+// wrote of an answer that failed. No value when every line is an answer (or empty).
+std::optional<std::string> laterErrorLine(const std::vector<std::string>& lines);
+
+// The scale answers a request for an empty table with one line, the request itself with '4' at
+// position 6: it carries no record.
+bool marksEmptyTable(std::string_view line);
+
 // The outcome of writing the table file: the problem, naming the file, is told.
 StoreOutcome storedOrTold(const FileProblem& problem);
+
+// A table file that cannot be sent as it is: the problem is told, and that it was not sent.
+void tellNotSent(const FileProblem& problem);
 
 }  // namespace vorn

@@ -1,11 +1,12 @@
 // vornctl: the transfers of vorn without a window, for scripts.
+//   vornctl send [--dir DIR] [--device PATH] [--scales LIST] [--changed-only] CATEGORY...
+//   vornctl receive [--dir DIR] [--device PATH] [--scales N] CATEGORY...
+//   vornctl label send|receive [--dir DIR] [--device PATH] --number N FILE
 //   vornctl transfer [--dir DIR] [--device PATH] [--receive] [--key-width N]
 //                    [--records-per-item N] [--quiet]
 //   vornctl test [--device PATH] [--wait SECONDS]
-// Exit 0 on success, 1 when the scale's answer says no (or none came), 2 when the port cannot be
+// Exit 0 on success, 1 when a scale's answer says no (or none came), 2 when the port cannot be
 // opened or the command line is wrong.
-
-#include <unistd.h>
 
 #include <CLI/CLI.hpp>
 #include <chrono>
@@ -13,6 +14,7 @@
 #include <fstream>
 #include <string>
 
+#include "cli/Commands.h"
 #include "comm/ComPortSettings.h"
 #include "comm/ConnectionTest.h"
 #include "comm/EngineTransferRunner.h"
@@ -22,9 +24,9 @@
 
 namespace {
 
-constexpr int kSucceeded = 0;
-constexpr int kFailed = 1;
-constexpr int kUnusable = 2;
+using vornctl::kFailed;
+using vornctl::kSucceeded;
+using vornctl::kUnusable;
 
 const std::string kExitStatusText =
     "\nExit status: 0 on success; 1 when the scale's answer is an error or no answer came;\n"
@@ -52,8 +54,7 @@ std::string firstLine(const char* path) {
 }
 
 int runTransfer(const TransferOptions& options) {
-    if (!options.dir.empty() && ::chdir(options.dir.c_str()) != 0) {
-        std::fprintf(stderr, "vornctl: cannot enter directory %s\n", options.dir.c_str());
+    if (!vornctl::enterDirectory(options.dir)) {
         return kUnusable;
     }
     const bool quiet = options.request.quiet;
@@ -98,6 +99,44 @@ int runTest(const TestOptions& options) {
     return kFailed;
 }
 
+std::string categoryList() {
+    std::string text;
+    std::size_t column = 0;
+    for (const std::string& name : vornctl::categoryNames()) {
+        if (column + name.size() > 70) {
+            text += "\n";
+            column = 0;
+        }
+        text += "  " + name;
+        column += name.size() + 2;
+    }
+    return text;
+}
+
+const std::string kBatchExitText =
+    "\nExit status: 0 when every category that ran succeeded; 1 when any failed (each\n"
+    "is named on standard error); 2 when the port cannot be opened or the command\n"
+    "line is wrong.";
+
+const std::string kBatchFooter =
+    "\nCATEGORY is one of these, or all (every one but vat):\n" + categoryList() +
+    "\nThey are taken in this order, whatever order they are given in.\n";
+
+void addPlace(CLI::App* command, std::string& dir, std::string& device) {
+    command
+        ->add_option("--dir", dir,
+                     "The scale directory, with the table files and the transfer files "
+                     "(default: the current directory)")
+        ->type_name("DIR");
+    command
+        ->add_option("--device", device, "The serial device instead of the one comport.ini names")
+        ->type_name("PATH");
+}
+
+void addCategories(CLI::App* command, vornctl::BatchOptions& options) {
+    command->add_option("CATEGORY", options.categories, "The tables to move, or all")->required();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -109,6 +148,80 @@ int main(int argc, char** argv) {
     app.set_version_flag("--version", std::string("vornctl ") + VORN_VERSION);
     app.require_subcommand(1);
     app.footer(kExitStatusText + "\nRun 'vornctl COMMAND --help' for the options of a command.");
+
+    vornctl::BatchOptions send;
+    CLI::App* sendCommand = app.add_subcommand(
+        "send", "Sends tables of the scale directory to the scale, as the batch transfer does");
+    sendCommand->footer(
+        kBatchFooter +
+        "\nvornctl send sends each table file of DIR with the lines of the Communication\n"
+        "dialog's PC->Scale run. A category whose file is missing is skipped. A category\n"
+        "fails when the first line of trf.in, or any later one, is not the scale's\n"
+        "success answer (it starts with 1 or 3); the others go on. Progress and\n"
+        "failures are written to standard error.\n"
+        "\nWith --changed-only, plu sends only the PLUs that are new or changed since the\n"
+        "scale last acknowledged them: vornctl keeps what each scale acknowledged in\n"
+        "pluack01.dat (02, 05, ...) in DIR, updated after every send and every receive\n"
+        "of plu. When nothing changed, nothing is sent and plu succeeds. After the scale\n"
+        "was cleared or replaced, send plu once without --changed-only.\n"
+        "\nExample, every night at 2:30:\n"
+        "  30 2 * * *  vornctl send --dir ~/vorn/shop1/scale1 --changed-only plu\n" +
+        kBatchExitText);
+    addPlace(sendCommand, send.dir, send.device);
+    sendCommand
+        ->add_option("--scales", send.scales,
+                     "The scales to send to, in turn, by number: 01,02,05 (default: 01, "
+                     "without checking the number in the answers)")
+        ->type_name("LIST");
+    sendCommand->add_flag("--changed-only", send.changedOnly,
+                          "plu: send only the PLUs that are new or changed since the scale last "
+                          "acknowledged them");
+    addCategories(sendCommand, send);
+
+    vornctl::BatchOptions receive;
+    CLI::App* receiveCommand = app.add_subcommand(
+        "receive", "Reads tables from the scale into the scale directory, as the batch does");
+    receiveCommand->footer(
+        kBatchFooter +
+        "\nvornctl receive requests each table from the scale and rewrites its table file\n"
+        "in DIR with the scale's answer, as the Communication dialog's Scale->PC run\n"
+        "does; an error answer leaves the file as it was. The scale's clock (datetime)\n"
+        "is not read back. After an error answer to any category but plu, extra-text,\n"
+        "discount and bar-code, no further table is requested: the categories after it\n"
+        "fail with the same answer.\n" +
+        kBatchExitText);
+    addPlace(receiveCommand, receive.dir, receive.device);
+    receiveCommand
+        ->add_option("--scales", receive.scales,
+                     "The scale to read, by number: 05 (default: 01, without checking the number "
+                     "in the answers)")
+        ->type_name("N");
+    addCategories(receiveCommand, receive);
+
+    vornctl::LabelOptions labelSend;
+    vornctl::LabelOptions labelReceive;
+    CLI::App* labelCommand =
+        app.add_subcommand("label", "Moves one label layout file between the PC and the scale");
+    labelCommand->require_subcommand(1);
+    labelCommand->footer(
+        "\nvornctl label send --number N FILE sends the first line of FILE as label layout\n"
+        "N (1 to 3); vornctl label receive --number N FILE reads layout N from the scale\n"
+        "into FILE. The transfer files trf.out and trf.in are written in DIR.\n" +
+        kExitStatusText);
+    CLI::App* labelSendCommand =
+        labelCommand->add_subcommand("send", "Sends a label layout file to the scale");
+    CLI::App* labelReceiveCommand =
+        labelCommand->add_subcommand("receive", "Reads a label layout from the scale into a file");
+    for (auto [command, options] :
+         {std::pair{labelSendCommand, &labelSend}, std::pair{labelReceiveCommand, &labelReceive}}) {
+        addPlace(command, options->dir, options->device);
+        command->add_option("--number", options->number, "The label layout, 1 to 3")
+            ->type_name("N")
+            ->required()
+            ->check(CLI::Range(1, 3).description(""));
+        command->add_option("FILE", options->file, "The label layout file (*.lbl)")->required();
+    }
+    labelSendCommand->get_option("FILE")->check(CLI::ExistingFile);
 
     TransferOptions transfer;
     transfer.request.message = "Transfering data,please wait......";
@@ -175,6 +288,14 @@ int main(int argc, char** argv) {
         result = runTransfer(transfer);
     } else if (testCommand->parsed()) {
         result = runTest(test);
+    } else if (sendCommand->parsed()) {
+        result = vornctl::runSend(send);
+    } else if (receiveCommand->parsed()) {
+        result = vornctl::runReceive(receive);
+    } else if (labelSendCommand->parsed()) {
+        result = vornctl::runLabelSend(labelSend);
+    } else if (labelReceiveCommand->parsed()) {
+        result = vornctl::runLabelReceive(labelReceive);
     }
     vorn::installPrompter(nullptr);
     return result;

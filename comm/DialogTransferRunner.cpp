@@ -14,6 +14,7 @@ void DialogTransferRunner::run(const TransferRequest& request) {
     dlg.keyWidth = request.keyWidth;
     dlg.recordsPerItem = request.recordsPerItem < 1 ? 1 : request.recordsPerItem;
     dlg.quiet = request.quiet;
+    dlg.scaleList = request.scaleList;
     if (!device_.empty()) {
         EngineEnvironment env;
         env.device = device_;

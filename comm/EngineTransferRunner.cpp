@@ -62,7 +62,7 @@ void prepareRunState(const TransferRequest& request) {
     RunState& state = runState();
     state.batchRunning = false;
     state.timeout = false;
-    state.setScaleList({});
+    state.setScaleList(request.scaleList);
     state.quiet = request.quiet;
     state.keyWidth = request.keyWidth;
 }

@@ -15,6 +15,9 @@ struct TransferRequest {
     int keyWidth = 0;        // characters of the item key after the 16-character envelope
     int recordsPerItem = 1;  // answer lines that make one item in the count shown
     bool quiet = false;      // no item count, no "TimeOut" box
+    // The scales to serve: 14-character entries (two digits and a name); empty: scale 01,
+    // without checking the scale number of the answers.
+    std::string scaleList = {};
 };
 
 class TransferRunner {

@@ -15,6 +15,10 @@ namespace advertisement {
 inline constexpr const char* kRecordFormat = "0002200000000000%02d%-73s\n";
 inline constexpr std::size_t kRecordTextWidth = 73;
 inline constexpr std::size_t kRecordLineLength = 91;
+// The batch transfer writes the number as a text filled on the left with '0'.
+inline constexpr const char* kBatchRecordFormat = "0002200000000000%02s%-73s";
+inline constexpr std::size_t kNumberPos = 16;
+inline constexpr std::size_t kTextPos = 18;
 }  // namespace advertisement
 
 const NumberedTableKind& advertisementTable();

@@ -28,6 +28,10 @@ inline constexpr int kHighestRate = 9999;
 inline constexpr std::string_view kRecordStart = "0002210000000000%01d%-20s%-20s";
 inline constexpr std::string_view kSentRate = "%+05d";
 inline constexpr std::string_view kStoredRate = "%+04d";
+// The batch transfer sends the rate unsigned in five digits ("%05d": 10.00 percent is 01000),
+// and stores its strings with a line end.
+inline constexpr std::string_view kBatchSentRate = "%05d";
+inline constexpr std::string_view kBatchStoredLineEnd = "\n";
 inline constexpr std::size_t kRowPos = 16;
 inline constexpr std::size_t kDisplayedPos = 17;
 inline constexpr std::size_t kPrintedPos = 37;

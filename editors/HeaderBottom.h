@@ -23,6 +23,8 @@ inline constexpr const char* kRequestLine = "00021100070001000";
 inline constexpr const char* kTransferMessage = "Transfering Head/foot information,please wait...";
 inline constexpr const char* kErrorSuffix = "error";
 inline constexpr std::size_t kAnswerLineLimit = 179;
+// The batch transfer takes 141 characters of an answer's text (17 to 157).
+inline constexpr std::size_t kBatchAnswerTextWidth = 141;
 inline constexpr const char* kFontRangeMessage = "Fonts range: 0 ~ 20 !";
 // Each text field: at most 100 characters (a line break counts two); each font field 2 digits.
 inline constexpr int kFieldLength = 100;

@@ -22,6 +22,10 @@ inline constexpr std::size_t kLabelNumberPos = 17;
 inline constexpr std::size_t kRecordMinLength = 18;  // envelope and label number
 inline constexpr const char* kRequestFormat = "0002600002000000%02d";
 inline constexpr int kLabels = 3;
+// The batch transfer's layout files, labels 1 to 3, and the length of line it reads and stores.
+inline constexpr const char* kBatchFiles[kLabels] = {"labedita.dat", "labeditb.dat",
+                                                     "labeditc.dat"};
+inline constexpr std::size_t kBatchLineLimit = 895;
 
 inline constexpr const char* kTransferMessage = "Transfering label information ,please wait...";
 inline constexpr const char* kErrorSuffix = "error";

@@ -41,6 +41,9 @@ inline constexpr unsigned kTareDisplayBit = 1u << 14;
 
 inline constexpr const char* kFile = "Mode.dat";
 inline constexpr const char* kRequest = "0002020002000101";
+// The batch transfer's request: positions 14 and 15 formatted with 0 (the engine writes the
+// scale number over them anyway).
+inline constexpr const char* kBatchRequestFormat = "00020200020001%02d";
 inline constexpr const char* kTransferMessage =
     "Transfering Operator config information,please wait...";
 inline constexpr const char* kErrorSuffix = "error";

@@ -33,6 +33,23 @@ std::string breaksToCrlf(std::string_view text, char lineBreak) {
     return out;
 }
 
+std::string breaksToCrlf(std::string_view text, std::string_view lineBreak) {
+    if (lineBreak.empty()) {
+        return std::string(text);
+    }
+    std::string out;
+    out.reserve(text.size() + 8);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text.substr(i, lineBreak.size()) == lineBreak) {
+            out += kCrlf;
+            i += lineBreak.size() - 1;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
 std::string twoLineRecordText(std::string_view text) {
     std::string out = crlfToBreaks(text);
     if (out.find(kRecordBreak) == std::string::npos && out.size() > kScaleLineLength) {

@@ -11,6 +11,10 @@ namespace vorn {
 
 // The line break inside a record text.
 inline constexpr char kRecordBreak = 0x10;
+// The batch transfer's line break in the header, bottom and store address texts: the character
+// of code 210; the batch sends a header or bottom break as a blank followed by it.
+inline constexpr char kBatchBreak = '\xD2';
+inline constexpr std::string_view kBatchSentBreak = " \xD2";
 // The scale prints and shows its texts in lines of at most this many characters.
 inline constexpr std::size_t kScaleLineLength = 36;
 
@@ -18,6 +22,8 @@ inline constexpr std::size_t kScaleLineLength = 36;
 std::string crlfToBreaks(std::string_view text, std::string_view lineBreak = {&kRecordBreak, 1});
 // Every lineBreak character becomes CR LF.
 std::string breaksToCrlf(std::string_view text, char lineBreak = kRecordBreak);
+// Every occurrence of the lineBreak sequence becomes CR LF.
+std::string breaksToCrlf(std::string_view text, std::string_view lineBreak);
 
 // The text of a two-line record (advertisement, store address): CR LF becomes 0x10, and a text
 // that then holds no break and is longer than 36 characters gets one before its 37th

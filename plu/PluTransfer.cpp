@@ -6,6 +6,7 @@
 #include "comm/TransferFiles.h"
 #include "editors/TableTransfer.h"
 #include "platform/Prompter.h"
+#include "plu/AcknowledgedPlus.h"
 #include "plu/PluTable.h"
 #include "tables/Archive.h"
 
@@ -211,6 +212,11 @@ SplitAnswers splitAnswers(const std::vector<std::string>& lines) {
     return split;
 }
 
+bool writeSplitAnswers(const SplitAnswers& split) {
+    return writeLines(transferfile::kPluRecordsIn, split.pluLines) &&
+           writeLines(transferfile::kLabelRecordsIn, split.labelLines);
+}
+
 bool requestPlus() {
     if (!writeTransferFile({pluRequestLine(), labelRequestLine()})) {
         tell(std::string("Can't write ") + transferfile::kOut + "!", PromptIcon::Error);
@@ -232,8 +238,7 @@ bool requestPlus() {
         tellFailure(*split.foreignLine + "\n");
         return false;
     }
-    if (!writeLines(transferfile::kPluRecordsIn, split.pluLines) ||
-        !writeLines(transferfile::kLabelRecordsIn, split.labelLines)) {
+    if (!writeSplitAnswers(split)) {
         return false;
     }
     if (const std::optional<std::string> failed = laterFailureLine(lines)) {
@@ -331,7 +336,12 @@ void clearScale() {
     if (!confirm(plutransfer::kClearQuestion, PromptIcon::Warning)) {
         return;
     }
-    runTableTransfer({deleteAllPlusLine()}, pluClearRequest(), plutransfer::kErrorSuffix);
+    // Whatever the answer says, the scale may now hold fewer PLUs than the records of what it
+    // acknowledged: they go, so that the next send that leaves out unchanged PLUs sends all.
+    if (runTableTransfer({deleteAllPlusLine()}, pluClearRequest(), plutransfer::kErrorSuffix) !=
+        TransferResult::NotRun) {
+        forgetAcknowledgedPlus();
+    }
 }
 
 }  // namespace vorn

@@ -67,6 +67,8 @@ struct SplitAnswers {
     std::optional<std::string> foreignLine;
 };
 SplitAnswers splitAnswers(const std::vector<std::string>& lines);
+// Writes the split to trf1.in and trf2.in; false (and told) when they cannot be written.
+bool writeSplitAnswers(const SplitAnswers& split);
 
 // Requests every PLU, checks the answer ("cant read data" for none, the first line and "error"
 // for a failure, a foreign record line and "error") and writes trf1.in and trf2.in. True when
@@ -110,7 +112,8 @@ void receivePlus(PluTable& table, const std::function<bool()>& runSelection);
 
 // ---- "Clear Scale"
 
-// Asks first; on OK sends the delete line and checks the answer. The list is not changed.
+// Asks first; on OK sends the delete line and checks the answer. The list is not changed; the
+// records of what the scales acknowledged are removed.
 void clearScale();
 
 }  // namespace vorn

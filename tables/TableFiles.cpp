@@ -219,6 +219,7 @@ LoadedHeaderBottom loadHeaderBottomFile() {
         loaded.problem = damaged(file.name, "the header is cut short");
         return loaded;
     }
+    loaded.rowCount = rowCount;
     // The layout after the header is fixed, whatever the row count says. Each item is kept as
     // soon as it is read, so a cut file keeps what came before the cut.
     HeaderBottomTexts& t = loaded.texts;

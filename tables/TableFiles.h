@@ -34,6 +34,9 @@ inline constexpr TableFile kBarcodes{"EAN.dat", "KVRAWobnEAN", 12};
 inline constexpr TableFile kMarquee{"runmsg.dat", "KVRAWobnmsg", 100};
 inline constexpr TableFile kStoreAddress{"shpnm.dat", "KVRAWobnSPN", 73};
 inline constexpr TableFile kHeaderBottom{"hbtext.dat", "KVRAWobnhbt", 140};
+// The batch transfer stores two of them with another value width in the header (readers skip it).
+inline constexpr TableFile kAdvertisementsByBatch{"adv.dat", "KVRAWobnadv", 60};
+inline constexpr TableFile kStoreAddressByBatch{"shpnm.dat", "KVRAWobnSPN", 70};
 inline constexpr const char* kDiscounts = "discount.dat";
 inline constexpr const char* kExtraTexts = "extratextrec.dat";
 }  // namespace tablefile
@@ -91,6 +94,7 @@ struct HeaderBottomTexts {
 struct LoadedHeaderBottom {
     HeaderBottomTexts texts;
     bool found = false;  // false when the file does not exist
+    int rowCount = 0;    // as the header says (texts are read whatever it says)
     FileProblem problem;
 };
 LoadedHeaderBottom loadHeaderBottomFile();

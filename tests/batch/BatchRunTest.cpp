@@ -148,7 +148,6 @@ private:
 // per item and the six-digit key, as the PLU steps ask for.
 BatchCategory fakePlu() {
     BatchCategory plu = batchCategories().front();
-    plu.available = true;
     plu.send = [](const BatchContext&) {
         return transferOf({"0002070000000100000001", "0002080000000100000001"}, {2, 6});
     };

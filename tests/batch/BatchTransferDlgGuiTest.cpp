@@ -18,6 +18,7 @@
 #include "editors/NumberedTable.h"
 #include "editors/NumberedTableKinds.h"
 #include "tests/support/Accessibility.h"
+#include "tests/support/EveryTable.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/SimulatedScale.h"
 #include "tests/support/TempDir.h"
@@ -241,6 +242,39 @@ TEST_F(BatchTransferDlgTest, ARunSendsTheTickedTablesThroughOneProgressDialogAnd
     EXPECT_EQ(scale.stop(), 0);
     EXPECT_EQ(test::readFile(dump + "/table15.txt"), "00021500000001010300001500\n");
     EXPECT_TRUE(std::filesystem::exists(dump + "/table38.txt"));
+}
+
+TEST_F(BatchTransferDlgTest, EverySixteenCategoriesGoToTheScaleAndComeBackThroughTheDialog) {
+    test::SimulatedScale scale;
+    ASSERT_TRUE(scale.ready());
+    EngineEnvironment env;
+    env.device = scale.device();
+    batchProgressDialog().setEnvironment(env);
+    ShowCounter shows(&batchProgressDialog());
+    const auto runAll = [&](const char* direction) {
+        CBatchTransferDlg d;
+        d.setStepInterval(20);
+        d.show();
+        QTest::mouseClick(button(&d, "Select All"), Qt::LeftButton);
+        QTest::mouseClick(button(&d, direction), Qt::LeftButton);
+        EXPECT_TRUE(waitForRunEnd(d));
+        return d.logList()->count();
+    };
+
+    std::filesystem::create_directory("pc");
+    std::filesystem::current_path("pc");
+    test::writeEveryTable();
+    const Texts sent = test::whatEditorsShow();
+    EXPECT_EQ(runAll("PC->Scale(&P)"), 1);  // "Begin transfer PLU data!"
+    std::filesystem::current_path("..");
+    std::filesystem::create_directory("empty");
+    std::filesystem::current_path("empty");
+    runAll("Scale->PC(&S)");
+    EXPECT_EQ(test::whatEditorsShow(), sent);
+    EXPECT_EQ(shows.shown, 2);  // one progress dialog per run
+    EXPECT_EQ(prompter.texts(), Texts{});
+    std::filesystem::current_path("..");
+    batchProgressDialog().setEnvironment({});
 }
 
 TEST_F(BatchTransferDlgTest, CancelInTheProgressDialogEndsTheRun) {

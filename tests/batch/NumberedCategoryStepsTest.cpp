@@ -172,11 +172,13 @@ TEST_F(NumberedCategorySteps, OperatorDateTextAndTareAnswersAreStoredAsTheirFile
     EXPECT_EQ(prompter.texts(), Texts{});
 }
 
-TEST_F(NumberedCategorySteps, ErrorLinesOfTheEngineAreNoRows) {
+TEST_F(NumberedCategorySteps, AnAnswerCutShortByAnErrorLineOfTheEngineIsNotStored) {
+    ASSERT_EQ(saveNumberStringFile(tablefile::kGroups, {{"   1", "FRUIT"}, {"   2", "MEAT"}}), "");
     test::writeFile("trf.in", "10021000000001010003" + pad("BREAD", 20) + "0000\r\n" +
                                   "02211 user break or unnormally terminate!\r\n");
-    EXPECT_EQ(store("group"), StoreOutcome::Stored);
-    EXPECT_EQ(loadNumberStringFile(tablefile::kGroups).rows.size(), 1u);
+    EXPECT_EQ(store("group"), StoreOutcome::ErrorAnswer);
+    EXPECT_EQ(prompter.texts(), Texts{"02211 user break or unnormally terminate!\nerror"});
+    EXPECT_EQ(loadNumberStringFile(tablefile::kGroups).rows.size(), 2u);
 }
 
 TEST_F(NumberedCategorySteps, AnErrorAnswerIsShownWithTheSuffixAndLeavesTheFile) {

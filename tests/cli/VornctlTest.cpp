@@ -7,6 +7,7 @@
 #include "comm/EngineTransferRunner.h"
 #include "comm/TransferRunner.h"
 #include "platform/PosixSerialLine.h"
+#include "tables/TableFiles.h"
 #include "tests/support/ScopedEnv.h"
 #include "tests/support/SimulatedScale.h"
 #include "tests/support/TempDir.h"
@@ -137,10 +138,85 @@ TEST(Vornctl, PortFromComportIniInTheUsersDirectory) {
     EXPECT_EQ(readFile(dir.file("trf.in")), answered(kFruit) + "\r\n");
 }
 
+TEST(Vornctl, SendAndReceiveMoveTablesAndSayWhatBecameOfEach) {
+    SimulatedScale scale;
+    ASSERT_TRUE(scale.ready());
+    TempDir pc(TempDir::Enter);
+    const std::string d = pc.path().string();
+    const std::string err = pc.file("err.txt");
+    ASSERT_EQ(saveNumberStringFile(tablefile::kGroups, {{"   1", "FRUIT"}, {"   2", "MEAT"}}), "");
+    // Categories in any order are taken in the batch order; a missing file is skipped.
+    EXPECT_EQ(vornctl({"send", "--dir", d, "--device", scale.device(), "group", "plu"}, err), 0);
+    EXPECT_EQ(readFile(err),
+              "plu: skipped: no plurec.dat\n"
+              "group: Transfering Articlegroup information,please wait...\n"
+              "group: sent 2 records\n");
+    // A table that cannot be sent fails and is named; the others still go.
+    writeFile("Opt.dat", std::string("\x0bKVRAWobnOpt\x03\x00\x14\x00", 16));
+    EXPECT_EQ(vornctl({"send", "--dir", d, "--device", scale.device(), "all"}, err), 1);
+    EXPECT_NE(readFile(err).find("group: sent 2 records"), std::string::npos);
+    EXPECT_NE(readFile(err).find("\nvornctl: failed: operator\n"), std::string::npos)
+        << readFile(err);
+
+    TempDir empty;
+    EXPECT_EQ(vornctl({"receive", "--dir", empty.path().string(), "--device", scale.device(),
+                       "--scales", "1", "group"},
+                      err),
+              0);
+    EXPECT_NE(readFile(err).find("group: received"), std::string::npos);
+    {
+        std::filesystem::current_path(empty.path());
+        const auto rows = loadNumberStringFile(tablefile::kGroups).rows;
+        std::filesystem::current_path(pc.path());
+        ASSERT_EQ(rows.size(), 2u);
+        EXPECT_EQ(rows[1].number + rows[1].value, "   2" + pad("MEAT", 20));
+    }
+
+    // Wrong arguments: exit 2, nothing sent.
+    EXPECT_EQ(vornctl({"send", "--device", scale.device(), "groups"}, err), 2);
+    EXPECT_NE(readFile(err).find("no category groups"), std::string::npos);
+    EXPECT_EQ(vornctl({"send", "--device", scale.device(), "--scales", "01,00", "group"}), 2);
+    EXPECT_EQ(vornctl({"send", "--device", scale.device(), "--scales", "01,1", "group"}), 2);
+    EXPECT_EQ(vornctl({"receive", "--device", scale.device(), "--scales", "01,02", "group"}), 2);
+    EXPECT_EQ(vornctl({"receive", "--changed-only", "plu"}), 2);
+    EXPECT_EQ(vornctl({"send", "--dir", d + "/missing", "group"}), 2);
+    // A port that cannot be opened: exit 2.
+    EXPECT_EQ(vornctl({"send", "--device", pc.file("no-such-tty"), "group"}, err), 2);
+}
+
+TEST(Vornctl, LabelLayoutsGoToTheScaleAndComeBackIntoAFile) {
+    SimulatedScale scale;
+    ASSERT_TRUE(scale.ready());
+    TempDir here(TempDir::Enter);
+    TempDir scaleDir;
+    const std::string d = scaleDir.path().string();
+    writeFile("lab.lbl",
+              "1002600002000101"
+              "00LAYOUT DATA\r\n\r\n");
+    // FILE is named from where vornctl starts, the transfer files go to DIR.
+    EXPECT_EQ(vornctl({"label", "send", "--dir", d, "--device", scale.device(), "--number", "2",
+                       "lab.lbl"}),
+              0);
+    EXPECT_EQ(readFile(scaleDir.file("trf.out")),
+              "0002600000001101"
+              "02LAYOUT DATA\r\n\r\n");
+    EXPECT_EQ(vornctl({"label", "receive", "--dir", d, "--device", scale.device(), "--number", "2",
+                       "back.lbl"}),
+              0);
+    EXPECT_EQ(readFile("back.lbl"),
+              "0002600000000101"
+              "00LAYOUT DATA\r\n\r\n");
+    EXPECT_EQ(vornctl({"label", "send", "--number", "2", "missing.lbl"}), 2);
+    EXPECT_EQ(vornctl({"label", "send", "--number", "4", "lab.lbl"}), 2);
+    EXPECT_EQ(vornctl({"label", "receive", "back.lbl"}), 2);
+}
+
 TEST(Vornctl, EveryCommandHasHelp) {
     EXPECT_EQ(vornctl({"--help"}), 0);
-    EXPECT_EQ(vornctl({"transfer", "--help"}), 0);
-    EXPECT_EQ(vornctl({"test", "--help"}), 0);
+    for (const char* command : {"send", "receive", "label", "transfer", "test"}) {
+        EXPECT_EQ(vornctl({command, "--help"}), 0) << command;
+    }
+    EXPECT_EQ(vornctl({"label", "send", "--help"}), 0);
     EXPECT_EQ(vornctl({"--version"}), 0);
     EXPECT_EQ(runProgram(programPath("vornsim"), {"--help"}), 0);
     EXPECT_EQ(runProgram(programPath("vornsim"), {"--bogus"}), 2);

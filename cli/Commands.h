@@ -1,0 +1,43 @@
+#pragma once
+// vornctl's commands that move tables: send and receive (the batch categories without a
+// window) and label (one label layout file).
+
+#include <string>
+#include <vector>
+
+#include "comm/TransferRunner.h"
+
+namespace vornctl {
+
+inline constexpr int kSucceeded = 0;
+inline constexpr int kFailed = 1;
+inline constexpr int kUnusable = 2;
+
+struct BatchOptions {
+    std::string dir;
+    std::string device;
+    std::string scales;  // "01,02,05"
+    bool changedOnly = false;
+    std::vector<std::string> categories;  // command-line names, or "all"
+};
+
+// The category names a command line may give, in batch order, with "vat" after them.
+std::vector<std::string> categoryNames();
+
+int runSend(const BatchOptions& options);
+int runReceive(const BatchOptions& options);
+
+struct LabelOptions {
+    std::string dir;
+    std::string device;
+    int number = 1;
+    std::string file;
+};
+
+int runLabelSend(const LabelOptions& options);
+int runLabelReceive(const LabelOptions& options);
+
+// Enters the directory of a command; false (and said) when it cannot.
+bool enterDirectory(const std::string& dir);
+
+}  // namespace vornctl

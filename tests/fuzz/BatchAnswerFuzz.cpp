@@ -1,0 +1,85 @@
+// A scale's answers to the batch requests whose store steps read them with code of their own:
+// advertisement texts, discounts, barcode formats, header and bottom texts, the store address,
+// label layouts and the preset keyboard; and the check for an answer cut short.
+// Properties: nine discount strings, each naming its row; advertisement number columns of two
+// characters; barcode patterns no longer than their type allows; at most three layouts, each
+// stored with '0' at positions 0 and 9; a preset keyboard of 1 to 5 operator keys.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "batch/CodeCategorySteps.h"
+#include "batch/SetupCategorySteps.h"
+#include "batch/StepFiles.h"
+#include "batch/TextCategorySteps.h"
+#include "editors/BarcodeTable.h"
+#include "platform/Prompter.h"
+
+namespace {
+
+// Message boxes of a received text that does not decode: answered, not shown.
+class SilentPrompter : public vorn::Prompter {
+public:
+    vorn::PromptAnswer ask(const vorn::Prompt&) override { return vorn::PromptAnswer::Ok; }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static SilentPrompter silent;
+    vorn::installPrompter(&silent);
+    std::vector<std::string> lines(1);
+    for (size_t i = 0; i < size; ++i) {
+        const char c = static_cast<char>(data[i]);
+        if (c == '\n') {
+            lines.emplace_back();
+        } else {
+            lines.back() += c;
+        }
+    }
+    vorn::laterErrorLine(lines);
+
+    const std::vector<std::string> discounts = vorn::discountStringsOfAnswer(lines);
+    if (discounts.size() != 9) {
+        __builtin_trap();
+    }
+    for (std::size_t k = 0; k < discounts.size(); ++k) {
+        if (discounts[k].size() < 17 || discounts[k][16] != static_cast<char>('1' + k)) {
+            __builtin_trap();
+        }
+    }
+    for (const vorn::NumberStringRow& row : vorn::advertisementRowsOfAnswer(lines)) {
+        if (row.number.size() != 2) {
+            __builtin_trap();
+        }
+    }
+    const vorn::BarcodeTable barcodes = vorn::barcodesOfAnswer(lines);
+    for (const vorn::NumberStringRow& row : barcodes.rows) {
+        if (row.value.size() >
+                static_cast<std::size_t>(vorn::barcodePatternLength(barcodes.type)) ||
+            row.number.size() != 1) {
+            __builtin_trap();
+        }
+    }
+    vorn::headerBottomOfAnswer(lines, {});
+    for (const std::string& line : lines) {
+        vorn::batchStoreAddressOfAnswer(line);
+    }
+    const auto layouts = vorn::layoutsOfAnswer(lines);
+    if (layouts.size() > 3) {
+        __builtin_trap();
+    }
+    for (const auto& layout : layouts) {
+        if (layout && (layout->size() < 10 || (*layout)[0] != '0' || (*layout)[9] != '0')) {
+            __builtin_trap();
+        }
+    }
+    const vorn::PresetKeys keys = vorn::presetKeysOfAnswer(lines);
+    if (keys.operatorKeys < 1 || keys.operatorKeys > 5) {
+        __builtin_trap();
+    }
+    vorn::installPrompter(nullptr);
+    return 0;
+}
