@@ -300,8 +300,9 @@ TEST(EngineRun, BatchWorkerRunsAPassPerRequestUntilStopped) {
     waitFor([&] { return t.line.opens == 3 && state.stepReady.load(); });
     EXPECT_EQ(events.finishes, 0);
 
-    state.setBatchRunning(false);
+    // Stopped first: a worker woken by the end of the batch alone would finish unstopped.
     state.requestStop();
+    state.setBatchRunning(false);
     worker.join();
     EXPECT_EQ(events.finishes, 1);
     EXPECT_TRUE(events.finishedStopped);

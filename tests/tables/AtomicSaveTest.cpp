@@ -122,10 +122,10 @@ TEST(AtomicSave, TemporaryThatARunningSaveHoldsIsLeftAlone) {
     EXPECT_EQ(test::readFile(path), "b");
 }
 
-// A group table of about 900 KB whose every row names its version.
+// A group table of about 450 KB whose every row names its version.
 std::vector<NumberStringRow> largeTable(char version) {
     std::vector<NumberStringRow> rows;
-    for (int i = 0; i < 20000; ++i) {
+    for (int i = 0; i < 10000; ++i) {
         rows.push_back({std::to_string(i), std::string(40, version)});
     }
     return rows;
@@ -137,20 +137,31 @@ bool sameRows(const std::vector<NumberStringRow>& a, const std::vector<NumberStr
     });
 }
 
-// A process that saves the group table saves times (for ever when saves is negative),
-// alternating the two versions, and ends with 0 when every save succeeded.
+// A process that saves the group table, alternating the two versions, saves times (for ever
+// when saves is negative), writing a byte to reportFd after each save when reportFd is given.
+// It ends with 0 when every save succeeded.
 pid_t startSaving(const std::vector<NumberStringRow>& a, const std::vector<NumberStringRow>& b,
-                  int saves) {
+                  int saves, int reportFd = -1) {
     const pid_t pid = ::fork();
     if (pid == 0) {
         for (int n = 0; saves < 0 || n < saves; ++n) {
             if (!saveNumberStringFile(tablefile::kGroups, n % 2 == 0 ? a : b).empty()) {
                 ::_exit(1);
             }
+            if (reportFd >= 0 && ::write(reportFd, "s", 1) != 1) {
+                ::_exit(1);
+            }
         }
         ::_exit(0);
     }
     return pid;
+}
+
+// Waits (a few seconds at most) until a save of the group table has its temporary.
+void waitForATemporary(const fs::path& dir) {
+    for (int i = 0; i < 20000 && temporariesOf(dir, "Artgrp.dat").empty(); ++i) {
+        std::this_thread::sleep_for(std::chrono::microseconds(100));
+    }
 }
 
 TEST(AtomicSave, KilledSaveLeavesTheOldOrTheNewTableAndTheNextSaveCleansUp) {
@@ -161,11 +172,23 @@ TEST(AtomicSave, KilledSaveLeavesTheOldOrTheNewTableAndTheNextSaveCleansUp) {
     std::mt19937 random(8);  // the same moments on every run
     std::uniform_int_distribution<int> delayUs(0, 30000);
     int leftBehind = 0;
-    for (int kill = 0; kill < 25; ++kill) {
-        const pid_t saver = startSaving(a, b, -1);
+    for (int kill = 0; kill < 20; ++kill) {
+        int report[2];
+        ASSERT_EQ(::pipe(report), 0);
+        const pid_t saver = startSaving(a, b, -1, report[1]);
         ASSERT_GT(saver, 0);
-        std::this_thread::sleep_for(std::chrono::microseconds(delayUs(random)));
+        ::close(report[1]);
+        // Killed once it has saved: at a random moment, or every other time as soon as a save
+        // has made its temporary.
+        char saved = 0;
+        EXPECT_EQ(::read(report[0], &saved, 1), 1);
+        if (kill % 2 == 0) {
+            std::this_thread::sleep_for(std::chrono::microseconds(delayUs(random)));
+        } else {
+            waitForATemporary(dir.path());
+        }
         ::kill(saver, SIGKILL);
+        ::close(report[0]);
         int status = 0;
         ASSERT_EQ(::waitpid(saver, &status, 0), saver);
         ASSERT_TRUE(WIFSIGNALED(status)) << "a save failed in the saving process";
