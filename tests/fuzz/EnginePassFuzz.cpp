@@ -1,7 +1,6 @@
 // A whole transfer of the engine, on its worker thread, against a scale that answers with any
 // bytes and a line that may vanish. Properties: the run ends, the port is released after every
-// opening, no thread is left behind, and trf.in begins with an answer or one of the engine's
-// error lines.
+// opening, no thread is left behind, and trf.in holds whole lines no longer than a frame.
 
 #include <dirent.h>
 
@@ -10,6 +9,7 @@
 
 #include "comm/EngineTransferRunner.h"
 #include "comm/TransferFiles.h"
+#include "comm/WireFrame.h"
 #include "tables/Archive.h"
 #include "tests/fuzz/FuzzedScale.h"
 
@@ -81,9 +81,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(!serial.isOpen);
     require(serial.closes == serial.opens || !serial.openSucceeds);
     require(threadsOfThisProcess() == threadsBefore);
+    // Every line of trf.in is an answer frame's text (at most one character past the longest
+    // frame, where receiving gave up) or an error line.
     const std::string answers =
         vorn::readFileBytes(vorn::transferfile::kIn).value_or(std::string());
-    require(answers.empty() || answers[0] == '1' || answers[0] == '3' ||
-            answers.rfind("02", 0) == 0);
+    for (std::size_t start = 0; start < answers.size();) {
+        const std::size_t end = answers.find("\r\n", start);
+        require(end != std::string::npos && end - start <= vorn::wire::kMaxFrameText + 1);
+        start = end + 2;
+    }
     return 0;
 }
