@@ -7,7 +7,6 @@
 // and tells the engine's clock that its whole time-out has passed, so that the long waits of
 // the protocol (six seconds of silence, three attempts) take a fraction of a second.
 
-#include <dirent.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -23,20 +22,10 @@
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/SimulatedScale.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/ThreadCount.h"
 
 namespace vorn {
 namespace {
-
-int threadsOfThisProcess() {
-    int threads = 0;
-    if (DIR* dir = ::opendir("/proc/self/task")) {
-        while (const dirent* entry = ::readdir(dir)) {
-            threads += entry->d_name[0] != '.' ? 1 : 0;
-        }
-        ::closedir(dir);
-    }
-    return threads;
-}
 
 // The real line in compressed time; it can make the scale vanish after some bytes written.
 class CompressedLine : public SerialLine {
@@ -127,7 +116,7 @@ TEST(EngineFaultSoak, EveryFaultEndsRightWithThePortReleasedAndNoThreadLeft) {
     // A thread started and joined first: a sanitizer's runtime starts a helper thread of its
     // own along with the first thread of the process.
     std::thread([] {}).join();
-    const int threadsBefore = threadsOfThisProcess();
+    const int threadsBefore = test::threadsOfThisProcess();
     std::string out;
     for (const std::string& line : kGroups) {
         out += line + "\r\n";
@@ -153,7 +142,7 @@ TEST(EngineFaultSoak, EveryFaultEndsRightWithThePortReleasedAndNoThreadLeft) {
 
         const std::string trfIn = test::readFile(transferfile::kIn);
         EXPECT_EQ(fault.firstLineOnly ? firstLineOf(trfIn) : trfIn, fault.trfIn);
-        EXPECT_EQ(threadsOfThisProcess(), threadsBefore);
+        EXPECT_TRUE(test::threadsSettleAt(threadsBefore));
         if (fault.vanishAfterBytes < 0) {
             // Released: the device opens again for a program of its own.
             const auto other = makePosixSerialLine();

@@ -2,8 +2,6 @@
 // bytes and a line that may vanish. Properties: the run ends, the port is released after every
 // opening, no thread is left behind, and trf.in holds whole lines no longer than a frame.
 
-#include <dirent.h>
-
 #include <cstdint>
 #include <string>
 
@@ -12,19 +10,9 @@
 #include "comm/WireFrame.h"
 #include "tables/Archive.h"
 #include "tests/fuzz/FuzzedScale.h"
+#include "tests/support/ThreadCount.h"
 
 namespace {
-
-int threadsOfThisProcess() {
-    int threads = 0;
-    if (DIR* dir = ::opendir("/proc/self/task")) {
-        while (const dirent* entry = ::readdir(dir)) {
-            threads += entry->d_name[0] != '.' ? 1 : 0;
-        }
-        ::closedir(dir);
-    }
-    return threads;
-}
 
 // Record lines an editor writes: sends of groups and PLU pairs, requests, a clearing, an ETB
 // block, a comment and a short line.
@@ -46,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using vorn::fuzz::require;
     vorn::fuzz::enterScratchDirectory();
     vorn::fuzz::silencePrompts();
-    static const int threadsBefore = threadsOfThisProcess();
+    static const int threadsBefore = vorn::test::threadsOfThisProcess();
     vorn::fuzz::Input input(data, size);
 
     std::string trfOut;
@@ -80,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(runner.lastOutcome() != vorn::EngineTransferRunner::Outcome::None);
     require(!serial.isOpen);
     require(serial.closes == serial.opens || !serial.openSucceeds);
-    require(threadsOfThisProcess() == threadsBefore);
+    require(vorn::test::threadsSettleAt(threadsBefore));
     // Every line of trf.in is an answer frame's text (at most one character past the longest
     // frame, where receiving gave up) or an error line.
     const std::string answers =
