@@ -62,11 +62,9 @@ ComPortSettings parseComPortLine(std::string_view line) {
         }
     }
     if (pos < line.size() && line[pos] == ',') {
-        std::string_view device = line.substr(pos + 1);
-        while (!device.empty() && (device.back() == '\r' || device.back() == '\n')) {
-            device.remove_suffix(1);
-        }
-        settings.device = std::string(device);
+        // The device ends at the line end, CR LF or a bare CR alike, as the writer cuts it.
+        const std::string_view device = line.substr(pos + 1);
+        settings.device = std::string(device.substr(0, device.find_first_of("\r\n")));
     }
     return settings;
 }

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "shell/StoreList.h"
 #include "tables/Archive.h"
 
 namespace fs = std::filesystem;
@@ -103,6 +104,31 @@ StoreEntries readStoreFile() {
 
 FileProblem writeStoreFile(const std::vector<std::string>& entries) {
     return writeFileAtomically(kStoreFile, encodeStoreEntries(entries));
+}
+
+namespace {
+template <class Rename>
+FileProblem rewriteStoreFile(Rename rename) {
+    const StoreEntries stored = readStoreFile();
+    const std::vector<std::string> renamed = rename(stored.entries);
+    if (renamed == stored.entries) {
+        return {};
+    }
+    return writeStoreFile(renamed);
+}
+}  // namespace
+
+FileProblem storeRenamedStore(const std::string& oldName, const std::string& newName) {
+    return rewriteStoreFile([&](const std::vector<std::string>& entries) {
+        return entriesWithStoreRenamed(entries, oldName, newName);
+    });
+}
+
+FileProblem storeRenamedScale(const std::string& storeName, const std::string& oldName,
+                              const std::string& newName) {
+    return rewriteStoreFile([&](const std::vector<std::string>& entries) {
+        return entriesWithScaleRenamed(entries, storeName, oldName, newName);
+    });
 }
 
 void makeStoreDirectory(const std::string& base, const std::string& storeName) {

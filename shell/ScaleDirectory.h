@@ -40,6 +40,15 @@ BaseDirectory enterBaseDirectory();
 StoreEntries readStoreFile();
 FileProblem writeStoreFile(const std::vector<std::string>& entries);
 
+// A directory rename of EDIT Store or EDIT Scale, written into grpscl.dat (in the current
+// directory) at once: the stored list names the directory by its new name even when the dialog
+// is then left without OK, so no scale's files are left where no entry leads. The other changes
+// of the lists stay unstored until OK. Nothing is written when no stored entry names the store
+// or scale (one added since the last OK).
+FileProblem storeRenamedStore(const std::string& oldName, const std::string& newName);
+FileProblem storeRenamedScale(const std::string& storeName, const std::string& oldName,
+                              const std::string& newName);
+
 // Creates base/store (an existing one is kept).
 void makeStoreDirectory(const std::string& base, const std::string& storeName);
 

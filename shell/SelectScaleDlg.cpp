@@ -22,6 +22,12 @@ QPushButton* addButton(QWidget* parent, QBoxLayout* layout, const char* caption)
     return button;
 }
 
+void tellProblem(const FileProblem& problem) {
+    if (!problem.empty()) {
+        tell(problem, PromptIcon::Error);
+    }
+}
+
 void fillList(QListWidget* list, const std::vector<std::string>& rows, int selected) {
     const QSignalBlocker block(list);
     list->clear();
@@ -200,10 +206,14 @@ void CSelectScaleDlg::editStore() {
     if (newName.empty() || newName == oldName) {
         return;
     }
-    if (lists_.storeNameTaken(newName) ||
-        renameDirectory(oldName, newName) == RenameResult::Taken) {
+    const RenameResult renamed =
+        lists_.storeNameTaken(newName) ? RenameResult::Taken : renameDirectory(oldName, newName);
+    if (renamed == RenameResult::Taken) {
         tell(kSameNameText);
         return;
+    }
+    if (renamed == RenameResult::Renamed) {
+        tellProblem(storeRenamedStore(oldName, newName));
     }
     lists_.renameSelectedStore(newName);
     refreshLists();
@@ -223,10 +233,16 @@ void CSelectScaleDlg::editScale() {
     if (newName.empty() || newName == oldName) {
         return;
     }
-    if (lists_.scaleNameTaken(newName) ||
-        renameDirectory(store + "/" + oldName, store + "/" + newName) == RenameResult::Taken) {
+    const RenameResult renamed =
+        lists_.scaleNameTaken(newName)
+            ? RenameResult::Taken
+            : renameDirectory(store + "/" + oldName, store + "/" + newName);
+    if (renamed == RenameResult::Taken) {
         tell(kSameNameText);
         return;
+    }
+    if (renamed == RenameResult::Renamed) {
+        tellProblem(storeRenamedScale(store, oldName, newName));
     }
     lists_.renameSelectedScale(newName);
     refreshLists();
@@ -235,10 +251,7 @@ void CSelectScaleDlg::editScale() {
 void CSelectScaleDlg::choose() {
     const OkDecision decision = decideOk(lists_);
     noScale_ = decision.noScale ? 1 : 0;
-    const FileProblem problem = writeStoreFile(decision.entries);
-    if (!problem.empty()) {
-        tell(problem, PromptIcon::Error);
-    }
+    tellProblem(writeStoreFile(decision.entries));
     if (decision.outcome == OkDecision::Outcome::NoStores) {
         setMainTitle(toQString(decision.title));
         previousDirectory_.restore();

@@ -3,7 +3,8 @@
 // in grpscl.dat and makes base/store/scale the current directory. Opening makes the base
 // directory current; every way out that does not enter a scale (Exit, Escape, a directory that
 // cannot be made or entered) goes back to the directory and title that were current before, so
-// that the main window's scale choice stays true.
+// that the main window's scale choice stays true. A directory renamed by EDIT Store or EDIT
+// Scale is written into grpscl.dat at once, whichever way the dialog is then left.
 
 #include <QDialog>
 #include <string>

@@ -228,6 +228,19 @@ void StoreScaleLists::renameSelectedScale(const std::string& newName) {
     rebuildSelectedEntry();
 }
 
+int StoreScaleLists::findStore(const std::string& name) const {
+    const auto at = std::find_if(stores_.begin(), stores_.end(), [&](const std::string& entry) {
+        return storeNameOf(entry) == name;
+    });
+    return at == stores_.end() ? -1 : static_cast<int>(at - stores_.begin());
+}
+
+int StoreScaleLists::findScale(const std::string& name) const {
+    const auto at = std::find_if(scales_.begin(), scales_.end(),
+                                 [&](const std::string& row) { return trimRight(row) == name; });
+    return at == scales_.end() ? -1 : static_cast<int>(at - scales_.begin());
+}
+
 void StoreScaleLists::rebuildSelectedEntry() {
     if (store_ < 0) {
         return;
@@ -235,6 +248,40 @@ void StoreScaleLists::rebuildSelectedEntry() {
     const std::string entry = storeEntry(storeNameOf(stores_[store_]), scales_);
     stores_.erase(stores_.begin() + store_);
     store_ = static_cast<int>(insertSorted(stores_, entry));
+}
+
+std::vector<std::string> entriesWithStoreRenamed(const std::vector<std::string>& entries,
+                                                 const std::string& oldName,
+                                                 const std::string& newName) {
+    StoreScaleLists lists;
+    lists.load(entries);
+    const int store = lists.findStore(oldName);
+    if (store < 0) {
+        return entries;
+    }
+    lists.selectStore(store);
+    lists.renameSelectedStore(newName);
+    return lists.stores();
+}
+
+std::vector<std::string> entriesWithScaleRenamed(const std::vector<std::string>& entries,
+                                                 const std::string& storeName,
+                                                 const std::string& oldName,
+                                                 const std::string& newName) {
+    StoreScaleLists lists;
+    lists.load(entries);
+    const int store = lists.findStore(storeName);
+    if (store < 0) {
+        return entries;
+    }
+    lists.selectStore(store);
+    const int scale = lists.findScale(oldName);
+    if (scale < 0) {
+        return entries;
+    }
+    lists.selectScale(scale);
+    lists.renameSelectedScale(newName);
+    return lists.stores();
 }
 
 OkDecision decideOk(const StoreScaleLists& lists) {

@@ -79,6 +79,9 @@ public:
     // After the directory was renamed (or never existed): the new name takes the old one's place.
     void renameSelectedStore(const std::string& newName);
     void renameSelectedScale(const std::string& newName);
+    // The row of the store (of the scale of the selected store) with this name, or -1.
+    int findStore(const std::string& name) const;
+    int findScale(const std::string& name) const;
 
 private:
     void rebuildSelectedEntry();
@@ -87,6 +90,19 @@ private:
     int store_ = -1;
     int scale_ = -1;
 };
+
+// Stored entries after EDIT Store renamed the store oldName to newName: its entry takes the new
+// name and keeps its scale slots, in the order the list keeps. Unchanged when no entry has
+// oldName.
+std::vector<std::string> entriesWithStoreRenamed(const std::vector<std::string>& entries,
+                                                 const std::string& oldName,
+                                                 const std::string& newName);
+// Stored entries after EDIT Scale renamed the scale oldName of the store to newName; unchanged
+// when the store or its scale is not among them.
+std::vector<std::string> entriesWithScaleRenamed(const std::vector<std::string>& entries,
+                                                 const std::string& storeName,
+                                                 const std::string& oldName,
+                                                 const std::string& newName);
 
 // What OK does with the lists.
 struct OkDecision {

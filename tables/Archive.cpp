@@ -1,13 +1,9 @@
 #include "tables/Archive.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fstream>
 
 namespace vorn {
 
@@ -42,38 +38,6 @@ std::string narrowUtf16(std::string_view units) {
         }
     }
     return text;
-}
-
-std::string problemText(const std::string& path, int error) {
-    return "Cannot save " + path + ": " + std::strerror(error);
-}
-
-// The mode a newly created file gets: 0666 less the process's umask, read without changing it.
-mode_t newFileMode() {
-    mode_t mask = 022;
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("Umask:", 0) == 0) {
-            mask = static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
-            break;
-        }
-    }
-    return 0666 & ~mask;
-}
-
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
 }
 
 }  // namespace
@@ -239,46 +203,6 @@ std::optional<std::string> readFileBytes(const std::string& path) {
     }
     ::close(fd);
     return bytes;
-}
-
-FileProblem writeFileAtomically(const std::string& path, std::string_view bytes) {
-    std::string::size_type slash = path.rfind('/');
-    std::string directory = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    if (directory.empty()) {
-        directory = "/";
-    }
-    if (directory.back() != '/') {
-        directory += '/';
-    }
-    std::string temp = directory + "." + name + ".XXXXXX";
-    int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-        return problemText(path, errno);
-    }
-    // Keep the mode of the file being replaced (mkstemp creates it private).
-    struct stat old {};
-    mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : newFileMode();
-    int error = 0;
-    if (::fchmod(fd, mode) != 0 || !writeAll(fd, bytes) || ::fsync(fd) != 0) {
-        error = errno;
-    }
-    if (::close(fd) != 0 && error == 0) {
-        error = errno;
-    }
-    if (error == 0 && std::rename(temp.c_str(), path.c_str()) != 0) {
-        error = errno;
-    }
-    if (error != 0) {
-        ::unlink(temp.c_str());
-        return problemText(path, error);
-    }
-    int dirFd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
-    return {};
 }
 
 }  // namespace vorn

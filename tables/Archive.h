@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "tables/AtomicSave.h"
 #include "tables/TableFiles.h"
 
 namespace vorn {
@@ -49,10 +50,8 @@ private:
     bool failed_ = false;
 };
 
-// The whole content of a file, or no value when it cannot be opened.
+// The whole content of a file, or no value when it cannot be opened. (Saving is
+// writeFileAtomically, in tables/AtomicSave.h.)
 std::optional<std::string> readFileBytes(const std::string& path);
-// Writes the bytes to a temporary file in the same directory and renames it over path; on any
-// failure the old file stays and the problem names the file.
-FileProblem writeFileAtomically(const std::string& path, std::string_view bytes);
 
 }  // namespace vorn

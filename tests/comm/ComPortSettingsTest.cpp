@@ -87,6 +87,11 @@ TEST_F(ComPortFile, LineEndsCrLfAndLfAreNotPartOfTheValues) {
     EXPECT_EQ(lf.device, "");
     test::writeFile(iniPath(), "2,4800,7,2,1\r\n");
     EXPECT_EQ(readComPortFile().device, "");
+    // A bare CR ends the device too, as writing cuts it there: what is read writes back alike.
+    test::writeFile(iniPath(), "2,4800,7,2,1,/dev/ttyUSB0\rQ");
+    const ComPortSettings cr = readComPortFile();
+    EXPECT_EQ(cr.device, "/dev/ttyUSB0");
+    EXPECT_EQ(formatComPortLine(cr), "2,4800,7,2,1,/dev/ttyUSB0");
 }
 
 TEST_F(ComPortFile, ReadBesideTheProgramFirstThenFromTheUsersDirectory) {

@@ -305,7 +305,7 @@ TEST(EngineRun, BatchWorkerRunsAPassPerRequestUntilStopped) {
     waitFor([&] { return t.line.opens == 3 && state.stepReady.load(); });
     EXPECT_EQ(events.finishes, 0);
 
-    // Stopped first: clearing the batch flag wakes the worker, which must then see the stop.
+    // Stopped first: a worker woken by the end of the batch alone would finish unstopped.
     state.requestStop();
     state.setBatchRunning(false);
     worker.join();

@@ -5,6 +5,7 @@
 // within its time-out moves the virtual clock on by the time-out.
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -115,11 +116,11 @@ public:
         isOpen = false;
     }
 
-    // What the engine did.
+    // What the engine did. The counters are atomic: a test may watch them while the worker runs.
     std::string written;
     std::vector<std::string> frames;  // complete frames written, in order
     std::vector<bool> rts;
-    int opens = 0, closes = 0, purges = 0, reads = 0, writes = 0;
+    std::atomic<int> opens = 0, closes = 0, purges = 0, reads = 0, writes = 0;
     bool isOpen = false;
     std::string openedDevice;
     LineSettings openedSettings;

@@ -260,6 +260,61 @@ TEST_F(SelectScaleDlgTest, ExitAfterRenamingTheCurrentStoreReturnsToTheRenamedSc
     EXPECT_EQ(readFile("Artgrp.dat"), "groups");
 }
 
+TEST_F(SelectScaleDlgTest, RenamesStayInTheStoredListWhenTheDialogIsLeftWithoutOk) {
+    {
+        CSelectScaleDlg first(&mainWindow);
+        addStoreAndScale(first, "Main", "S1");
+        click(&first, "OK");
+    }
+    test::writeFile("Artgrp.dat", "groups");
+    {
+        CSelectScaleDlg dialog(&mainWindow);
+        typeNextName("North");
+        click(&dialog, "EDIT Store");
+        typeNextName("Extra");  // not stored: Exit drops it
+        click(&dialog, "ADD Store");
+        click(&dialog, "Exit");
+    }
+    {
+        CSelectScaleDlg dialog(&mainWindow);
+        ASSERT_EQ(rows(dialog.storeList()).size(), 1);
+        EXPECT_EQ(storeNameOf(fromQString(dialog.storeList()->item(0)->text())), "North");
+        EXPECT_EQ(rows(dialog.scaleList()), QStringList{"S1"});
+        typeNextName("S2");
+        click(&dialog, "EDIT Scale");
+        typeNextName("S3");  // not stored: Escape drops it
+        click(&dialog, "ADD Scale");
+        dialog.reject();
+    }
+    const std::string entry = storeEntry("North", {"S2"});
+    EXPECT_EQ(readFile(dir.file("grpscl.dat")),
+              std::string("\x01\x00\x00\x00", 4) + lengthPrefixed(entry));
+    CSelectScaleDlg last(&mainWindow);
+    click(&last, "OK");
+    EXPECT_EQ(fs::current_path(), dir.path() / "North" / "S2");
+    EXPECT_EQ(readFile("Artgrp.dat"), "groups");
+    EXPECT_FALSE(fs::exists(dir.path() / "Main"));
+    EXPECT_TRUE(prompter.texts().empty());
+}
+
+TEST_F(SelectScaleDlgTest, ARenameOfAStoreNotYetStoredLeavesTheStoredListAsItWas) {
+    {
+        CSelectScaleDlg first(&mainWindow);
+        addStoreAndScale(first, "Main", "S1");
+        click(&first, "OK");
+    }
+    const std::string stored = readFile(dir.file("grpscl.dat"));
+    CSelectScaleDlg dialog(&mainWindow);
+    fs::create_directory(dir.path() / "Old");  // left by an earlier DEL Store
+    typeNextName("Old");
+    click(&dialog, "ADD Store");
+    typeNextName("Older");
+    click(&dialog, "EDIT Store");
+    EXPECT_TRUE(fs::is_directory(dir.path() / "Older"));
+    EXPECT_EQ(readFile(dir.file("grpscl.dat")), stored);
+    dialog.reject();
+}
+
 TEST_F(SelectScaleDlgTest, AClickBesideTheRowsLeavesTheStoreSelected) {
     {
         CSelectScaleDlg first(&mainWindow);

@@ -123,6 +123,28 @@ TEST(StoreScaleLists, RenamesKeepTheSlotsAndTheSortOrder) {
     EXPECT_EQ(lists.stores()[1], padded("Zed") + "         B         C");
 }
 
+TEST(StoredEntries, AStoreRenameKeepsItsScalesAndTheOrderOfTheList) {
+    const std::vector<std::string> entries = {storeEntry("Main", {"S1", "S2"}), "North",
+                                              storeEntry("West", {"W1"})};
+    EXPECT_EQ(entriesWithStoreRenamed(entries, "Main", "Zeta"),
+              (std::vector<std::string>{"North", storeEntry("West", {"W1"}),
+                                        storeEntry("Zeta", {"S1", "S2"})}));
+    // A store without scales becomes its padded name, as in the list.
+    EXPECT_EQ(entriesWithStoreRenamed(entries, "North", "Apex")[0], padded("Apex"));
+    // A store added since the last OK is not stored: nothing changes.
+    EXPECT_EQ(entriesWithStoreRenamed(entries, "New", "Newer"), entries);
+    EXPECT_EQ(entriesWithStoreRenamed({}, "Main", "Zeta"), std::vector<std::string>{});
+}
+
+TEST(StoredEntries, AScaleRenameChangesOnlyItsSlotAndKeepsTheSlotsSorted) {
+    const std::vector<std::string> entries = {storeEntry("Main", {"B", "C"}),
+                                              storeEntry("West", {"B"})};
+    EXPECT_EQ(entriesWithScaleRenamed(entries, "Main", "B", "D"),
+              (std::vector<std::string>{storeEntry("Main", {"C", "D"}), entries[1]}));
+    EXPECT_EQ(entriesWithScaleRenamed(entries, "Main", "X", "D"), entries);
+    EXPECT_EQ(entriesWithScaleRenamed(entries, "East", "B", "D"), entries);
+}
+
 TEST(OkDecision, NoStoresEndsWithoutAScaleAndTheNoStoreTitle) {
     StoreScaleLists lists;
     const OkDecision d = decideOk(lists);

@@ -105,6 +105,16 @@ public:
         return std::make_unique<EngineTransferRunner>(link_);
     }
 
+    // The scale vanishes at once, as a device pulled out: the simulator is killed and its end
+    // of the line closes.
+    void vanish() {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+            pid_ = -1;
+        }
+    }
+
     // Stops the simulator (it writes its --dump tables) and returns its exit code.
     int stop() {
         if (pid_ <= 0) {

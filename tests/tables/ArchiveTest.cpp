@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <string>
 
 #include "tests/support/TempDir.h"
@@ -160,44 +158,6 @@ TEST(FileBytes, MissingFileHasNoValueAndEmptyFileIsEmpty) {
     test::writeFile(dir.file("empty.dat"), "");
     ASSERT_TRUE(readFileBytes(dir.file("empty.dat")).has_value());
     EXPECT_EQ(*readFileBytes(dir.file("empty.dat")), "");
-}
-
-TEST(FileBytes, AtomicSaveReplacesTheFileAndKeepsItsMode) {
-    test::TempDir dir;
-    std::string path = dir.file("Artgrp.dat");
-    test::writeFile(path, "old");
-    ::chmod(path.c_str(), 0640);
-    std::string content = bytes({0, 1, 0xFF, '\r', '\n'}) + std::string(10000, 'q');
-    EXPECT_EQ(writeFileAtomically(path, content), "");
-    EXPECT_EQ(test::readFile(path), content);
-    struct stat st {};
-    ASSERT_EQ(::stat(path.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0640u);
-    int entries = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) {
-        ++entries;
-    }
-    EXPECT_EQ(entries, 1) << "no temporary file is left behind";
-}
-
-TEST(FileBytes, SaveIntoMissingDirectoryNamesTheFile) {
-    test::TempDir dir;
-    std::string path = dir.file("gone/Artgrp.dat");
-    FileProblem problem = writeFileAtomically(path, "x");
-    EXPECT_EQ(problem.rfind("Cannot save " + path + ": ", 0), 0u) << problem;
-}
-
-TEST(FileBytes, SaveOverADirectoryFailsAndLeavesNoTemporary) {
-    test::TempDir dir;
-    std::filesystem::create_directory(dir.path() / "Tare.dat");
-    test::writeFile(dir.file("Tare.dat/inside"), "x");
-    FileProblem problem = writeFileAtomically(dir.file("Tare.dat"), "x");
-    EXPECT_NE(problem.find("Tare.dat"), std::string::npos);
-    int entries = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) {
-        ++entries;
-    }
-    EXPECT_EQ(entries, 1);
 }
 
 }  // namespace
