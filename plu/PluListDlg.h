@@ -6,6 +6,7 @@
 #include <QDialog>
 
 #include "plu/PluTable.h"
+#include "tab/TabProgram.h"
 
 class QPushButton;
 
@@ -13,11 +14,6 @@ namespace vorn {
 
 class PluListModel;
 class TextRowView;
-
-// The spreadsheet import/export program, relative to the scale directory.
-inline constexpr const char* kImportExportProgram = "../../TABSWAP";
-// Its window title, by which a running one is found.
-inline constexpr const char* kImportExportTitle = "EXCEL <-> PLU ( USA Version 1.0 )";
 
 class CPluListDlg : public QDialog {
     Q_OBJECT

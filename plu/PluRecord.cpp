@@ -240,6 +240,88 @@ std::string encodeValues(const PluValues& v, PluPair& pair) {
     return {};
 }
 
+namespace {
+
+// One field that encodeChangedValues copies whole when its value changed.
+struct ChangedField {
+    bool changed;
+    bool inLabel;  // of the label-data record, else of the PLU record
+    RecordField field;
+};
+
+// A hexadecimal word with the bits of `mask` taken from `encoded` and the others kept.
+void mergeBits(std::string& line, const std::string& encoded, RecordField f, unsigned mask) {
+    if (mask == 0) {
+        return;
+    }
+    const unsigned kept = hexValue(at(line, f)) & ~mask;
+    const unsigned taken = hexValue(at(encoded, f)) & mask;
+    line.replace(f.pos, f.width, hexWord(kept | taken));
+}
+
+}  // namespace
+
+std::string encodeChangedValues(const PluValues& before, const PluValues& after, PluPair& pair) {
+    namespace p = plurecord;
+    namespace l = labelrecord;
+    PluPair encoded = pair;
+    const std::string problem = encodeValues(after, encoded);
+    if (!problem.empty()) {
+        return problem;
+    }
+    if (!pair.intact()) {
+        pair = std::move(encoded);
+        return {};
+    }
+    const auto differs = [&](auto member) { return before.*member != after.*member; };
+    const ChangedField fields[] = {
+        {differs(&PluValues::pluNumber), false, p::kPluNumber},
+        {differs(&PluValues::pluNumber), true, l::kPluNumber},
+        {differs(&PluValues::itemNumber), false, p::kItemNumber},
+        {differs(&PluValues::description1) || differs(&PluValues::description2), false,
+         p::kDescription},
+        {differs(&PluValues::priceHundredths), false, p::kPrice},
+        {differs(&PluValues::vatNumber), false, p::kVatNumber},
+        {differs(&PluValues::groupNumber), false, p::kGroupNumber},
+        {differs(&PluValues::tareNumber), false, p::kTareNumber},
+        {differs(&PluValues::labelNumber), true, l::kLabelNumber},
+        {differs(&PluValues::alignment), true, l::kAlignment},
+        {differs(&PluValues::fontSize1), true, l::kFontSize1},
+        {differs(&PluValues::fontSize2), true, l::kFontSize2},
+        {differs(&PluValues::extraFontSize), true, l::kExtraFontSize},
+        {differs(&PluValues::printStoreAddress), true, l::kStoreAddress},
+        {differs(&PluValues::advertisingTextNumber), true, l::kAdvertisingText},
+        {differs(&PluValues::extraTextNumber), true, l::kExtraText},
+        {differs(&PluValues::packDateText), true, l::kPackDateText},
+        {differs(&PluValues::bestBeforeDateText), true, l::kBestBeforeDateText},
+        {differs(&PluValues::sellByDateText), true, l::kSellByDateText},
+        {differs(&PluValues::bestBeforeDays), true, l::kBestBeforeDays},
+        {differs(&PluValues::sellByDays), true, l::kSellByDays},
+        {differs(&PluValues::fixweightThousandths), true, l::kFixweight},
+    };
+    for (const ChangedField& f : fields) {
+        if (f.changed) {
+            std::string& line = f.inLabel ? pair.label : pair.plu;
+            const std::string& from = f.inLabel ? encoded.label : encoded.plu;
+            line.replace(f.field.pos, f.field.width, from, f.field.pos, f.field.width);
+        }
+    }
+    const auto bit = [&](auto member, unsigned mask) { return differs(member) ? mask : 0u; };
+    mergeBits(pair.plu, encoded.plu, p::kFlags,
+              bit(&PluValues::byCount, p::kByCountBit) |
+                  bit(&PluValues::openPrice, p::kOpenPriceBit) |
+                  bit(&PluValues::discount, p::kDiscountBit));
+    const unsigned format = (1u << l::kFormatBits) - 1;
+    mergeBits(pair.label, encoded.label, l::kDateFormats,
+              bit(&PluValues::packFormat, format) |
+                  bit(&PluValues::bestBeforeFormat, format << l::kFormatBits) |
+                  bit(&PluValues::sellByFormat, format << (2 * l::kFormatBits)));
+    mergeBits(pair.label, encoded.label, l::kCrosses,
+              bit(&PluValues::packCross, 1u) | bit(&PluValues::bestBeforeCross, 2u) |
+                  bit(&PluValues::sellByCross, 4u));
+    return {};
+}
+
 std::string displayPart(const PluPair& pair) {
     const std::string_view plu = pair.plu;
     const std::string_view description =

@@ -58,13 +58,17 @@ void PluTable::load() {
     }
 }
 
-std::string PluTable::fileBytes() const {
+std::string pluFileBytesOf(const PluList& list) {
     std::string bytes = pluFileStart();
-    bytes.reserve(bytes.size() + list_.size() * (plurecord::kLength + labelrecord::kLength + 4));
-    for (std::size_t i = 0; i < list_.size(); ++i) {
-        appendPluPair(bytes, list_.pair(i));
+    bytes.reserve(bytes.size() + list.size() * (plurecord::kLength + labelrecord::kLength + 4));
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        appendPluPair(bytes, list.pair(i));
     }
     return bytes;
+}
+
+std::string PluTable::fileBytes() const {
+    return pluFileBytesOf(list_);
 }
 
 bool PluTable::save() {

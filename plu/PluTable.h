@@ -66,6 +66,9 @@ private:
     bool refusedFile_ = false;  // the last load found a file that is not a PLU file
 };
 
+// The PLU file's bytes of a list: the header, then every row's pair in list order.
+std::string pluFileBytesOf(const PluList& list);
+
 // The process-wide reload flag: set by "Import/Export", cleared when the list has reloaded.
 bool& pluReloadPending();
 
