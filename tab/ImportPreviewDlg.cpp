@@ -1,5 +1,6 @@
 #include "tab/ImportPreviewDlg.h"
 
+#include <QAbstractButton>
 #include <QAbstractTableModel>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -11,6 +12,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <functional>
 
 namespace vorn {
@@ -144,10 +146,13 @@ ImportPreviewDlg::ImportPreviewDlg(const ImportPlan& plan, const QString& fileNa
             }
         },
         changes));
+    const int digit = fontMetrics().horizontalAdvance(QLatin1Char('0'));
     for (QTableView* view : {rejected, changes}) {
         view->resizeColumnsToContents();
         view->horizontalHeader()->setStretchLastSection(true);
     }
+    // Room for a description of the editor's length without widening every row.
+    changes->setColumnWidth(2, std::max(changes->columnWidth(2), digit * 24));
     tabs->addTab(rejected, "Rejected rows (" + number(plan.rejected.size()) + ")");
     tabs->addTab(changes, "Changes (" + number(plan.changes.size()) + ")");
     tabs->setCurrentWidget(plan.rejected.empty() ? changes : rejected);
@@ -183,7 +188,7 @@ ImportPreviewDlg::ImportPreviewDlg(const ImportPlan& plan, const QString& fileNa
     layout->addWidget(buttons);
 
     const int em = fontMetrics().horizontalAdvance(QLatin1Char('M'));
-    resize(em * 60, fontMetrics().height() * 30);
+    resize(em * 66, fontMetrics().height() * 34);
 }
 
 QTableView* ImportPreviewDlg::table(const char* name, const QString& accessibleName) {
@@ -195,6 +200,13 @@ QTableView* ImportPreviewDlg::table(const char* name, const QString& accessibleN
     view->setWordWrap(false);
     view->verticalHeader()->hide();
     view->setAlternatingRowColors(true);
+    view->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    // The parts of the table that the accessibility layer reaches on their own.
+    view->horizontalHeader()->setAccessibleName(accessibleName + " column headers");
+    view->verticalHeader()->setAccessibleName(accessibleName + " row headers");
+    for (QAbstractButton* corner : view->findChildren<QAbstractButton*>()) {
+        corner->setAccessibleName("Select all");
+    }
     return view;
 }
 

@@ -109,7 +109,7 @@ void TabWindow::buildWidgets() {
 
     statusBar()->showMessage("Ready");
     const int em = fontMetrics().horizontalAdvance(QLatin1Char('M'));
-    resize(std::max(sizeHint().width(), em * 46), sizeHint().height());
+    resize(std::max(sizeHint().width(), em * 56), sizeHint().height());
 }
 
 void TabWindow::showPluFile() {
@@ -200,9 +200,13 @@ void TabWindow::importFrom(const QString& path) {
             tell("Nothing was imported.", PromptIcon::Error, latin1ToUtf8(problem));
             return;
         }
-        statusBar()->showMessage(QString::fromStdString(
-            "Imported from " + name.toStdString() + ": " + std::to_string(plan.added) + " added, " +
-            std::to_string(plan.changed) + " changed; plurec.dat saved."));
+        QString done = "Imported from " + name + ": " + countText(plan.added, "PLU", "PLUs") +
+                       " added, " + QLocale().toString(static_cast<qulonglong>(plan.changed)) +
+                       " changed";
+        if (!plan.rejected.empty()) {
+            done += ", " + countText(plan.rejected.size(), "row", "rows") + " left out";
+        }
+        statusBar()->showMessage(done + "; plurec.dat saved.");
         showPluFile();
         return;
     }
