@@ -364,6 +364,16 @@ std::string rangeMessage(const PluRangeRule& rule) {
 
 CellChange applyText(const ColumnSpec& spec, std::string_view cell, const CellReading& reading,
                      PluValues& values) {
+    // A text the PLU already holds, the usual case, is known without a copy: single-byte text
+    // as it is, UTF-8 when it is plain ASCII.
+    std::string_view same = cell;
+    same.remove_suffix(same.size() - (same.find_last_not_of(' ') + 1));
+    const bool plain = reading.coding == TextCoding::SingleByte ||
+                       std::all_of(same.begin(), same.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (plain && same == values.*spec.text) {
+        return keep();
+    }
     std::string text;
     if (reading.coding == TextCoding::Utf8) {
         SingleByteText converted = utf8ToSingleByte(cell);

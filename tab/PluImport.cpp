@@ -1,8 +1,8 @@
 #include "tab/PluImport.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
-#include <unordered_map>
 
 #include "comm/RecordLine.h"
 #include "platform/Prompter.h"
@@ -104,18 +104,20 @@ PluValues newPluValues(int number) {
     return values;
 }
 
-// The changed fields among the row's columns (and the fixweight, which By Count may clear).
-std::string changeText(const PluValues& before, const PluValues& after, const Header& header) {
-    std::vector<PluColumn> columns;
-    for (const ColumnAt& at : header.columns) {
-        columns.push_back(at.column);
-    }
-    if (std::find(columns.begin(), columns.end(), PluColumn::Fixweight) == columns.end()) {
-        columns.push_back(PluColumn::Fixweight);
-    }
-    std::sort(columns.begin(), columns.end());
+// A set of columns, one bit each.
+using ColumnSet = std::uint32_t;
+static_assert(sizeof(ColumnSet) * 8 >= 28, "a bit for every column");
+ColumnSet bitOf(PluColumn column) {
+    return ColumnSet{1} << static_cast<unsigned>(column);
+}
+
+// The changed fields in words, in the order of an export.
+std::string changeText(const PluValues& before, const PluValues& after, ColumnSet changed) {
     std::string what;
-    for (PluColumn column : columns) {
+    for (PluColumn column : allPluColumns()) {
+        if ((changed & bitOf(column)) == 0) {
+            continue;
+        }
         const std::string from = cellOf(column, before);
         const std::string to = cellOf(column, after);
         if (from == to) {
@@ -176,8 +178,7 @@ RowOutcome planRow(const std::vector<std::string>& cells, std::size_t line, cons
     const PluValues before = listed ? decodePair(list.pair(place.index)) : newPluValues(number);
     PluValues after = before;
     std::string reasons;
-    bool byCountChanged = false;
-    bool fixweightChanged = false;
+    ColumnSet changed = 0;
     bool descriptionRefused = false;
     for (const ColumnAt& at : header.columns) {
         if (at.index >= cells.size()) {
@@ -188,18 +189,19 @@ RowOutcome planRow(const std::vector<std::string>& cells, std::size_t line, cons
             reasons += (reasons.empty() ? "" : "; ") + change.reason;
             descriptionRefused |= at.column == PluColumn::Description1;
         } else if (change.kind == CellChange::Kind::Change) {
-            byCountChanged |= at.column == PluColumn::ByCount;
-            fixweightChanged |= at.column == PluColumn::Fixweight;
+            changed |= bitOf(at.column);
         }
     }
+    const bool fixweightChanged = (changed & bitOf(PluColumn::Fixweight)) != 0;
     // The editor keeps a fixweight only for items sold by count.
-    if ((byCountChanged || fixweightChanged) && !after.byCount &&
-        decimalToUnits(after.fixweightThousandths, 0) != 0) {
+    if ((changed & (bitOf(PluColumn::ByCount) | bitOf(PluColumn::Fixweight))) != 0 &&
+        !after.byCount && decimalToUnits(after.fixweightThousandths, 0) != 0) {
         if (fixweightChanged) {
             reasons += std::string(reasons.empty() ? "" : "; ") +
                        "a Fixweight is kept only for items sold By Count";
         } else {
             after.fixweightThousandths = "0";
+            changed |= bitOf(PluColumn::Fixweight);
         }
     }
     if (!descriptionRefused && (!listed || after.description1 != before.description1) &&
@@ -210,11 +212,11 @@ RowOutcome planRow(const std::vector<std::string>& cells, std::size_t line, cons
         return reject(std::move(reasons));
     }
 
-    PluPair pair = listed ? list.pair(place.index) : templatePair();
     if (listed && after == before) {
         row.kind = RowOutcome::Kind::Unchanged;
         return row;
     }
+    PluPair pair = listed ? list.pair(place.index) : templatePair();
     const std::string problem =
         listed ? encodeChangedValues(before, after, pair) : encodeValues(after, pair);
     if (!problem.empty()) {
@@ -229,7 +231,7 @@ RowOutcome planRow(const std::vector<std::string>& cells, std::size_t line, cons
     row.change.pluNumber = number;
     row.change.added = !listed;
     row.change.description = latin1ToUtf8(after.description1);
-    row.change.what = listed ? changeText(before, after, header) : "new PLU";
+    row.change.what = listed ? changeText(before, after, changed) : "new PLU";
     row.pair = std::move(pair);
     return row;
 }
@@ -240,6 +242,66 @@ std::string duplicateReason(int number, const std::vector<std::size_t>& lines) {
         text += (i == 0 ? "" : ", ") + std::to_string(lines[i]);
     }
     return text + (lines.size() > kNamedLines ? ", \u2026)" : ")");
+}
+
+// Rows of one PLU number: none of them is taken, as the file does not say which one holds.
+template <class Mark>
+void rejectDuplicates(const std::vector<Mark>& marks, ImportPlan& plan) {
+    std::vector<std::pair<int, std::size_t>> numbered;  // number, mark
+    numbered.reserve(marks.size());
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        if (marks[i].number >= 0) {
+            numbered.push_back({marks[i].number, i});
+        }
+    }
+    std::sort(numbered.begin(), numbered.end());
+    std::vector<bool> dropped(plan.pairs.size(), false);
+    bool anyDropped = false;
+    for (std::size_t first = 0; first < numbered.size();) {
+        std::size_t end = first + 1;
+        while (end < numbered.size() && numbered[end].first == numbered[first].first) {
+            ++end;
+        }
+        if (end - first > 1) {
+            std::vector<std::size_t> lines;
+            for (std::size_t k = first; k < end; ++k) {
+                lines.push_back(marks[numbered[k].second].line);
+            }
+            const std::string reason = duplicateReason(numbered[first].first, lines);
+            for (std::size_t k = first; k < end; ++k) {
+                const Mark& mark = marks[numbered[k].second];
+                if (mark.kind == RowOutcome::Kind::Rejected) {
+                    std::string& own = plan.rejected[mark.slot].reason;
+                    own = reason + "; " + own;
+                    continue;
+                }
+                if (mark.kind == RowOutcome::Kind::Unchanged) {
+                    --plan.unchanged;
+                } else {
+                    --(mark.kind == RowOutcome::Kind::Added ? plan.added : plan.changed);
+                    dropped[mark.slot] = true;
+                    anyDropped = true;
+                }
+                plan.rejected.push_back({mark.line, std::to_string(numbered[first].first), reason});
+            }
+        }
+        first = end;
+    }
+    if (anyDropped) {
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < plan.pairs.size(); ++i) {
+            if (!dropped[i]) {
+                plan.pairs[kept] = std::move(plan.pairs[i]);
+                plan.changes[kept] = std::move(plan.changes[i]);
+                ++kept;
+            }
+        }
+        plan.pairs.resize(kept);
+        plan.changes.resize(kept);
+    }
+    std::stable_sort(
+        plan.rejected.begin(), plan.rejected.end(),
+        [](const ImportRejection& a, const ImportRejection& b) { return a.line < b.line; });
 }
 
 }  // namespace
@@ -256,7 +318,20 @@ ImportPlan planImport(const PluList& list, std::string_view csvBytes) {
     csv::Record record;
     Header header;
     bool headerRead = false;
-    std::vector<RowOutcome> rows;
+    // Where each row's outcome went: enough to take it back when its PLU number is on
+    // another row as well.
+    struct RowMark {
+        std::size_t line;
+        int number;  // -1: the row has no usable PLU number
+        RowOutcome::Kind kind;
+        std::size_t slot;  // in plan.pairs (added, changed) or plan.rejected
+    };
+    std::vector<RowMark> marks;
+    const std::size_t expectedRows =
+        static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+    marks.reserve(expectedRows);
+    plan.pairs.reserve(expectedRows);
+    plan.changes.reserve(expectedRows);
     while (reader.next(record)) {
         if (blankRow(record.fields)) {
             continue;
@@ -269,7 +344,25 @@ ImportPlan planImport(const PluList& list, std::string_view csvBytes) {
             headerRead = true;
             continue;
         }
-        rows.push_back(planRow(record.fields, record.line, header, reading, list));
+        RowOutcome row = planRow(record.fields, record.line, header, reading, list);
+        RowMark mark{row.line, row.number.value_or(-1), row.kind, 0};
+        switch (row.kind) {
+            case RowOutcome::Kind::Added:
+            case RowOutcome::Kind::Changed:
+                ++(row.kind == RowOutcome::Kind::Added ? plan.added : plan.changed);
+                mark.slot = plan.pairs.size();
+                plan.changes.push_back(std::move(row.change));
+                plan.pairs.push_back(std::move(row.pair));
+                break;
+            case RowOutcome::Kind::Unchanged:
+                ++plan.unchanged;
+                break;
+            case RowOutcome::Kind::Rejected:
+                mark.slot = plan.rejected.size();
+                plan.rejected.push_back({row.line, row.numberCell, std::move(row.reason)});
+                break;
+        }
+        marks.push_back(mark);
     }
     if (reader.endedInQuotes()) {
         plan.unusable = "a quoted field is not closed: the row that starts on line " +
@@ -280,47 +373,7 @@ ImportPlan planImport(const PluList& list, std::string_view csvBytes) {
         plan.unusable = "the file holds no rows: its first row must name the columns";
         return plan;
     }
-
-    // Rows of one PLU number: none of them is taken, as the file does not say which holds.
-    std::unordered_map<int, std::vector<std::size_t>> rowsOfNumber;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (rows[i].number) {
-            rowsOfNumber[*rows[i].number].push_back(i);
-        }
-    }
-    for (const auto& [number, indexes] : rowsOfNumber) {
-        if (indexes.size() < 2) {
-            continue;
-        }
-        std::vector<std::size_t> lines;
-        for (std::size_t i : indexes) {
-            lines.push_back(rows[i].line);
-        }
-        const std::string reason = duplicateReason(number, lines);
-        for (std::size_t i : indexes) {
-            RowOutcome& row = rows[i];
-            row.reason =
-                row.kind == RowOutcome::Kind::Rejected ? reason + "; " + row.reason : reason;
-            row.kind = RowOutcome::Kind::Rejected;
-        }
-    }
-
-    for (RowOutcome& row : rows) {
-        switch (row.kind) {
-            case RowOutcome::Kind::Added:
-            case RowOutcome::Kind::Changed:
-                ++(row.kind == RowOutcome::Kind::Added ? plan.added : plan.changed);
-                plan.changes.push_back(std::move(row.change));
-                plan.pairs.push_back(std::move(row.pair));
-                break;
-            case RowOutcome::Kind::Unchanged:
-                ++plan.unchanged;
-                break;
-            case RowOutcome::Kind::Rejected:
-                plan.rejected.push_back({row.line, row.numberCell, std::move(row.reason)});
-                break;
-        }
-    }
+    rejectDuplicates(marks, plan);
     return plan;
 }
 

@@ -1,35 +1,35 @@
 #include "tab/PluWorkFile.h"
 
-#include <functional>
-#include <string_view>
+#include <sys/stat.h>
 
 #include "plu/PluFile.h"
 #include "plu/PluTable.h"
-#include "tables/Archive.h"
 
 namespace vorn {
 
-namespace {
-
-std::optional<std::size_t> fingerprintOf(const std::optional<std::string>& bytes) {
-    if (!bytes) {
+std::optional<PluWorkFile::Identity> PluWorkFile::identityOfFile() {
+    struct stat status {};
+    if (::stat(plufile::kName, &status) != 0) {
         return std::nullopt;
     }
-    return std::hash<std::string_view>{}(*bytes) ^ bytes->size();
+    return Identity{static_cast<unsigned long long>(status.st_dev),
+                    static_cast<unsigned long long>(status.st_ino),
+                    static_cast<long long>(status.st_size),
+                    static_cast<long long>(status.st_mtim.tv_sec),
+                    static_cast<long long>(status.st_mtim.tv_nsec)};
 }
-
-}  // namespace
 
 std::string PluWorkFile::read() {
     list_.clear();
     damaged_ = 0;
-    std::optional<std::string> bytes = readFileBytes(plufile::kName);
-    fingerprint_ = fingerprintOf(bytes);
-    if (!bytes) {
+    // The identity before the bytes: a write in between shows as a change later, never the
+    // other way round.
+    fingerprint_ = identityOfFile();
+    PluFileContent content = readPluFile();
+    if (content.status == PluFileContent::Status::Missing) {
+        fingerprint_.reset();
         return {};
     }
-    PluFileContent content = parsePluFile(*bytes);
-    bytes.reset();
     if (content.status == PluFileContent::Status::Foreign) {
         return std::string(plufile::kName) + " is not a PLU file (" + plufile::kForeignMessage +
                ")";
@@ -40,14 +40,13 @@ std::string PluWorkFile::read() {
 }
 
 bool PluWorkFile::changedOnDisk() const {
-    return fingerprintOf(readFileBytes(plufile::kName)) != fingerprint_;
+    return identityOfFile() != fingerprint_;
 }
 
 FileProblem PluWorkFile::save() {
-    std::string bytes = pluFileBytesOf(list_);
-    FileProblem problem = savePluFile(bytes);
+    FileProblem problem = savePluFile(pluFileBytesOf(list_));
     if (problem.empty()) {
-        fingerprint_ = fingerprintOf(bytes);
+        fingerprint_ = identityOfFile();
     }
     return problem;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // plurec.dat of the current directory as the spreadsheet program works on it: read once into a
-// list, with a fingerprint of the bytes read, so that saving can tell whether another program
-// (the PLU list, which writes the file before it starts this one) has written it meanwhile.
+// list, with the file's identity when read (its inode, size and time of change), so that saving
+// can tell whether another program (the PLU list, which writes the file before it starts this
+// one, always as a new file) has written it meanwhile.
 
 #include <cstddef>
 #include <optional>
@@ -30,8 +31,19 @@ public:
     FileProblem save();
 
 private:
+    // What tells one state of the file from another.
+    struct Identity {
+        unsigned long long device = 0;
+        unsigned long long inode = 0;
+        long long size = 0;
+        long long changedSeconds = 0;
+        long long changedNanoseconds = 0;
+        bool operator==(const Identity&) const = default;
+    };
+    static std::optional<Identity> identityOfFile();
+
     PluList list_;
-    std::optional<std::size_t> fingerprint_;  // none: there was no file
+    std::optional<Identity> fingerprint_;  // none: there was no file
     std::size_t damaged_ = 0;
 };
 

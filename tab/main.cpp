@@ -29,8 +29,9 @@ const std::string kColumnsText =
     "Font Size Line 2, Extra Text Font Size, Print Store Address, Advertising Text No.,\n"
     "Extra Text No., Pack Date Text No., Pack Date Print Format, Best Before Date Text No.,\n"
     "Best Before Print Format, Best Before Days, Sell By Date Text No., Sell By Print Format,\n"
-    "Sell By Days. An empty cell keeps the PLU's value. Rows of PLUs that are not in\n"
-    "plurec.dat add them; the others change only the fields whose cells differ.\n";
+    "Sell By Days. An empty cell keeps the PLU's value, but in a description column it\n"
+    "stands for no text. Rows of PLUs that are not in plurec.dat add them (a new PLU needs\n"
+    "a description); the others change only the fields whose cells differ.\n";
 
 int runWindow(int argc, char** argv) {
     QApplication application(argc, argv);
