@@ -192,6 +192,7 @@ void CPluListDlg::onImportExport() {
         return;  // the program would find an old file
     }
     pluReloadPending() = true;
+    importExportStarted_ = true;
     closeRunningImportExport();
     // A program that cannot be started is not reported; the list still reloads when it is
     // next painted.
@@ -209,7 +210,9 @@ void CPluListDlg::onSaveExit() {
 }
 
 void CPluListDlg::reloadIfPending() {
-    if (!pluReloadPending()) {
+    // Once the import/export program has been started, every return to the list shows what it
+    // wrote since: the user may come back before importing, and again after.
+    if (!pluReloadPending() && !(importExportStarted_ && table_.fileChangedSinceLoadOrSave())) {
         return;
     }
     pluReloadPending() = false;

@@ -49,6 +49,8 @@ private:
     // The user went to another program (the import/export program, say) since the dialog was
     // last active; coming back reloads a list that program may have changed.
     bool leftForAnotherProgram_ = false;
+    // "Import/Export" has started the import/export program from this dialog.
+    bool importExportStarted_ = false;
 };
 
 }  // namespace vorn

@@ -40,6 +40,7 @@ void PluTable::makeCurrent(const PluPair& pair) {
 
 void PluTable::load() {
     list_.clear();
+    fileIdentity_ = pluFileIdentity();
     PluFileContent content = readPluFile();
     refusedFile_ = content.status == PluFileContent::Status::Foreign;
     if (refusedFile_) {
@@ -81,7 +82,12 @@ bool PluTable::save() {
         return false;
     }
     refusedFile_ = false;
+    fileIdentity_ = pluFileIdentity();
     return true;
+}
+
+bool PluTable::fileChangedSinceLoadOrSave() const {
+    return pluFileIdentity() != fileIdentity_;
 }
 
 int PluTable::proposedNumber() const {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "plu/PluFile.h"
 #include "plu/PluList.h"
 #include "tables/TableFiles.h"
 
@@ -31,19 +32,8 @@ public:
     FileProblem save();
 
 private:
-    // What tells one state of the file from another.
-    struct Identity {
-        unsigned long long device = 0;
-        unsigned long long inode = 0;
-        long long size = 0;
-        long long changedSeconds = 0;
-        long long changedNanoseconds = 0;
-        bool operator==(const Identity&) const = default;
-    };
-    static std::optional<Identity> identityOfFile();
-
     PluList list_;
-    std::optional<Identity> fingerprint_;  // none: there was no file
+    std::optional<FileIdentity> fingerprint_;  // none: there was no file
     std::size_t damaged_ = 0;
 };
 

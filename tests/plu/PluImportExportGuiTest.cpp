@@ -87,6 +87,7 @@ protected:
     }
     // The user goes to another program (no window of this one is active) and comes back.
     static void leaveAndComeBack(QWidget* d) {
+        QApplication::setActiveWindow(d);
         QApplication::setActiveWindow(nullptr);
         QApplication::setActiveWindow(d);
         QTest::qWait(20);
@@ -144,6 +145,31 @@ TEST_F(PluImportExportTest, TheListShowsTheImportedPlusWhenTheUserComesBack) {
     EXPECT_FALSE(pluReloadPending());
 }
 
+TEST_F(PluImportExportTest, ComingBackBeforeTheImportAndAgainAfterItShowsTheImport) {
+    writeScript(base / "TABSWAP", "touch \"" + (dir.path() / "ran").string() + "\"");
+    CPluListDlg d;
+    d.show();
+    button(&d, "Import/Export")->click();
+    ASSERT_TRUE(waitForFile(dir.path() / "ran"));  // the program has done nothing and ended
+    leaveAndComeBack(&d);  // a look at the list while the spreadsheet is being edited
+    EXPECT_FALSE(pluReloadPending());
+    EXPECT_EQ(shownRows(&d).size(), 2u);
+
+    test::writeFile("prices.csv", "PLU No.,Price\r\n1,1.11\r\n");
+    ASSERT_EQ(test::runProgram(test::programPath("vorntab"), {"import", "prices.csv"},
+                               (dir.path() / "err").string()),
+              0);
+    leaveAndComeBack(&d);
+    EXPECT_EQ(shownRows(&d)[0], "     1\tONE               \t   1.11\t Weight  ");
+
+    // Without a further change, coming back reloads nothing: an edit in the list stays.
+    d.findChild<TextRowView*>("list")->setCurrentIndex(
+        d.findChild<TextRowView*>("list")->model()->index(1, 0));
+    button(&d, "Del")->click();
+    leaveAndComeBack(&d);
+    EXPECT_EQ(shownRows(&d).size(), 1u);
+}
+
 TEST_F(PluImportExportTest, ARunningVorntabIsClosedByItsTitleBeforeTheProgramStartsAgain) {
     QProcess running;
     running.setWorkingDirectory(QString::fromStdString(scale.string()));
@@ -152,11 +178,12 @@ TEST_F(PluImportExportTest, ARunningVorntabIsClosedByItsTitleBeforeTheProgramSta
     const QString beacon = beaconPath(QString::fromLatin1(kImportExportTitle));
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(beacon); }, 10000));
 
-    writeScript(base / "TABSWAP", "true");
+    writeScript(base / "TABSWAP", "touch \"" + (dir.path() / "ran").string() + "\"");
     CPluListDlg d;
     d.show();
     button(&d, "Import/Export")->click();
     EXPECT_TRUE(running.waitForFinished(10000));
+    EXPECT_TRUE(waitForFile(dir.path() / "ran"));
     EXPECT_EQ(running.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(running.exitCode(), 0);
     if (running.state() != QProcess::NotRunning) {
