@@ -418,7 +418,8 @@ CellChange applyDigits(const ColumnSpec& spec, std::string_view cell, const Cell
     }
     if (const PluRangeRule* rule = rangeRuleOf(spec.rule);
         rule != nullptr && intValue(number) > rule->largest) {
-        return rejected(rangeMessage(*rule));
+        return rejected(std::string(spec.header) + " " + quotedCell(cell, reading) + ": " +
+                        rangeMessage(*rule));
     }
     values.*spec.text = number;
     return changed();
@@ -462,7 +463,8 @@ CellChange applyAmount(const ColumnSpec& spec, std::string_view cell, const Cell
     }
     if (const PluRangeRule* rule = rangeRuleOf(spec.rule);
         rule != nullptr && units / scale > rule->largest) {
-        return rejected(rangeMessage(*rule));
+        return rejected(std::string(spec.header) + " " + quotedCell(cell, reading) + ": " +
+                        rangeMessage(*rule));
     }
     values.*spec.text = std::to_string(units);
     return changed();

@@ -111,11 +111,13 @@ ColumnSet bitOf(PluColumn column) {
     return ColumnSet{1} << static_cast<unsigned>(column);
 }
 
-// The changed fields in words, in the order of an export.
-std::string changeText(const PluValues& before, const PluValues& after, ColumnSet changed) {
-    std::string what;
+// The changed fields in words, in the order of an export: "Price 1.50 → 1.75" for a listed PLU,
+// "Price 1.75" for a new one (whose description is shown beside).
+std::string changeText(const PluValues& before, const PluValues& after, ColumnSet changed,
+                       bool added) {
+    std::string what = added ? "new PLU" : "";
     for (PluColumn column : allPluColumns()) {
-        if ((changed & bitOf(column)) == 0) {
+        if ((changed & bitOf(column)) == 0 || (added && column == PluColumn::Description1)) {
             continue;
         }
         const std::string from = cellOf(column, before);
@@ -127,10 +129,9 @@ std::string changeText(const PluValues& before, const PluValues& after, ColumnSe
         const auto shown = [&](const std::string& cell) {
             return text ? "\u201C" + latin1ToUtf8(cell) + "\u201D" : latin1ToUtf8(cell);
         };
-        if (!what.empty()) {
-            what += "; ";
-        }
-        what += std::string(columnHeader(column)) + " " + shown(from) + " \u2192 " + shown(to);
+        what += what.empty() ? "" : added && what == "new PLU" ? ": " : "; ";
+        what += std::string(columnHeader(column)) + " " +
+                (added ? shown(to) : shown(from) + " \u2192 " + shown(to));
     }
     return what;
 }
@@ -231,7 +232,7 @@ RowOutcome planRow(const std::vector<std::string>& cells, std::size_t line, cons
     row.change.pluNumber = number;
     row.change.added = !listed;
     row.change.description = latin1ToUtf8(after.description1);
-    row.change.what = listed ? changeText(before, after, changed) : "new PLU";
+    row.change.what = changeText(before, after, changed, !listed);
     row.pair = std::move(pair);
     return row;
 }

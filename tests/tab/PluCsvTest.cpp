@@ -257,6 +257,7 @@ TEST(PluCsvImport, SemicolonFilesInLatin1WithDecimalCommas) {
     EXPECT_EQ(decodePair(p.pairs[1]).description1, "A;B");
     EXPECT_EQ(decodePair(p.pairs[1]).fixweightThousandths, "00000000500");
     EXPECT_EQ(p.changes[0].description, "Caf\u00E9 cr\u00E8me");
+    EXPECT_EQ(p.changes[1].what, "new PLU: Price 2.25; By Count yes; Fixweight (lb) 0.500");
 }
 
 TEST(PluCsvImport, ANewPluStartsFromTheTemplatesAndAPriceOf12345_67Fits) {
@@ -333,9 +334,10 @@ TEST(PluCsvImport, EveryRejectedRowIsToldWithItsLineAndReasonAndTheOthersAreTake
     EXPECT_EQ(reasonOn(p, 4), "Price is not a number: \u201C1.5x\u201D");
     EXPECT_EQ(reasonOn(p, 5), "Price has more than 2 decimals: \u201C1.505\u201D");
     EXPECT_EQ(reasonOn(p, 6), "Price is too large for the PLU record: \u201C1000000\u201D");
-    EXPECT_EQ(reasonOn(p, 7), "Group No. range 0 ~ 20!");
-    EXPECT_EQ(reasonOn(p, 8), "Tare No. range 0 ~ 16!");
-    EXPECT_EQ(reasonOn(p, 9), "Fixweight range 0 ~ 30 lb!");
+    // The editor's own messages, after the column and the cell.
+    EXPECT_EQ(reasonOn(p, 7), "Group No. \u201C21\u201D: Group No. range 0 ~ 20!");
+    EXPECT_EQ(reasonOn(p, 8), "Tare No. \u201C17\u201D: Tare No. range 0 ~ 16!");
+    EXPECT_EQ(reasonOn(p, 9), "Fixweight (lb) \u201C31.000\u201D: Fixweight range 0 ~ 30 lb!");
     EXPECT_EQ(reasonOn(p, 10), "a Fixweight is kept only for items sold By Count");
     EXPECT_EQ(reasonOn(p, 11), "Description is longer than 36 characters");
     EXPECT_EQ(reasonOn(p, 12),
@@ -349,7 +351,7 @@ TEST(PluCsvImport, EveryRejectedRowIsToldWithItsLineAndReasonAndTheOthersAreTake
     EXPECT_EQ(reasonOn(p, 18),
               "Sell By Print Format is not Not print date, MM/DD/YYYY, DD/MM/YYYY or days: "
               "\u201C4\u201D");
-    EXPECT_EQ(reasonOn(p, 19), "Extra Text No. range 0 ~ 150!");
+    EXPECT_EQ(reasonOn(p, 19), "Extra Text No. \u201C151\u201D: Extra Text No. range 0 ~ 150!");
     EXPECT_EQ(reasonOn(p, 20), "PLU No. 20 is on more than one row (lines 20, 23)");
     EXPECT_EQ(reasonOn(p, 23), reasonOn(p, 20));
     EXPECT_EQ(reasonOn(p, 21), "the PLU No. is missing");
