@@ -54,21 +54,20 @@ bool WindowTitleBeacon::listening() const {
 }
 
 void WindowTitleBeacon::tryToListen() {
+    // Another live window of the title answers on the name: this one waits until it has gone.
+    // (Listening would take the name over without a word.)
+    QLocalSocket probe;
+    probe.connectToServer(path_);
+    if (probe.waitForConnected(kConnectMs)) {
+        probe.abort();
+        retry_->start();
+        return;
+    }
+    // A socket left by a program that ended answers nobody.
+    QLocalServer::removeServer(path_);
     if (server_->listen(path_)) {
         retry_->stop();
         return;
-    }
-    if (server_->serverError() == QAbstractSocket::AddressInUseError) {
-        // A socket left by a program that ended without removing it answers nobody.
-        QLocalSocket probe;
-        probe.connectToServer(path_);
-        if (!probe.waitForConnected(kConnectMs)) {
-            QLocalServer::removeServer(path_);
-            if (server_->listen(path_)) {
-                retry_->stop();
-                return;
-            }
-        }
     }
     retry_->start();
 }
