@@ -36,6 +36,11 @@ QString countText(std::size_t n, const char* one, const char* many) {
     return QLocale().toString(static_cast<qulonglong>(n)) + " " + (n == 1 ? one : many);
 }
 
+// A message box of this program, under its window's title.
+void say(const std::string& text, PromptIcon icon, const std::string& detail = {}) {
+    prompter().ask(Prompt{text, PromptButtons::Ok, icon, std::string(kImportExportTitle), detail});
+}
+
 QLabel* wrappedLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setWordWrap(true);
@@ -145,24 +150,24 @@ void TabWindow::chooseImportFile() {
 void TabWindow::exportTo(const QString& path) {
     PluWorkFile file;
     if (const std::string problem = file.read(); !problem.empty()) {
-        tell("Nothing was exported.", PromptIcon::Error, problem);
+        say("Nothing was exported.", PromptIcon::Error, problem);
         return;
     }
     const CsvExport exported = exportPlus(file.list());
     if (const FileProblem problem = writeFileAtomically(path.toStdString(), exported.bytes);
         !problem.empty()) {
-        tell("Nothing was exported.", PromptIcon::Error, latin1ToUtf8(problem));
+        say("Nothing was exported.", PromptIcon::Error, latin1ToUtf8(problem));
         return;
     }
     const QString done = countText(exported.exported, "PLU", "PLUs") + " exported to " +
                          QDir::toNativeSeparators(path) + ".";
     statusBar()->showMessage(done);
     if (exported.damaged > 0) {
-        tell(done.toStdString(), PromptIcon::Warning,
-             countText(exported.damaged, "damaged PLU record was", "damaged PLU records were")
-                     .toStdString() +
-                 " left out: their lines in plurec.dat have the wrong length. Open them in the "
-                 "PLU list to delete them.");
+        say(done.toStdString(), PromptIcon::Warning,
+            countText(exported.damaged, "damaged PLU record was", "damaged PLU records were")
+                    .toStdString() +
+                " left out: their lines in plurec.dat have the wrong length. Open them in the "
+                "PLU list to delete them.");
     }
     showPluFile();
 }
@@ -170,20 +175,20 @@ void TabWindow::exportTo(const QString& path) {
 void TabWindow::importFrom(const QString& path) {
     const CsvFileBytes csv = readCsvFile(path.toStdString());
     if (!csv.bytes) {
-        tell("Nothing was imported.", PromptIcon::Error, csv.problem);
+        say("Nothing was imported.", PromptIcon::Error, csv.problem);
         return;
     }
     const QString name = QFileInfo(path).fileName();
     for (;;) {
         PluWorkFile file;
         if (const std::string problem = file.read(); !problem.empty()) {
-            tell("Nothing was imported.", PromptIcon::Error, problem);
+            say("Nothing was imported.", PromptIcon::Error, problem);
             return;
         }
         ImportPlan plan = planImport(file.list(), *csv.bytes);
         if (!plan.usable()) {
-            tell("Nothing was imported: " + name.toStdString() + " cannot be read as a PLU list.",
-                 PromptIcon::Error, "The reason: " + plan.unusable + ".");
+            say("Nothing was imported: " + name.toStdString() + " cannot be read as a PLU list.",
+                PromptIcon::Error, "The reason: " + plan.unusable + ".");
             return;
         }
         ImportPreviewDlg preview(plan, name, this);
@@ -192,12 +197,12 @@ void TabWindow::importFrom(const QString& path) {
             return;
         }
         if (file.changedOnDisk()) {
-            tell(kChangedMeanwhile, PromptIcon::Information);
+            say(kChangedMeanwhile, PromptIcon::Information);
             continue;
         }
         applyImportPlan(plan, file.list());
         if (const FileProblem problem = file.save(); !problem.empty()) {
-            tell("Nothing was imported.", PromptIcon::Error, latin1ToUtf8(problem));
+            say("Nothing was imported.", PromptIcon::Error, latin1ToUtf8(problem));
             return;
         }
         QString done = "Imported from " + name + ": " + countText(plan.added, "PLU", "PLUs") +

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTableView>
@@ -99,9 +100,12 @@ protected:
         }
         return "(none)";
     }
+    // Types the file's name in the file dialog that opens next and confirms it.
     void chooseFile(const QString& name) {
         whenModal<QFileDialog>([this, name](QFileDialog* files) {
-            files->selectFile(QString::fromStdString(dir.file(name.toStdString())));
+            auto* edit = files->findChild<QLineEdit*>("fileNameEdit");
+            ASSERT_NE(edit, nullptr);
+            edit->setText(QString::fromStdString(dir.file(name.toStdString())));
             static_cast<QDialog*>(files)->accept();  // the "Open" or "Save" button
         });
     }
@@ -216,6 +220,7 @@ TEST_F(TabWindowTest, UnusableFilesAreToldAndNothingIsSaved) {
     EXPECT_EQ(prompter.prompts()[0].detail.rfind("The reason: the first row names no column", 0),
               0u);
     EXPECT_EQ(prompter.prompts()[1].text, "Nothing was imported.");
+    EXPECT_EQ(prompter.prompts()[1].caption, std::string("EXCEL <-> PLU ( USA Version 1.0 )"));
     EXPECT_EQ(test::readFile(plufile::kName), before);
 }
 
