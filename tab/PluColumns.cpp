@@ -20,7 +20,7 @@ enum class Kind {
     PrintFormat,  // a print-format list
 };
 
-struct ColumnSpec {
+struct ColumnInfo {
     PluColumn column;
     const char* header;
     // Further names, as written after normalising (lower-case letters and digits only).
@@ -40,7 +40,7 @@ struct ColumnSpec {
 using V = PluValues;
 using F = PluFormField;
 
-const ColumnSpec kColumns[] = {
+const ColumnInfo kColumns[] = {
     {PluColumn::PluNumber,
      "PLU No.",
      {"plu", "plunumber", "plunr"},
@@ -304,7 +304,7 @@ constexpr PluColumn kOrder[] = {
     PluColumn::SellByDays,
 };
 
-const ColumnSpec& specOf(PluColumn column) {
+const ColumnInfo& infoOf(PluColumn column) {
     return kColumns[static_cast<std::size_t>(column)];
 }
 
@@ -362,7 +362,7 @@ std::string rangeMessage(const PluRangeRule& rule) {
     return std::string(message);
 }
 
-CellChange applyText(const ColumnSpec& spec, std::string_view cell, const CellReading& reading,
+CellChange applyText(const ColumnInfo& info, std::string_view cell, const CellReading& reading,
                      PluValues& values) {
     // A text the PLU already holds, the usual case, is known without a copy: single-byte text
     // as it is, UTF-8 when it is plain ASCII.
@@ -371,14 +371,14 @@ CellChange applyText(const ColumnSpec& spec, std::string_view cell, const CellRe
     const bool plain = reading.coding == TextCoding::SingleByte ||
                        std::all_of(same.begin(), same.end(),
                                    [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (plain && same == values.*spec.text) {
+    if (plain && same == values.*info.text) {
         return keep();
     }
     std::string text;
     if (reading.coding == TextCoding::Utf8) {
         SingleByteText converted = utf8ToSingleByte(cell);
         if (!converted.unfit.empty()) {
-            return rejected(std::string(spec.header) + " holds " + describeUnfit(converted) +
+            return rejected(std::string(info.header) + " holds " + describeUnfit(converted) +
                             ", which is not in the scale's character set (Latin-1)");
         }
         text = std::move(converted.text);
@@ -386,46 +386,46 @@ CellChange applyText(const ColumnSpec& spec, std::string_view cell, const CellRe
         text = cell;
     }
     text.erase(text.find_last_not_of(' ') + 1);
-    if (text == values.*spec.text) {
+    if (text == values.*info.text) {
         return keep();
     }
-    if (text.size() > static_cast<std::size_t>(spec.limit)) {
-        return rejected(std::string(spec.header) + " is longer than " + std::to_string(spec.limit) +
+    if (text.size() > static_cast<std::size_t>(info.limit)) {
+        return rejected(std::string(info.header) + " is longer than " + std::to_string(info.limit) +
                         " characters");
     }
     if (std::any_of(text.begin(), text.end(),
                     [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7F'; })) {
-        return rejected(std::string(spec.header) +
+        return rejected(std::string(info.header) +
                         " holds a line break or another control character");
     }
-    values.*spec.text = std::move(text);
+    values.*info.text = std::move(text);
     return changed();
 }
 
-CellChange applyDigits(const ColumnSpec& spec, std::string_view cell, const CellReading& reading,
+CellChange applyDigits(const ColumnInfo& info, std::string_view cell, const CellReading& reading,
                        PluValues& values) {
     if (!allDigits(cell)) {
-        return rejected(std::string(spec.header) +
+        return rejected(std::string(info.header) +
                         " is not a whole number: " + quotedCell(cell, reading));
     }
     const std::string number = plainNumber(cell);
-    if (number == plainNumber(values.*spec.text)) {
+    if (number == plainNumber(values.*info.text)) {
         return keep();
     }
-    if (spec.limit > 0 && number.size() > static_cast<std::size_t>(spec.limit)) {
-        return rejected(std::string(spec.header) + " has more than " + std::to_string(spec.limit) +
-                        (spec.limit == 1 ? " digit: " : " digits: ") + quotedCell(cell, reading));
+    if (info.limit > 0 && number.size() > static_cast<std::size_t>(info.limit)) {
+        return rejected(std::string(info.header) + " has more than " + std::to_string(info.limit) +
+                        (info.limit == 1 ? " digit: " : " digits: ") + quotedCell(cell, reading));
     }
-    if (const PluRangeRule* rule = rangeRuleOf(spec.rule);
+    if (const PluRangeRule* rule = rangeRuleOf(info.rule);
         rule != nullptr && intValue(number) > rule->largest) {
-        return rejected(std::string(spec.header) + " " + quotedCell(cell, reading) + ": " +
+        return rejected(std::string(info.header) + " " + quotedCell(cell, reading) + ": " +
                         rangeMessage(*rule));
     }
-    values.*spec.text = number;
+    values.*info.text = number;
     return changed();
 }
 
-CellChange applyAmount(const ColumnSpec& spec, std::string_view cell, const CellReading& reading,
+CellChange applyAmount(const ColumnInfo& info, std::string_view cell, const CellReading& reading,
                        PluValues& values) {
     // Digits with at most one point (a decimal comma in a semicolon file).
     std::string text(cell);
@@ -440,37 +440,37 @@ CellChange applyAmount(const ColumnSpec& spec, std::string_view cell, const Cell
         return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
     };
     if (!digitsOnly(whole) || !digitsOnly(fraction) || whole.size() + fraction.size() == 0) {
-        return rejected(std::string(spec.header) +
+        return rejected(std::string(info.header) +
                         " is not a number: " + quotedCell(cell, reading));
     }
-    if (fraction.size() > static_cast<std::size_t>(spec.decimals)) {
-        return rejected(std::string(spec.header) + " has more than " +
-                        std::to_string(spec.decimals) + " decimals: " + quotedCell(cell, reading));
+    if (fraction.size() > static_cast<std::size_t>(info.decimals)) {
+        return rejected(std::string(info.header) + " has more than " +
+                        std::to_string(info.decimals) + " decimals: " + quotedCell(cell, reading));
     }
     const std::string wholeDigits = plainNumber(whole.empty() ? "0" : whole);
-    if (wholeDigits.size() + static_cast<std::size_t>(spec.decimals) > spec.field.width) {
-        return rejected(std::string(spec.header) +
+    if (wholeDigits.size() + static_cast<std::size_t>(info.decimals) > info.field.width) {
+        return rejected(std::string(info.header) +
                         " is too large for the PLU record: " + quotedCell(cell, reading));
     }
-    const std::int64_t units = decimalToUnits(text, spec.decimals);
-    const std::string& current = values.*spec.text;
+    const std::int64_t units = decimalToUnits(text, info.decimals);
+    const std::string& current = values.*info.text;
     if (units == decimalToUnits(current, 0) && (current.empty() || allDigits(current))) {
         return keep();
     }
     std::int64_t scale = 1;
-    for (int i = 0; i < spec.decimals; ++i) {
+    for (int i = 0; i < info.decimals; ++i) {
         scale *= 10;
     }
-    if (const PluRangeRule* rule = rangeRuleOf(spec.rule);
+    if (const PluRangeRule* rule = rangeRuleOf(info.rule);
         rule != nullptr && units / scale > rule->largest) {
-        return rejected(std::string(spec.header) + " " + quotedCell(cell, reading) + ": " +
+        return rejected(std::string(info.header) + " " + quotedCell(cell, reading) + ": " +
                         rangeMessage(*rule));
     }
-    values.*spec.text = std::to_string(units);
+    values.*info.text = std::to_string(units);
     return changed();
 }
 
-CellChange applyYesNo(const ColumnSpec& spec, std::string_view cell, const CellReading& reading,
+CellChange applyYesNo(const ColumnInfo& info, std::string_view cell, const CellReading& reading,
                       PluValues& values) {
     const std::string word = normalised(cell);
     bool value = false;
@@ -479,21 +479,21 @@ CellChange applyYesNo(const ColumnSpec& spec, std::string_view cell, const CellR
     } else if (word == "no" || word == "n" || word == "false" || word == "0") {
         value = false;
     } else {
-        return rejected(std::string(spec.header) +
+        return rejected(std::string(info.header) +
                         " is not yes or no: " + quotedCell(cell, reading));
     }
-    if (values.*spec.flag == value) {
+    if (values.*info.flag == value) {
         return keep();
     }
-    values.*spec.flag = value;
+    values.*info.flag = value;
     return changed();
 }
 
 // The alignment and the print formats: a name the editor shows, or the code as a number.
-CellChange applyChoice(const ColumnSpec& spec, std::string_view cell, const CellReading& reading,
+CellChange applyChoice(const ColumnInfo& info, std::string_view cell, const CellReading& reading,
                        PluValues& values) {
-    const bool alignment = spec.kind == Kind::Alignment;
-    const int choices = alignment ? kAlignments : spec.choices;
+    const bool alignment = info.kind == Kind::Alignment;
+    const int choices = alignment ? kAlignments : info.choices;
     const auto nameOf = [&](int i) {
         return alignment ? kAlignmentNames[i] : kPrintFormatNames[i];
     };
@@ -510,7 +510,7 @@ CellChange applyChoice(const ColumnSpec& spec, std::string_view cell, const Cell
             code = 1;
         }
     }
-    if (code && *code == values.*spec.code) {
+    if (code && *code == values.*info.code) {
         return keep();
     }
     if (!code || *code < 0 || *code >= choices) {
@@ -518,10 +518,10 @@ CellChange applyChoice(const ColumnSpec& spec, std::string_view cell, const Cell
         for (int i = 0; i < choices; ++i) {
             names += std::string(i == 0 ? "" : i + 1 == choices ? " or " : ", ") + nameOf(i);
         }
-        return rejected(std::string(spec.header) + " is not " + names + ": " +
+        return rejected(std::string(info.header) + " is not " + names + ": " +
                         quotedCell(cell, reading));
     }
-    values.*spec.code = *code;
+    values.*info.code = *code;
     return changed();
 }
 
@@ -532,7 +532,7 @@ std::span<const PluColumn> allPluColumns() {
 }
 
 const char* columnHeader(PluColumn column) {
-    return specOf(column).header;
+    return infoOf(column).header;
 }
 
 std::optional<PluColumn> columnOfHeader(std::string_view header) {
@@ -540,13 +540,13 @@ std::optional<PluColumn> columnOfHeader(std::string_view header) {
     if (name.empty()) {
         return std::nullopt;
     }
-    for (const ColumnSpec& spec : kColumns) {
-        if (normalised(spec.header) == name) {
-            return spec.column;
+    for (const ColumnInfo& info : kColumns) {
+        if (normalised(info.header) == name) {
+            return info.column;
         }
-        for (const char* alias : spec.aliases) {
+        for (const char* alias : info.aliases) {
             if (alias != nullptr && name == alias) {
-                return spec.column;
+                return info.column;
             }
         }
     }
@@ -562,25 +562,25 @@ std::string plainNumber(std::string_view digits) {
 }
 
 std::string cellOf(PluColumn column, const PluValues& values) {
-    const ColumnSpec& spec = specOf(column);
-    switch (spec.kind) {
+    const ColumnInfo& info = infoOf(column);
+    switch (info.kind) {
         case Kind::Digits:
-            return spec.keepsZeros && !(values.*spec.text).empty() ? values.*spec.text
-                                                                   : plainNumber(values.*spec.text);
+            return info.keepsZeros && !(values.*info.text).empty() ? values.*info.text
+                                                                   : plainNumber(values.*info.text);
         case Kind::Text:
-            return values.*spec.text;
+            return values.*info.text;
         case Kind::Amount:
-            return unitsToDecimal(decimalToUnits(values.*spec.text, 0), spec.decimals);
+            return unitsToDecimal(decimalToUnits(values.*info.text, 0), info.decimals);
         case Kind::YesNo:
-            return values.*spec.flag ? "yes" : "no";
+            return values.*info.flag ? "yes" : "no";
         case Kind::Alignment:
         case Kind::PrintFormat: {
-            const int code = values.*spec.code;
-            const int choices = spec.kind == Kind::Alignment ? kAlignments : spec.choices;
+            const int code = values.*info.code;
+            const int choices = info.kind == Kind::Alignment ? kAlignments : info.choices;
             if (code < 0 || code >= choices) {
                 return std::to_string(code);
             }
-            return spec.kind == Kind::Alignment ? kAlignmentNames[code] : kPrintFormatNames[code];
+            return info.kind == Kind::Alignment ? kAlignmentNames[code] : kPrintFormatNames[code];
         }
     }
     return {};
@@ -588,24 +588,24 @@ std::string cellOf(PluColumn column, const PluValues& values) {
 
 CellChange applyCell(PluColumn column, std::string_view cell, const CellReading& reading,
                      PluValues& values) {
-    const ColumnSpec& spec = specOf(column);
-    if (spec.kind == Kind::Text) {
-        return applyText(spec, cell, reading, values);
+    const ColumnInfo& info = infoOf(column);
+    if (info.kind == Kind::Text) {
+        return applyText(info, cell, reading, values);
     }
     cell = trimmed(cell);
     if (cell.empty()) {
         return keep();
     }
-    switch (spec.kind) {
+    switch (info.kind) {
         case Kind::Digits:
-            return applyDigits(spec, cell, reading, values);
+            return applyDigits(info, cell, reading, values);
         case Kind::Amount:
-            return applyAmount(spec, cell, reading, values);
+            return applyAmount(info, cell, reading, values);
         case Kind::YesNo:
-            return applyYesNo(spec, cell, reading, values);
+            return applyYesNo(info, cell, reading, values);
         case Kind::Alignment:
         case Kind::PrintFormat:
-            return applyChoice(spec, cell, reading, values);
+            return applyChoice(info, cell, reading, values);
         case Kind::Text:
             break;
     }
