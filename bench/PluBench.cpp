@@ -1,7 +1,8 @@
 // The PLU list at 1,000, 10,000 and 100,000 PLUs: reading plurec.dat into the list (in PLU
 // order, shuffled, and shuffled with a tenth of the PLUs twice), writing it, one Add and one
 // Edit, a range search, and the real dialog: opening (file read and view filled and painted)
-// and "Save/Exit".
+// and "Save/Exit"; the spreadsheet program's export and import (a price list, and a whole export
+// with every price changed), in memory and as the commands that read and write the files.
 //
 // Run from a Release build: build-rel/bench/bench_plu.
 
@@ -11,12 +12,16 @@
 #include <QPushButton>
 #include <algorithm>
 #include <random>
+#include <sstream>
 
 #include "comm/RecordLine.h"
 #include "plu/PluFile.h"
 #include "plu/PluForm.h"
 #include "plu/PluListDlg.h"
 #include "plu/PluTable.h"
+#include "tab/PluExport.h"
+#include "tab/PluImport.h"
+#include "tab/TabCommands.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -213,6 +218,132 @@ void SaveExitListDialog(benchmark::State& state) {
 BENCHMARK(SaveExitListDialog)
     ->Arg(1000)
     ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// The spreadsheet program's export of every PLU of a list to CSV bytes.
+void ExportCsv(benchmark::State& state) {
+    vorn::PluList list;
+    list.addAll(generatePlus(static_cast<int>(state.range(0)), Order::InOrder));
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        bytes = vorn::exportPlus(list).bytes.size();
+        benchmark::DoNotOptimize(bytes);
+    }
+    setCounters(state, list.size());
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(ExportCsv)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+enum class Sheet { PriceList, WholeExport };
+
+// A spreadsheet that changes every price of the list: number and price only, or every column
+// of an export.
+std::string changedSheet(const vorn::PluList& list, Sheet sheet) {
+    if (sheet == Sheet::WholeExport) {
+        std::string csv = vorn::exportPlus(list).bytes;
+        // Every price (the fifth cell of a row) one cent up.
+        std::string out;
+        out.reserve(csv.size());
+        std::size_t at = csv.find("\r\n") + 2;
+        out.append(csv, 0, at);
+        while (at < csv.size()) {
+            const std::size_t end = csv.find("\r\n", at);
+            std::string row = csv.substr(at, end - at);
+            std::size_t cell = 0;
+            for (int i = 0; i < 4; ++i) {
+                cell = row.find(',', cell) + 1;
+            }
+            const std::size_t cellEnd = row.find(',', cell);
+            const std::int64_t hundredths =
+                vorn::decimalToUnits(row.substr(cell, cellEnd - cell), 2) + 1;
+            row.replace(cell, cellEnd - cell, vorn::unitsToDecimal(hundredths, 2));
+            out += row + "\r\n";
+            at = end + 2;
+        }
+        return out;
+    }
+    std::string csv = "PLU No.,Price\r\n";
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const std::int64_t hundredths =
+            vorn::decimalToUnits(list.pair(i).plu.substr(108, 8), 0) + 1;
+        csv += std::to_string(list.number(i)) + "," + vorn::unitsToDecimal(hundredths, 2) + "\r\n";
+    }
+    return csv;
+}
+
+// The import in memory: the plan (every row read, matched and encoded) and its application.
+void ImportCsv(benchmark::State& state, Sheet sheet) {
+    vorn::PluList list;
+    list.addAll(generatePlus(static_cast<int>(state.range(0)), Order::InOrder));
+    const std::string csv = changedSheet(list, sheet);
+    std::size_t changed = 0;
+    for (auto _ : state) {
+        vorn::ImportPlan plan = vorn::planImport(list, csv);
+        changed = plan.changed;
+        state.PauseTiming();
+        vorn::PluList copy;
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            copy.add(list.pair(i));
+        }
+        state.ResumeTiming();
+        vorn::applyImportPlan(plan, copy);
+        benchmark::DoNotOptimize(copy.size());
+    }
+    setCounters(state, list.size());
+    state.counters["changed"] = static_cast<double>(changed);
+}
+BENCHMARK_CAPTURE(ImportCsv, price_list, Sheet::PriceList)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ImportCsv, whole_export, Sheet::WholeExport)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+
+// "vorntab export FILE" and "vorntab import FILE" as a script runs them: plurec.dat read, the
+// CSV file written; the CSV file and plurec.dat read, plurec.dat saved.
+void ExportCommand(benchmark::State& state) {
+    vorn::test::TempDir dir(vorn::test::TempDir::Enter);
+    vorn::test::writeFile(vorn::plufile::kName,
+                          fileOf(generatePlus(static_cast<int>(state.range(0)), Order::InOrder)));
+    for (auto _ : state) {
+        std::ostringstream report;
+        if (vorn::exportCommand("plus.csv", report, report) != 0) {
+            state.SkipWithError("export failed");
+            break;
+        }
+    }
+    setCounters(state, static_cast<std::size_t>(state.range(0)));
+}
+BENCHMARK(ExportCommand)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void ImportCommand(benchmark::State& state, Sheet sheet) {
+    vorn::test::TempDir dir(vorn::test::TempDir::Enter);
+    const std::string original =
+        fileOf(generatePlus(static_cast<int>(state.range(0)), Order::InOrder));
+    vorn::PluList list;
+    list.addAll(vorn::parsePluFile(original).pairs);
+    vorn::test::writeFile("prices.csv", changedSheet(list, sheet));
+    for (auto _ : state) {
+        state.PauseTiming();
+        vorn::test::writeFile(vorn::plufile::kName, original);
+        state.ResumeTiming();
+        std::ostringstream report;
+        if (vorn::importCommand("prices.csv", {}, report, report) != 0) {
+            state.SkipWithError("import failed");
+            break;
+        }
+    }
+    setCounters(state, list.size());
+}
+BENCHMARK_CAPTURE(ImportCommand, price_list, Sheet::PriceList)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(ImportCommand, whole_export, Sheet::WholeExport)
     ->Arg(100000)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();

@@ -4,6 +4,7 @@
 #include <QProcess>
 
 #include "platform/ProcessStart.h"
+#include "platform/ProgramDirectory.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -15,12 +16,55 @@
 
 namespace vorn {
 
+namespace {
+
+#ifndef Q_OS_WIN
+// What /proc tells of a process: whether it has ended (a zombie nobody has reaped yet) and when
+// it started.
+struct ProcessStat {
+    bool readable = false;
+    bool ended = false;
+    unsigned long long startTicks = 0;
+};
+
+ProcessStat statOf(qint64 pid) {
+    QFile stat(QString("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    // "pid (name) state ppid ...": the name may hold blanks and parentheses, so the fields are
+    // counted from the last ')'. The start time is the 22nd field, the 20th after the name.
+    const QByteArray line = stat.readAll();
+    const qsizetype end = line.lastIndexOf(')');
+    if (end < 0 || end + 2 >= line.size()) {
+        return {};
+    }
+    const QList<QByteArray> fields = line.mid(end + 2).split(' ');
+    ProcessStat result;
+    result.readable = true;
+    result.ended = fields.value(0) == "Z";
+    result.startTicks = fields.value(19).toULongLong();
+    return result;
+}
+#endif
+
+}  // namespace
+
 QString outsideProgramPath(const QString& relativeUnixPath) {
 #ifdef Q_OS_WIN
     return QDir::toNativeSeparators(relativeUnixPath) + ".exe";
 #else
     return relativeUnixPath;
 #endif
+}
+
+QString programBesideThisOne(const QString& name) {
+#ifdef Q_OS_WIN
+    const QString file = name + ".exe";
+#else
+    const QString file = name;
+#endif
+    return QDir(QString::fromStdString(programDirectory())).filePath(file);
 }
 
 QString startFailureText(const QString& program) {
@@ -41,6 +85,11 @@ bool ProcessStart::start(const QString& program, const QStringList& arguments) {
         return false;
     }
     pid_ = pid;
+#ifdef Q_OS_WIN
+    startTicks_ = 0;
+#else
+    startTicks_ = statOf(pid).startTicks;
+#endif
     return true;
 }
 
@@ -82,18 +131,17 @@ bool ProcessStart::running() const {
     CloseHandle(process);
     return alive;
 #else
-    // A detached process belongs to init once started; a signal-0 probe tells whether it
-    // exists, and its state tells an ended one that nobody has reaped yet.
+    // A detached process belongs to init once started; a signal-0 probe tells whether a process
+    // of that number exists, its state tells an ended one that nobody has reaped yet, and its
+    // start time tells ours from a later one that got the same number.
     if (::kill(static_cast<pid_t>(pid_), 0) != 0 && errno != EPERM) {
         return false;
     }
-    QFile stat(QString("/proc/%1/stat").arg(pid_));
-    if (!stat.open(QIODevice::ReadOnly)) {
-        return true;
+    const ProcessStat stat = statOf(pid_);
+    if (!stat.readable) {
+        return startTicks_ == 0;  // no /proc to ask: the number is all there is
     }
-    const QByteArray line = stat.readAll();
-    const qsizetype end = line.lastIndexOf(')');
-    return end < 0 || end + 2 >= line.size() || line.at(end + 2) != 'Z';
+    return !stat.ended && (startTicks_ == 0 || stat.startTicks == startTicks_);
 #endif
 }
 

@@ -20,22 +20,6 @@ namespace vorn {
 
 namespace {
 
-// The entry limits of the editor's fields.
-constexpr int kPluNumberLength = 6;
-constexpr int kItemNumberLength = 13;
-constexpr int kDescriptionLength = 36;
-constexpr int kTwoDigits = 2;
-constexpr int kTareLength = 5;
-constexpr int kExtraTextLength = 3;
-constexpr int kDateTextLength = 1;
-constexpr int kDaysLength = 3;
-constexpr int kPriceLength = 7;
-constexpr int kPriceDecimals = 2;
-constexpr int kFixweightLength = 6;
-constexpr int kFixweightDecimals = 3;
-
-const char* const kFormatNames[] = {"Not print date", "MM/DD/YYYY", "DD/MM/YYYY", "days"};
-
 // The entry limit of a field, kept beside it: a text that came from a record or the defaults
 // file may be longer, and is shown whole rather than cut (typing still stops at the limit, or
 // at the longer text's length).
@@ -100,25 +84,25 @@ void CPluEditDlg::buildWidgets() {
     const int digit = fontMetrics().horizontalAdvance(QLatin1Char('0'));
 
     // Carried through, never shown.
-    vatNumber_ = digitEdit("vatNumber", "VATNo", kTwoDigits);
+    vatNumber_ = digitEdit("vatNumber", "VATNo", pluentry::kVatNumber);
     vatNumber_->hide();
     QLabel* vatLabel = label("VATNo");
     vatLabel->hide();
 
-    pluNumber_ = digitEdit("pluNumber", "PLU No:", kPluNumberLength);
-    itemNumber_ = digitEdit("itemNumber", "Item No:", kItemNumberLength);
+    pluNumber_ = digitEdit("pluNumber", "PLU No:", pluentry::kPluNumber);
+    itemNumber_ = digitEdit("itemNumber", "Item No:", pluentry::kItemNumber);
     description1_ = new QLineEdit(this);
     description1_->setObjectName("description1");
     description1_->setAccessibleName("Description");
-    limitEntry(description1_, kDescriptionLength);
+    limitEntry(description1_, pluentry::kDescription);
     description2_ = new QLineEdit(this);
     description2_->setObjectName("description2");
     description2_->setAccessibleName("Description");
-    limitEntry(description2_, kDescriptionLength);
+    limitEntry(description2_, pluentry::kDescription);
     for (QLineEdit* d : {description1_, description2_}) {
-        d->setMinimumWidth(digit * (kDescriptionLength + 2));
+        d->setMinimumWidth(digit * (pluentry::kDescription + 2));
     }
-    fontSize1_ = digitEdit("fontSize1", "Font Size", kTwoDigits);
+    fontSize1_ = digitEdit("fontSize1", "Font Size", pluentry::kFontSize);
     fontSize2_ = digitEdit("fontSize2", "Font Size", 0);  // no entry limit
     fontSize2_->setFixedWidth(fontSize1_->width());
 
@@ -142,11 +126,11 @@ void CPluEditDlg::buildWidgets() {
     price_ = new CNumEdit(this);
     price_->setObjectName("price");
     price_->setAccessibleName("Price");
-    price_->configure(kPriceLength, kPriceDecimals);
+    price_->configure(pluentry::kPrice.maxLength, pluentry::kPrice.decimals);
     price_->setAlignment(Qt::AlignRight);
-    price_->setFixedWidth(digit * (kPriceLength + 3) + 8);
-    groupNumber_ = digitEdit("groupNumber", "Group No.", kTwoDigits);
-    tareNumber_ = digitEdit("tareNumber", "Tare No.", kTareLength);
+    price_->setFixedWidth(digit * (pluentry::kPrice.maxLength + 3) + 8);
+    groupNumber_ = digitEdit("groupNumber", "Group No.", pluentry::kGroupNumber);
+    tareNumber_ = digitEdit("tareNumber", "Tare No.", pluentry::kTareNumber);
     discount_ = new QCheckBox("Discount", this);
     byCount_ = new QCheckBox("By Count", this);
     openPrice_ = new QCheckBox("Open Price", this);
@@ -154,9 +138,9 @@ void CPluEditDlg::buildWidgets() {
     fixweight_ = new CNumEdit(this);
     fixweight_->setObjectName("fixweight");
     fixweight_->setAccessibleName("Fixweight");
-    fixweight_->configure(kFixweightLength, kFixweightDecimals);
+    fixweight_->configure(pluentry::kFixweight.maxLength, pluentry::kFixweight.decimals);
     fixweight_->setAlignment(Qt::AlignRight);
-    fixweight_->setFixedWidth(digit * (kFixweightLength + 3) + 8);
+    fixweight_->setFixedWidth(digit * (pluentry::kFixweight.maxLength + 3) + 8);
     fixweightUnit_ = label("lb");
     connect(byCount_, &QCheckBox::toggled, this, &CPluEditDlg::showFixweightIfByCount);
 
@@ -186,16 +170,16 @@ void CPluEditDlg::buildWidgets() {
     }
 
     // The label.
-    labelNumber_ = digitEdit("labelNumber", "Label No.", kTwoDigits);
-    advertisingText_ = digitEdit("advertisingTextNumber", "Advertising Text No.", kTwoDigits);
-    extraText_ = digitEdit("extraTextNumber", "Extra Text No.", kExtraTextLength);
-    extraFontSize_ = digitEdit("extraFontSize", "Font Size", kTwoDigits);
+    labelNumber_ = digitEdit("labelNumber", "Label No.", pluentry::kLabelNumber);
+    advertisingText_ =
+        digitEdit("advertisingTextNumber", "Advertising Text No.", pluentry::kAdvertisingText);
+    extraText_ = digitEdit("extraTextNumber", "Extra Text No.", pluentry::kExtraText);
+    extraFontSize_ = digitEdit("extraFontSize", "Font Size", pluentry::kFontSize);
     printStoreAddress_ = new QCheckBox("Print Store Address", this);
     auto* alignment = new QGroupBox("Alignment", this);
     auto* alignmentRow = new QHBoxLayout(alignment);
-    const char* alignmentNames[] = {"left", "Center", "Auto"};
-    for (int i = 0; i < 3; ++i) {
-        alignment_[i] = new QRadioButton(QString::fromLatin1(alignmentNames[i]), alignment);
+    for (int i = 0; i < kAlignments; ++i) {
+        alignment_[i] = new QRadioButton(QString::fromLatin1(kAlignmentNames[i]), alignment);
         alignmentRow->addWidget(alignment_[i]);
     }
 
@@ -216,17 +200,17 @@ void CPluEditDlg::buildWidgets() {
     const auto dateGroup = [this](const char* title, DateGroup& g, const char* prefix, int formats,
                                   bool daysShown) {
         auto* box = new QGroupBox(QString::fromLatin1(title), this);
-        g.dateText =
-            digitEdit((std::string(prefix) + "DateText").c_str(), "Date Text No:", kDateTextLength);
+        g.dateText = digitEdit((std::string(prefix) + "DateText").c_str(),
+                               "Date Text No:", pluentry::kDateText);
         g.format = new QComboBox(box);
         g.format->setObjectName(QString::fromLatin1(prefix) + "Format");
         g.format->setAccessibleName("Print Format");
         for (int i = 0; i < formats; ++i) {
-            g.format->addItem(QString::fromLatin1(kFormatNames[i]));
+            g.format->addItem(QString::fromLatin1(kPrintFormatNames[i]));
         }
         g.cross = new QCheckBox("Cross", box);
         g.cross->hide();
-        g.days = digitEdit((std::string(prefix) + "Days").c_str(), "days:", kDaysLength);
+        g.days = digitEdit((std::string(prefix) + "Days").c_str(), "days:", pluentry::kDays);
         auto* grid = new QGridLayout(box);
         grid->addWidget(label("Date Text No:"), 0, 0);
         grid->addWidget(g.dateText, 0, 1, Qt::AlignLeft);

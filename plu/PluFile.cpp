@@ -1,5 +1,7 @@
 #include "plu/PluFile.h"
 
+#include <sys/stat.h>
+
 #include <fstream>
 
 #include "tables/Archive.h"
@@ -102,6 +104,18 @@ PluFileContent readPluFile() {
         parser.feed(std::string_view(piece.data(), static_cast<std::size_t>(in.gcount())));
     }
     return parser.finish();
+}
+
+std::optional<FileIdentity> pluFileIdentity() {
+    struct stat status {};
+    if (::stat(plufile::kName, &status) != 0) {
+        return std::nullopt;
+    }
+    return FileIdentity{static_cast<unsigned long long>(status.st_dev),
+                        static_cast<unsigned long long>(status.st_ino),
+                        static_cast<long long>(status.st_size),
+                        static_cast<long long>(status.st_mtim.tv_sec),
+                        static_cast<long long>(status.st_mtim.tv_nsec)};
 }
 
 std::string pluFileStart() {

@@ -9,6 +9,7 @@
 // and a save writes its lines back unchanged.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,6 +58,19 @@ private:
 PluFileContent parsePluFile(std::string_view bytes);
 // Reads plurec.dat in the current directory.
 PluFileContent readPluFile();
+
+// What tells one state of plurec.dat from another: the file (a save makes a new one), its size
+// and the time it was last written.
+struct FileIdentity {
+    unsigned long long device = 0;
+    unsigned long long inode = 0;
+    long long size = 0;
+    long long writtenSeconds = 0;
+    long long writtenNanoseconds = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+// The identity of plurec.dat in the current directory; none when there is no such file.
+std::optional<FileIdentity> pluFileIdentity();
 
 // The file's bytes: the header line, then each pair's two lines, each ended by CR LF.
 std::string pluFileStart();

@@ -9,14 +9,7 @@ namespace vorn {
 
 namespace {
 
-// The range checks of OK in their order: the field, its largest value, its message.
-struct RangeCheck {
-    PluFormField field;
-    int largest;
-    const char* message;
-};
-
-constexpr RangeCheck kRangeChecks[] = {
+constexpr PluRangeRule kRangeRules[] = {
     {PluFormField::BestBeforeDays, 499, " days range 0 ~ 499!"},
     {PluFormField::SellByDays, 499, " days range 0 ~ 499!"},
     {PluFormField::LabelNumber, 15, "Label No. range 0 ~15!"},
@@ -32,9 +25,6 @@ constexpr RangeCheck kRangeChecks[] = {
     {PluFormField::FontSize2, 20, " Font range 0 ~ 20!"},
     {PluFormField::Fixweight, 30, " Fixweight range 0 ~ 30 lb!"},  // the whole pounds
 };
-
-inline constexpr const char* kNoDescription = "Fill the PLU description!";
-inline constexpr const char* kNoPluNumber = "Fill the PLU No.!";
 
 std::string* textOf(PluForm& form, PluFormField field) {
     PluValues& v = form.values;
@@ -94,7 +84,7 @@ int offeredOrFirst(int code, int offered) {
 }
 
 int alignmentOrLeft(int alignment) {
-    return alignment >= 0 && alignment <= 2 ? alignment : 0;
+    return alignment >= 0 && alignment < kAlignments ? alignment : 0;
 }
 
 // The lists and the radio buttons can show only what they offer.
@@ -106,6 +96,19 @@ void keepToOffered(PluValues& v) {
 }
 
 }  // namespace
+
+std::span<const PluRangeRule> pluRangeRules() {
+    return kRangeRules;
+}
+
+const PluRangeRule* rangeRuleOf(PluFormField field) {
+    for (const PluRangeRule& rule : kRangeRules) {
+        if (rule.field == field) {
+            return &rule;
+        }
+    }
+    return nullptr;
+}
 
 PluForm formOfValues(const PluValues& decoded) {
     PluForm form;
@@ -146,12 +149,12 @@ PluFormCheck acceptForm(PluForm& form) {
     }
     v.description1 = trimmedRight(v.description1);
     if (v.description1.empty()) {
-        return {PluFormField::Description1, kNoDescription};
+        return {PluFormField::Description1, kNoDescriptionMessage};
     }
     if (v.pluNumber.empty()) {
-        return {PluFormField::PluNumber, kNoPluNumber};
+        return {PluFormField::PluNumber, kNoPluNumberMessage};
     }
-    for (const RangeCheck& check : kRangeChecks) {
+    for (const PluRangeRule& check : kRangeRules) {
         std::string* text = textOf(form, check.field);
         if (intValue(*text) > check.largest) {
             text->clear();

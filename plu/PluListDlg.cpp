@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -15,6 +16,7 @@
 
 #include "platform/ProcessStart.h"
 #include "platform/QtPrompter.h"
+#include "platform/WindowTitleBeacon.h"
 #include "plu/PluEditDlg.h"
 #include "plu/PluListModel.h"
 #include "plu/PluRangeDlg.h"
@@ -45,14 +47,31 @@ ProcessStart& importExportProcess() {
     return process;
 }
 
-// A running import/export program is asked to close before another is started.
+// A running import/export program is asked to close before another is started: the window of
+// its title, wherever it was started from; else the program this one started last, which may
+// not make its window known by its title.
 void closeRunningImportExport() {
 #ifdef Q_OS_WIN
     if (HWND window = FindWindowA(nullptr, kImportExportTitle)) {
         PostMessageA(window, WM_CLOSE, 0, 0);
+        return;
+    }
+#else
+    if (requestWindowClose(QString::fromLatin1(kImportExportTitle))) {
+        return;
     }
 #endif
     importExportProcess().requestClose();
+}
+
+// The program that "Import/Export" starts: ../../TABSWAP where there is one, else the vorntab
+// installed beside this program.
+QString importExportProgram() {
+    const QString outside = outsideProgramPath(QString::fromLatin1(kImportExportProgram));
+    if (QFileInfo::exists(outside)) {
+        return outside;
+    }
+    return programBesideThisOne(QString::fromLatin1(kInstalledImportExportProgram));
 }
 
 }  // namespace
@@ -173,10 +192,11 @@ void CPluListDlg::onImportExport() {
         return;  // the program would find an old file
     }
     pluReloadPending() = true;
+    importExportStarted_ = true;
     closeRunningImportExport();
     // A program that cannot be started is not reported; the list still reloads when it is
     // next painted.
-    importExportProcess().start(outsideProgramPath(QString::fromLatin1(kImportExportProgram)));
+    importExportProcess().start(importExportProgram());
 }
 
 void CPluListDlg::onRefresh() {
@@ -190,7 +210,9 @@ void CPluListDlg::onSaveExit() {
 }
 
 void CPluListDlg::reloadIfPending() {
-    if (!pluReloadPending()) {
+    // Once the import/export program has been started, every return to the list shows what it
+    // wrote since: the user may come back before importing, and again after.
+    if (!pluReloadPending() && !(importExportStarted_ && table_.fileChangedSinceLoadOrSave())) {
         return;
     }
     pluReloadPending() = false;

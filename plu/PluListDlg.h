@@ -6,6 +6,7 @@
 #include <QDialog>
 
 #include "plu/PluTable.h"
+#include "tab/TabProgram.h"
 
 class QPushButton;
 
@@ -13,11 +14,6 @@ namespace vorn {
 
 class PluListModel;
 class TextRowView;
-
-// The spreadsheet import/export program, relative to the scale directory.
-inline constexpr const char* kImportExportProgram = "../../TABSWAP";
-// Its window title, by which a running one is found.
-inline constexpr const char* kImportExportTitle = "EXCEL <-> PLU ( USA Version 1.0 )";
 
 class CPluListDlg : public QDialog {
     Q_OBJECT
@@ -53,6 +49,8 @@ private:
     // The user went to another program (the import/export program, say) since the dialog was
     // last active; coming back reloads a list that program may have changed.
     bool leftForAnotherProgram_ = false;
+    // "Import/Export" has started the import/export program from this dialog.
+    bool importExportStarted_ = false;
 };
 
 }  // namespace vorn

@@ -182,58 +182,151 @@ PluValues decodePair(const PluPair& pair) {
     return v;
 }
 
-std::string encodeValues(const PluValues& v, PluPair& pair) {
+namespace {
+
+// Writes the values into the two lines: every field, or with `before` only the fields whose
+// values differ from it. A hexadecimal word is written whole, or with `before` only in the bits
+// of changed fields. The problem of the first field that does not fit; nothing else is told.
+std::string writeFields(const PluValues& v, const PluValues* before, std::string& plu,
+                        std::string& label) {
     namespace p = plurecord;
     namespace l = labelrecord;
-    const PluPair templates = templatePair();
-    std::string plu = pair.plu.size() == p::kLength ? pair.plu : templates.plu;
-    std::string label = pair.label.size() == l::kLength ? pair.label : templates.label;
     FieldWriter w;
+    const auto changed = [&](auto member) {
+        return before == nullptr || before->*member != v.*member;
+    };
+    // A word with the bits of `mask` from `value`, and the others as they are (all of them
+    // from `value` when every field is written).
+    const auto word = [&](std::string& line, RecordField f, unsigned value, unsigned mask,
+                          const char* name) {
+        if (before == nullptr) {
+            w.text(line, f, hexWord(value), name);
+        } else if (mask != 0) {
+            w.text(line, f, hexWord((hexValue(at(line, f)) & ~mask) | (value & mask)), name);
+        }
+    };
+    const auto bit = [&](auto member, unsigned mask) { return changed(member) ? mask : 0u; };
 
-    w.digits(plu, p::kPluNumber, v.pluNumber, "PLU No.");
-    w.digits(label, l::kPluNumber, v.pluNumber, "PLU No.");
-    w.digits(plu, p::kItemNumber, v.itemNumber, "Item No.");
-    std::string description = trimmedRight(v.description1);
-    const std::string second = trimmedRight(v.description2);
-    if (!second.empty()) {
-        description += p::kLineBreak + second;
+    if (changed(&PluValues::pluNumber)) {
+        w.digits(plu, p::kPluNumber, v.pluNumber, "PLU No.");
+        w.digits(label, l::kPluNumber, v.pluNumber, "PLU No.");
     }
-    w.text(plu, p::kDescription, description, "Description");
-    w.digits(plu, p::kPrice, v.priceHundredths, "Price");
-    w.digits(plu, p::kVatNumber, v.vatNumber, "VAT No.");
-    w.digits(plu, p::kGroupNumber, v.groupNumber, "Group No.");
-    w.digits(plu, p::kTareNumber, v.tareNumber, "Tare No.");
+    if (changed(&PluValues::itemNumber)) {
+        w.digits(plu, p::kItemNumber, v.itemNumber, "Item No.");
+    }
+    if (changed(&PluValues::description1) || changed(&PluValues::description2)) {
+        std::string description = trimmedRight(v.description1);
+        const std::string second = trimmedRight(v.description2);
+        if (!second.empty()) {
+            description += p::kLineBreak + second;
+        }
+        w.text(plu, p::kDescription, description, "Description");
+    }
+    if (changed(&PluValues::priceHundredths)) {
+        w.digits(plu, p::kPrice, v.priceHundredths, "Price");
+    }
+    if (changed(&PluValues::vatNumber)) {
+        w.digits(plu, p::kVatNumber, v.vatNumber, "VAT No.");
+    }
+    if (changed(&PluValues::groupNumber)) {
+        w.digits(plu, p::kGroupNumber, v.groupNumber, "Group No.");
+    }
+    if (changed(&PluValues::tareNumber)) {
+        w.digits(plu, p::kTareNumber, v.tareNumber, "Tare No.");
+    }
     const unsigned flags = (v.byCount ? p::kByCountBit : 0u) |
                            (v.openPrice ? p::kOpenPriceBit : 0u) |
                            (v.discount ? p::kDiscountBit : 0u);
-    w.text(plu, p::kFlags, hexWord(flags), "item flags");
+    word(plu, p::kFlags, flags,
+         bit(&PluValues::byCount, p::kByCountBit) | bit(&PluValues::openPrice, p::kOpenPriceBit) |
+             bit(&PluValues::discount, p::kDiscountBit),
+         "item flags");
 
-    w.digits(label, l::kLabelNumber, v.labelNumber, "Label No.");
-    w.number(label, l::kAlignment, v.alignment, "Alignment");
-    w.digits(label, l::kFontSize1, v.fontSize1, "Font Size");
-    w.digits(label, l::kFontSize2, v.fontSize2, "Font Size");
-    w.digits(label, l::kExtraFontSize, v.extraFontSize, "Font Size");
-    w.number(label, l::kStoreAddress, v.printStoreAddress ? 1 : 0, "Print Store Address");
-    w.digits(label, l::kAdvertisingText, v.advertisingTextNumber, "Advertising Text No.");
-    w.digits(label, l::kExtraText, v.extraTextNumber, "Extra Text No.");
-    w.digits(label, l::kPackDateText, v.packDateText, "Date Text No.");
-    w.digits(label, l::kBestBeforeDateText, v.bestBeforeDateText, "Date Text No.");
-    w.digits(label, l::kSellByDateText, v.sellByDateText, "Date Text No.");
-    const unsigned mask = (1u << l::kFormatBits) - 1;
+    if (changed(&PluValues::labelNumber)) {
+        w.digits(label, l::kLabelNumber, v.labelNumber, "Label No.");
+    }
+    if (changed(&PluValues::alignment)) {
+        w.number(label, l::kAlignment, v.alignment, "Alignment");
+    }
+    if (changed(&PluValues::fontSize1)) {
+        w.digits(label, l::kFontSize1, v.fontSize1, "Font Size");
+    }
+    if (changed(&PluValues::fontSize2)) {
+        w.digits(label, l::kFontSize2, v.fontSize2, "Font Size");
+    }
+    if (changed(&PluValues::extraFontSize)) {
+        w.digits(label, l::kExtraFontSize, v.extraFontSize, "Font Size");
+    }
+    if (changed(&PluValues::printStoreAddress)) {
+        w.number(label, l::kStoreAddress, v.printStoreAddress ? 1 : 0, "Print Store Address");
+    }
+    if (changed(&PluValues::advertisingTextNumber)) {
+        w.digits(label, l::kAdvertisingText, v.advertisingTextNumber, "Advertising Text No.");
+    }
+    if (changed(&PluValues::extraTextNumber)) {
+        w.digits(label, l::kExtraText, v.extraTextNumber, "Extra Text No.");
+    }
+    if (changed(&PluValues::packDateText)) {
+        w.digits(label, l::kPackDateText, v.packDateText, "Date Text No.");
+    }
+    if (changed(&PluValues::bestBeforeDateText)) {
+        w.digits(label, l::kBestBeforeDateText, v.bestBeforeDateText, "Date Text No.");
+    }
+    if (changed(&PluValues::sellByDateText)) {
+        w.digits(label, l::kSellByDateText, v.sellByDateText, "Date Text No.");
+    }
+    const unsigned code = (1u << l::kFormatBits) - 1;
     const unsigned formats =
-        (static_cast<unsigned>(v.packFormat) & mask) |
-        ((static_cast<unsigned>(v.bestBeforeFormat) & mask) << l::kFormatBits) |
-        ((static_cast<unsigned>(v.sellByFormat) & mask) << (2 * l::kFormatBits));
-    w.text(label, l::kDateFormats, hexWord(formats), "Print Format");
+        (static_cast<unsigned>(v.packFormat) & code) |
+        ((static_cast<unsigned>(v.bestBeforeFormat) & code) << l::kFormatBits) |
+        ((static_cast<unsigned>(v.sellByFormat) & code) << (2 * l::kFormatBits));
+    word(label, l::kDateFormats, formats,
+         bit(&PluValues::packFormat, code) |
+             bit(&PluValues::bestBeforeFormat, code << l::kFormatBits) |
+             bit(&PluValues::sellByFormat, code << (2 * l::kFormatBits)),
+         "Print Format");
     const unsigned crosses =
         (v.packCross ? 1u : 0u) | (v.bestBeforeCross ? 2u : 0u) | (v.sellByCross ? 4u : 0u);
-    w.text(label, l::kCrosses, hexWord(crosses), "Cross");
-    w.digits(label, l::kBestBeforeDays, v.bestBeforeDays, "days");
-    w.digits(label, l::kSellByDays, v.sellByDays, "days");
-    w.digits(label, l::kFixweight, v.fixweightThousandths, "Fixweight");
+    word(label, l::kCrosses, crosses,
+         bit(&PluValues::packCross, 1u) | bit(&PluValues::bestBeforeCross, 2u) |
+             bit(&PluValues::sellByCross, 4u),
+         "Cross");
+    if (changed(&PluValues::bestBeforeDays)) {
+        w.digits(label, l::kBestBeforeDays, v.bestBeforeDays, "days");
+    }
+    if (changed(&PluValues::sellByDays)) {
+        w.digits(label, l::kSellByDays, v.sellByDays, "days");
+    }
+    if (changed(&PluValues::fixweightThousandths)) {
+        w.digits(label, l::kFixweight, v.fixweightThousandths, "Fixweight");
+    }
+    return w.problem();
+}
 
-    if (!w.problem().empty()) {
-        return w.problem();
+}  // namespace
+
+std::string encodeValues(const PluValues& v, PluPair& pair) {
+    const PluPair templates = templatePair();
+    std::string plu = pair.plu.size() == plurecord::kLength ? pair.plu : templates.plu;
+    std::string label = pair.label.size() == labelrecord::kLength ? pair.label : templates.label;
+    std::string problem = writeFields(v, nullptr, plu, label);
+    if (!problem.empty()) {
+        return problem;
+    }
+    pair.plu = std::move(plu);
+    pair.label = std::move(label);
+    return {};
+}
+
+std::string encodeChangedValues(const PluValues& before, const PluValues& after, PluPair& pair) {
+    if (!pair.intact()) {
+        return encodeValues(after, pair);
+    }
+    std::string plu = pair.plu;
+    std::string label = pair.label;
+    std::string problem = writeFields(after, &before, plu, label);
+    if (!problem.empty()) {
+        return problem;
     }
     pair.plu = std::move(plu);
     pair.label = std::move(label);

@@ -134,6 +134,13 @@ PluValues decodePair(const PluPair& pair);
 // and returns the problem in words; the empty text means the pair was written.
 std::string encodeValues(const PluValues& values, PluPair& pair);
 
+// Writes into an intact pair only the fields whose values differ between `before` (the pair's
+// decoded values) and `after`: the positions of every other field keep their characters as well,
+// and in the three hexadecimal words only the bits of changed fields change. The description's
+// two lines share their positions: a change in either writes both. Returns the problem as
+// encodeValues does (nothing written then).
+std::string encodeChangedValues(const PluValues& before, const PluValues& after, PluPair& pair);
+
 // The PLU number of a record line (positions 16 to 21 read as a decimal number).
 int pluNumberOf(std::string_view record);
 // The item flag word of a PLU record read as hexadecimal (leading hexadecimal digits).

@@ -40,6 +40,7 @@ void PluTable::makeCurrent(const PluPair& pair) {
 
 void PluTable::load() {
     list_.clear();
+    fileIdentity_ = pluFileIdentity();
     PluFileContent content = readPluFile();
     refusedFile_ = content.status == PluFileContent::Status::Foreign;
     if (refusedFile_) {
@@ -58,13 +59,17 @@ void PluTable::load() {
     }
 }
 
-std::string PluTable::fileBytes() const {
+std::string pluFileBytesOf(const PluList& list) {
     std::string bytes = pluFileStart();
-    bytes.reserve(bytes.size() + list_.size() * (plurecord::kLength + labelrecord::kLength + 4));
-    for (std::size_t i = 0; i < list_.size(); ++i) {
-        appendPluPair(bytes, list_.pair(i));
+    bytes.reserve(bytes.size() + list.size() * (plurecord::kLength + labelrecord::kLength + 4));
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        appendPluPair(bytes, list.pair(i));
     }
     return bytes;
+}
+
+std::string PluTable::fileBytes() const {
+    return pluFileBytesOf(list_);
 }
 
 bool PluTable::save() {
@@ -77,7 +82,12 @@ bool PluTable::save() {
         return false;
     }
     refusedFile_ = false;
+    fileIdentity_ = pluFileIdentity();
     return true;
+}
+
+bool PluTable::fileChangedSinceLoadOrSave() const {
+    return pluFileIdentity() != fileIdentity_;
 }
 
 int PluTable::proposedNumber() const {

@@ -12,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+#include "plu/PluFile.h"
 #include "plu/PluList.h"
 #include "plu/PluRecord.h"
 
@@ -38,6 +39,8 @@ public:
     bool save();
     // The whole file as save writes it.
     std::string fileBytes() const;
+    // plurec.dat is no longer the file this table last read or wrote: another program wrote it.
+    bool fileChangedSinceLoadOrSave() const;
 
     // The number "Add" proposes: one more than the last row's, or 1 for an empty list.
     int proposedNumber() const;
@@ -63,8 +66,12 @@ private:
 
     PluList list_;
     PluPair current_;
-    bool refusedFile_ = false;  // the last load found a file that is not a PLU file
+    bool refusedFile_ = false;                  // the last load found a file that is not a PLU file
+    std::optional<FileIdentity> fileIdentity_;  // plurec.dat as last read or written
 };
+
+// The PLU file's bytes of a list: the header, then every row's pair in list order.
+std::string pluFileBytesOf(const PluList& list);
 
 // The process-wide reload flag: set by "Import/Export", cleared when the list has reloaded.
 bool& pluReloadPending();

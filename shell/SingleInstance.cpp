@@ -1,20 +1,12 @@
 #include <QDir>
 #include <QLockFile>
-#include <QStandardPaths>
 
 #include "shell/SingleInstance.h"
 
 namespace vorn {
 
 QString instanceLockPath() {
-    QString dir = qEnvironmentVariable(kLockDirectoryVariable);
-    if (dir.isEmpty()) {
-        dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    }
-    if (dir.isEmpty()) {
-        dir = QDir::tempPath();
-    }
-    return QDir(dir).filePath(QString::fromLatin1(kInstanceMutexName) + ".lock");
+    return QDir(runtimeDirectory()).filePath(QString::fromLatin1(kInstanceMutexName) + ".lock");
 }
 
 SingleInstance::SingleInstance() = default;

@@ -5,12 +5,13 @@
 #include <QString>
 #include <memory>
 
+#include "platform/RuntimeDirectory.h"
+
 class QLockFile;
 
 namespace vorn {
 
 inline constexpr const char* kInstanceMutexName = "{5B2E7C41-8D13-11d4-B6C2-0060E1A4F2C9}";
-inline constexpr const char* kLockDirectoryVariable = "VORN_LOCK_DIR";
 inline constexpr const char* kAlreadyRunningText = "Application already running!";
 
 QString instanceLockPath();

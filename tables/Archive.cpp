@@ -186,7 +186,12 @@ std::optional<std::string> readFileBytes(const std::string& path) {
         return std::nullopt;
     }
     std::string bytes;
-    char buffer[4096];
+    // A regular file's size is room made at once (a file that grows meanwhile still reads whole).
+    struct stat status {};
+    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0) {
+        bytes.reserve(static_cast<std::size_t>(status.st_size));
+    }
+    char buffer[1 << 16];
     for (;;) {
         ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0) {

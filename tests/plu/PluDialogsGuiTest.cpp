@@ -23,6 +23,7 @@
 #include "tests/editors/FakeTransferRunner.h"
 #include "tests/support/Accessibility.h"
 #include "tests/support/RecordingPrompter.h"
+#include "tests/support/ScopedEnv.h"
 #include "tests/support/TempDir.h"
 #include "widgets/NumEdit.h"
 #include "widgets/TextRowView.h"
@@ -114,6 +115,10 @@ protected:
     }
 
     test::TempDir dir{test::TempDir::Enter};
+    // Import/Export asks a window of the spreadsheet program's title to close: only one of
+    // this test's own.
+    test::TempDir runtime;
+    test::ScopedEnv lockDir{"VORN_LOCK_DIR", runtime.path().string()};
     test::RecordingPrompter prompter;
     test::FakeTransferRunner runner;
 };

@@ -193,6 +193,46 @@ TEST(PluRecord, DecodeGivesTheFieldTextsAndEncodeOfThemGivesTheSameLines) {
     EXPECT_EQ(again.label, expectedLabel);
 }
 
+TEST(PluRecord, EncodingOnlyTheChangedFieldsLeavesEveryOtherCharacter) {
+    // The scale's pair holds characters in every field that no encoder would write.
+    PluPair pair = scalePair();
+    pair.plu.replace(176, 4, "0106");   // open price and two bits no field owns
+    pair.label.replace(51, 4, "01c9");  // pack 1, best-before 1, sell-by 7 (no list offers it)
+    const PluValues before = decodePair(pair);
+    PluValues after = before;
+    after.priceHundredths = "199";
+    after.openPrice = false;
+    after.byCount = true;
+    after.sellByFormat = 2;
+    PluPair changed = pair;
+    ASSERT_EQ(encodeChangedValues(before, after, changed), "");
+    PluPair expected = pair;
+    expected.plu.replace(108, 8, "00000199");
+    expected.plu.replace(176, 4, "0105");
+    expected.label.replace(51, 4, "0089");
+    EXPECT_EQ(changed, expected);
+
+    // The two description lines share their positions: either change writes them both.
+    PluPair apple = pair;
+    apple.plu.replace(35, 73, "APPLE" + std::string(68, ' '));
+    const PluValues appleBefore = decodePair(apple);
+    after = appleBefore;
+    after.description2 = "RED";
+    changed = apple;
+    ASSERT_EQ(encodeChangedValues(appleBefore, after, changed), "");
+    expected = apple;
+    expected.plu.replace(35, 73, "APPLE\x10RED" + std::string(64, ' '));
+    EXPECT_EQ(changed, expected);
+    // Nothing changed writes nothing; a value that does not fit writes nothing either.
+    changed = pair;
+    ASSERT_EQ(encodeChangedValues(before, before, changed), "");
+    EXPECT_EQ(changed, pair);
+    after = before;
+    after.priceHundredths = "123456789";
+    EXPECT_NE(encodeChangedValues(before, after, changed), "");
+    EXPECT_EQ(changed, pair);
+}
+
 TEST(PluRecord, AValueThatDoesNotFitItsFieldWritesNothing) {
     PluPair pair = scalePair();
     const PluPair before = pair;
