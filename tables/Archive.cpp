@@ -1,6 +1,7 @@
 #include "tables/Archive.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
