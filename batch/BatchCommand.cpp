@@ -15,6 +15,7 @@
 #include "plu/AcknowledgedPlus.h"
 #include "plu/PluFile.h"
 #include "tables/Archive.h"
+#include "tables/TextFiles.h"
 
 namespace vorn {
 
@@ -39,28 +40,6 @@ private:
     Prompter& next_;
     std::atomic<int> count_ = 0;
 };
-
-std::vector<std::string> linesOfFile(const char* path) {
-    std::vector<std::string> lines;
-    const std::optional<std::string> bytes = readFileBytes(path);
-    if (!bytes) {
-        return lines;
-    }
-    std::size_t start = 0;
-    while (start < bytes->size()) {
-        std::size_t end = bytes->find('\n', start);
-        const std::size_t next = end == std::string::npos ? bytes->size() : end + 1;
-        if (end == std::string::npos) {
-            end = bytes->size();
-        }
-        if (end > start && (*bytes)[end - 1] == '\r') {
-            --end;
-        }
-        lines.push_back(bytes->substr(start, end - start));
-        start = next;
-    }
-    return lines;
-}
 
 // The lines of trf.out that the engine sends: 16 characters or more, no comment, up to a line
 // that begins with Ctrl-Z.
@@ -268,7 +247,8 @@ void CommandRun::transferDone() {
 }
 
 void CommandRun::judgeSend(std::size_t i, bool told) {
-    const std::size_t sent = sendableLines(linesOfFile(transferfile::kOut));
+    const std::size_t sent =
+        sendableLines(readTextLines(transferfile::kOut).value_or(std::vector<std::string>{}));
     if (sent == 0) {
         if (told) {
             decide(i, CategoryVerdict::Failed, "nothing was sent (see above)");
@@ -302,7 +282,8 @@ void CommandRun::judgeSend(std::size_t i, bool told) {
 }
 
 void CommandRun::recordSentPlus(const std::vector<std::string>& answers) {
-    const std::vector<PluPair> sent = pairsOfLines(linesOfFile(transferfile::kOut));
+    const std::vector<PluPair> sent =
+        pairsOfLines(readTextLines(transferfile::kOut).value_or(std::vector<std::string>{}));
     for (const auto& [scale, acknowledged] : acknowledgedByScale(sent, answers, options_.scales)) {
         if (acknowledged.empty()) {
             continue;

@@ -5,6 +5,7 @@
 #include "comm/RecordLine.h"
 #include "platform/Prompter.h"
 #include "tables/Archive.h"
+#include "tables/TextFiles.h"
 
 namespace vorn {
 
@@ -45,25 +46,7 @@ std::optional<std::string> readFirstAnswerBytes(std::size_t limit) {
 }
 
 std::vector<std::string> readAnswerLines() {
-    std::vector<std::string> lines;
-    const std::optional<std::string> bytes = readFileBytes(transferfile::kIn);
-    if (!bytes) {
-        return lines;
-    }
-    std::size_t start = 0;
-    while (start < bytes->size()) {
-        std::size_t end = bytes->find('\n', start);
-        const std::size_t next = end == std::string::npos ? bytes->size() : end + 1;
-        if (end == std::string::npos) {
-            end = bytes->size();
-        }
-        if (end > start && (*bytes)[end - 1] == '\r') {
-            --end;
-        }
-        lines.push_back(bytes->substr(start, end - start));
-        start = next;
-    }
-    return lines;
+    return readTextLines(transferfile::kIn).value_or(std::vector<std::string>{});
 }
 
 void tellTransferFailure(const std::string& firstLine, const std::string& errorSuffix) {

@@ -9,6 +9,7 @@
 #include "plu/AcknowledgedPlus.h"
 #include "plu/PluTable.h"
 #include "tables/Archive.h"
+#include "tables/TextFiles.h"
 
 namespace vorn {
 
@@ -30,32 +31,6 @@ constexpr std::string_view kLabelTable = "00208";
 // The selection list's row and the part of the description it shows.
 const char* const kSelectionRowFormat = "%4d\t%s%7s\t\t\t";
 constexpr std::size_t kSelectionDescription = 19;
-
-std::vector<std::string> splitLines(std::string_view bytes) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        const std::size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
-        if (end == std::string_view::npos) {
-            end = bytes.size();
-        }
-        if (end > start && bytes[end - 1] == '\r') {
-            --end;
-        }
-        lines.emplace_back(bytes.substr(start, end - start));
-        start = next;
-    }
-    return lines;
-}
-
-std::optional<std::vector<std::string>> linesOfFile(const char* name) {
-    const std::optional<std::string> bytes = readFileBytes(name);
-    if (!bytes) {
-        return std::nullopt;
-    }
-    return splitLines(*bytes);
-}
 
 // Writes the lines, each ended by CR LF; tells and returns false when the file cannot be written.
 bool writeLines(const char* name, const std::vector<std::string>& lines) {
@@ -112,7 +87,7 @@ void checkSendAnswer() {
         tellFailure(start);
         return;
     }
-    if (const std::optional<std::string> failed = laterFailureLine(splitLines(*bytes))) {
+    if (const std::optional<std::string> failed = laterFailureLine(splitTextLines(*bytes))) {
         tellFailure(*failed + "\n");
     }
 }
@@ -268,8 +243,8 @@ std::vector<ReceivedPlu> pairReceived(const std::vector<std::string>& pluLines,
 
 std::vector<ReceivedPlu> readReceivedPlus() {
     return pairReceived(
-        linesOfFile(transferfile::kPluRecordsIn).value_or(std::vector<std::string>{}),
-        linesOfFile(transferfile::kLabelRecordsIn).value_or(std::vector<std::string>{}));
+        readTextLines(transferfile::kPluRecordsIn).value_or(std::vector<std::string>{}),
+        readTextLines(transferfile::kLabelRecordsIn).value_or(std::vector<std::string>{}));
 }
 
 std::string selectionRow(const ReceivedPlu& plu) {
@@ -313,9 +288,9 @@ std::vector<PluPair> chosenPairs(const std::vector<std::string>& pluLines,
 
 std::optional<std::vector<PluPair>> readChosenPlus() {
     const std::optional<std::vector<std::string>> pluLines =
-        linesOfFile(transferfile::kChosenPluRecordsIn);
+        readTextLines(transferfile::kChosenPluRecordsIn);
     const std::optional<std::vector<std::string>> labelLines =
-        linesOfFile(transferfile::kChosenLabelRecordsIn);
+        readTextLines(transferfile::kChosenLabelRecordsIn);
     if (!pluLines || !labelLines) {
         tell(kChosenMissing);
         return std::nullopt;

@@ -26,6 +26,32 @@ std::optional<std::string> readFirstLine(const std::string& path, std::size_t ma
     return firstLineOfText(bytes, maxLength);
 }
 
+std::vector<std::string> splitTextLines(std::string_view bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        const std::size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
+        if (end == std::string_view::npos) {
+            end = bytes.size();
+        }
+        if (end > start && bytes[end - 1] == '\r') {
+            --end;
+        }
+        lines.emplace_back(bytes.substr(start, end - start));
+        start = next;
+    }
+    return lines;
+}
+
+std::optional<std::vector<std::string>> readTextLines(const std::string& path) {
+    const std::optional<std::string> bytes = readFileBytes(path);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    return splitTextLines(*bytes);
+}
+
 FileProblem writeTextLines(const std::string& path, const std::vector<std::string>& lines) {
     std::string bytes;
     for (const std::string& line : lines) {
