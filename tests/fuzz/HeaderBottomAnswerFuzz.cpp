@@ -1,47 +1,36 @@
 // The header and bottom texts decoded from any answer lines.
 // Property: a side whose lead and font decoded is encoded into a record and decoded again
-// unchanged, as long as its encoded text fits the record's 140 characters.
+// unchanged, as long as its encoded text fits the record's 140 characters and is not a plain
+// side with a break followed by the centred break mark (which reads as a centred break).
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "editors/HeaderBottom.h"
 #include "editors/HeaderBottomText.h"
-#include "platform/Prompter.h"
+#include "editors/RecordText.h"
+#include "tables/TextFiles.h"
+#include "tests/fuzz/FuzzSupport.h"
 
 namespace {
-
-class SilentPrompter : public vorn::Prompter {
-public:
-    vorn::PromptAnswer ask(const vorn::Prompt&) override { return vorn::PromptAnswer::Ok; }
-};
-
-std::vector<std::string> linesOf(const std::string& bytes) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start <= bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        if (end == std::string::npos) {
-            end = bytes.size();
-        }
-        lines.push_back(bytes.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
-}
 
 bool same(const vorn::LabelSide& a, const vorn::LabelSide& b) {
     return a.text == b.text && a.centred == b.centred && a.font == b.font;
 }
 
+bool ambiguousPlain(const vorn::LabelSide& side, const std::string& encoded) {
+    const char pair[] = {vorn::kRecordBreak, vorn::labeltext::kCentredBreakMark};
+    return side.centred == 0 && encoded.find(std::string_view(pair, 2)) != std::string::npos;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static SilentPrompter silent;
-    vorn::installPrompter(&silent);
+    vorn::fuzz::silencePrompts();  // a received text that does not decode is told
     const std::vector<std::string> lines =
-        linesOf(std::string(reinterpret_cast<const char*>(data), size));
+        vorn::splitTextLines(std::string_view(reinterpret_cast<const char*>(data), size));
 
     vorn::HeaderBottom hb;
     hb.takeAnswer(lines);
@@ -55,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             continue;
         }
         const std::string encoded = vorn::encodeLabelSide(side);
-        if (encoded.size() > vorn::headerbottom::kTextWidth) {
+        if (encoded.size() > vorn::headerbottom::kTextWidth || ambiguousPlain(side, encoded)) {
             continue;
         }
         vorn::LabelSide again;
@@ -65,6 +54,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             __builtin_trap();
         }
     }
-    vorn::installPrompter(nullptr);
     return 0;
 }
