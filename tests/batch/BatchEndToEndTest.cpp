@@ -12,6 +12,7 @@
 #include "editors/NumberedTableKinds.h"
 #include "editors/TableTransfer.h"
 #include "tests/support/RecordingPrompter.h"
+#include "tests/support/ScaleEndToEnd.h"
 #include "tests/support/SimulatedScale.h"
 #include "tests/support/TempDir.h"
 
@@ -20,25 +21,6 @@ namespace {
 
 using test::pad;
 using Texts = std::vector<std::string>;
-
-Texts linesOf(const std::string& path) {
-    Texts lines;
-    std::string text = test::readFile(path);
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) {
-            end = text.size();
-        }
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
 
 Texts editorRows(const NumberedTableKind& kind) {
     NumberedTable table(kind);
@@ -113,11 +95,11 @@ TEST(BatchEndToEnd, TheNumberedTablesGoToTheScaleAndComeBackIntoAnEmptyDirectory
     }
     EXPECT_EQ(prompter.texts(), Texts{});
     EXPECT_EQ(scale.stop(), 0);
-    const std::string tables = dumpDir.path().string() + "/table";
-    EXPECT_EQ(linesOf(tables + "10.txt"),
+    const std::string tables = dumpDir.path().string();
+    EXPECT_EQ(test::dumpedRecords(tables, "10"),
               (Texts{"00021000000001010001" + pad("FRUIT", 20) + "0001",
                      "00021000000001010012" + pad("VEGETABLES", 20) + "0001"}));
-    EXPECT_EQ(linesOf(tables + "38.txt"), Texts{"0002380000000101050324140709"});
+    EXPECT_EQ(test::dumpedRecords(tables, "38"), Texts{"0002380000000101050324140709"});
 }
 
 TEST(BatchEndToEnd, APortThatCannotBeOpenedEndsTheRunAtItsFirstTransfer) {

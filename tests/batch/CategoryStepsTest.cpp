@@ -8,11 +8,14 @@
 #include "plu/PluFile.h"
 #include "tables/KeyFile.h"
 #include "tables/TableFiles.h"
+#include "tests/support/PluSamples.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/TempDir.h"
 
 namespace vorn {
 namespace {
+
+using test::pluFileOf;
 
 using test::lengthPrefixed;
 using test::pad;
@@ -44,14 +47,6 @@ PluPair pluPair(int number, const std::string& description, int labelNumber = 1)
         pad("0002070000000100" + n + "0000000000000" + description, 189),
         pad("0002080000000100" + n + (labelNumber < 10 ? "0" : "") + std::to_string(labelNumber),
             133)};
-}
-
-std::string pluFileOf(const std::vector<PluPair>& pairs) {
-    std::string bytes = pluFileStart();
-    for (const PluPair& p : pairs) {
-        appendPluPair(bytes, p);
-    }
-    return bytes;
 }
 
 class CategorySteps : public ::testing::Test {

@@ -16,36 +16,18 @@
 #include "editors/LabelFileDlg.h"
 #include "tests/editors/FakeTransferRunner.h"
 #include "tests/support/Accessibility.h"
+#include "tests/support/Controls.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/TempDir.h"
 
 namespace vorn {
 namespace {
 
-template <class T>
-T* withText(QWidget* d, const QString& text) {
-    for (T* w : d->findChildren<T*>()) {
-        if (w->text() == text) {
-            return w;
-        }
-    }
-    ADD_FAILURE() << "no control " << text.toStdString();
-    return nullptr;
-}
-
-QPushButton* button(QWidget* d, const char* text) {
-    return withText<QPushButton>(d, text);
-}
+using test::button;
+using test::type;
 
 QLineEdit* field(QWidget* d, const char* name) {
     return d->findChild<QLineEdit*>(name);
-}
-
-void type(QLineEdit* f, const char* text) {
-    f->setFocus();
-    f->selectAll();
-    QTest::keyClick(f, Qt::Key_Delete);
-    QTest::keyClicks(f, text);
 }
 
 // A total-label record with every field set, the best-before format code 6 (which no list
@@ -84,14 +66,14 @@ TEST_F(LabelDlgTest, DefaultLabelShowsItsKindAndKeepsWhatItDoesNotEdit) {
     QApplication::setActiveWindow(&d);
     EXPECT_EQ(d.windowTitle(), "Default Label");
     EXPECT_EQ(test::unnamedControls(d), std::vector<std::string>{});
-    EXPECT_NE(withText<QLabel>(&d, "Total Label"), nullptr);
+    EXPECT_NE(test::withCaption<QLabel>(&d, "Total Label"), nullptr);
     EXPECT_EQ(field(&d, "labelNumber")->text(), "5");
     EXPECT_EQ(field(&d, "labelNumber")->accessibleName(), "LabelNo");
     EXPECT_EQ(field(&d, "fontSize")->accessibleName(), "Font Size");
     EXPECT_EQ(field(&d, "extraText")->text(), "123");
     EXPECT_EQ(field(&d, "bestBeforeDays")->text(), "10");
-    EXPECT_TRUE(withText<QRadioButton>(&d, "Auto")->isChecked());
-    EXPECT_TRUE(withText<QCheckBox>(&d, "Print Store Address")->isChecked());
+    EXPECT_TRUE(test::withCaption<QRadioButton>(&d, "Auto")->isChecked());
+    EXPECT_TRUE(test::withCaption<QCheckBox>(&d, "Print Store Address")->isChecked());
     const auto lists = d.findChildren<QComboBox*>();
     ASSERT_EQ(lists.size(), 3);
     EXPECT_EQ(lists[0]->count(), 3);         // packing: no "days"
@@ -156,7 +138,7 @@ TEST_F(LabelDlgTest, LabelFileBrowseChecksTheTypeAndComesBackToTheScaleDirectory
     EXPECT_EQ(test::unnamedControls(d), std::vector<std::string>{});
     QLineEdit* path = field(&d, "path");
     EXPECT_EQ(path->accessibleName(), "Label File Path And Name For Load And Download:");
-    EXPECT_TRUE(withText<QRadioButton>(&d, "Label #1")->isChecked());
+    EXPECT_TRUE(test::withCaption<QRadioButton>(&d, "Label #1")->isChecked());
 
     const std::filesystem::path scaleDir = std::filesystem::current_path();
     d.setFileChooser([&](QWidget*) {
@@ -188,7 +170,7 @@ TEST_F(LabelDlgTest, LabelFileBrowseChecksTheTypeAndComesBackToTheScaleDirectory
     button(&d, "...")->click();
     EXPECT_EQ(path->text().toStdString(), elsewhere.file("lab.lbl"));
 
-    withText<QRadioButton>(&d, "Label #3")->click();
+    test::withCaption<QRadioButton>(&d, "Label #3")->click();
     QTest::keyClick(path, Qt::Key_Return);  // no default button: nothing happens
     EXPECT_TRUE(runner.trfOuts.empty());
     EXPECT_TRUE(d.isVisible());
@@ -201,7 +183,7 @@ TEST_F(LabelDlgTest, LabelFileBrowseChecksTheTypeAndComesBackToTheScaleDirectory
               "LAYOUT\r\n\r\n");
     EXPECT_TRUE(std::filesystem::exists(scaleDir / "trf.out"));
 
-    withText<QRadioButton>(&d, "Label #2")->click();
+    test::withCaption<QRadioButton>(&d, "Label #2")->click();
     runner.answerWith(
         "1002600002000001"
         "02"

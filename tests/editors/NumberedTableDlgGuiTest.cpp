@@ -21,12 +21,16 @@
 #include "shell/CommandIds.h"
 #include "tests/editors/FakeTransferRunner.h"
 #include "tests/support/Accessibility.h"
+#include "tests/support/Controls.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/TempDir.h"
 #include "widgets/NumEdit.h"
 
 namespace vorn {
 namespace {
+
+using test::button;
+using test::type;
 
 using test::pad;
 
@@ -37,27 +41,12 @@ protected:
     static RowListView* list(QWidget* d) { return d->findChild<RowListView*>("list"); }
     static QLineEdit* number(QWidget* d) { return d->findChild<QLineEdit*>("number"); }
     static QLineEdit* value(QWidget* d) { return d->findChild<QLineEdit*>("value"); }
-    static QPushButton* button(QWidget* d, const char* text) {
-        for (QPushButton* b : d->findChildren<QPushButton*>()) {
-            if (b->text() == QLatin1String(text)) {
-                return b;
-            }
-        }
-        ADD_FAILURE() << "no button " << text;
-        return nullptr;
-    }
     static Rows shownRows(QWidget* d) {
         Rows rows;
         for (int i = 0; i < list(d)->count(); ++i) {
             rows.push_back(list(d)->item(i)->text().toStdString());
         }
         return rows;
-    }
-    static void type(QLineEdit* field, const char* text) {
-        field->setFocus();
-        field->selectAll();
-        QTest::keyClick(field, Qt::Key_Delete);
-        QTest::keyClicks(field, text);
     }
     static void typeRow(QWidget* d, const char* n, const char* v) {
         type(number(d), n);

@@ -8,6 +8,7 @@
 #include "editors/NumberedTable.h"
 #include "editors/NumberedTableKinds.h"
 #include "tests/support/RecordingPrompter.h"
+#include "tests/support/ScaleEndToEnd.h"
 #include "tests/support/SimulatedScale.h"
 #include "tests/support/TempDir.h"
 
@@ -81,25 +82,6 @@ std::vector<RoundTrip> roundTrips() {
     };
 }
 
-Rows linesOf(const std::string& path) {
-    Rows lines;
-    std::string text = test::readFile(path);
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) {
-            end = text.size();
-        }
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
-
 TEST(NumberedTableEndToEnd, EveryTableGoesToTheScaleAndComesBackUnchanged) {
     for (const RoundTrip& trip : roundTrips()) {
         SCOPED_TRACE(trip.kind.transferMessage);
@@ -127,7 +109,7 @@ TEST(NumberedTableEndToEnd, EveryTableGoesToTheScaleAndComesBackUnchanged) {
 
         installTransferRunner(nullptr);
         EXPECT_EQ(scale.stop(), 0);
-        EXPECT_EQ(linesOf(dump + "/table" + trip.tableCode + ".txt"), trip.onTheWire);
+        EXPECT_EQ(test::dumpedRecords(dump, trip.tableCode), trip.onTheWire);
     }
 }
 

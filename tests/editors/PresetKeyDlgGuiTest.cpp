@@ -13,11 +13,14 @@
 #include "editors/PresetKeyRecords.h"
 #include "tests/editors/FakeTransferRunner.h"
 #include "tests/support/Accessibility.h"
+#include "tests/support/Controls.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/TempDir.h"
 
 namespace vorn {
 namespace {
+
+using test::button;
 
 using Captions = std::vector<std::string>;
 
@@ -25,15 +28,6 @@ class PresetKeyDlgTest : public ::testing::Test {
 protected:
     static QPushButton* key(QWidget* d, int n) {
         return d->findChild<QPushButton*>(QString("key%1").arg(n));
-    }
-    static QPushButton* button(QWidget* d, const char* text) {
-        for (QPushButton* b : d->findChildren<QPushButton*>()) {
-            if (b->text() == QLatin1String(text)) {
-                return b;
-            }
-        }
-        ADD_FAILURE() << "no button " << text;
-        return nullptr;
     }
     static QLineEdit* plu(QWidget* d) { return d->findChild<QLineEdit*>("plu"); }
     static QLineEdit* discountNumber(QWidget* d) {

@@ -11,6 +11,7 @@
 #include "editors/OperatorConfig.h"
 #include "editors/PresetKeyEditor.h"
 #include "tests/support/RecordingPrompter.h"
+#include "tests/support/ScaleEndToEnd.h"
 #include "tests/support/SimulatedScale.h"
 #include "tests/support/TempDir.h"
 
@@ -19,46 +20,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-Lines linesOf(const std::string& path) {
-    Lines lines;
-    const std::string text = test::readFile(path);
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) {
-            end = text.size();
-        }
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
-
-// A scale directory, a simulated scale that dumps its tables when stopped, and its runner.
-class ScaleSetupEndToEnd : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::filesystem::create_directory(dump);
-        ASSERT_TRUE(scale.ready());
-        installTransferRunner(runner.get());
-    }
-    void TearDown() override { installTransferRunner(nullptr); }
-    // Stops the scale and returns the records it holds of a table.
-    Lines stored(const std::string& tableCode) {
-        EXPECT_EQ(scale.stop(), 0);
-        return linesOf(dump + "/table" + tableCode + ".txt");
-    }
-
-    test::TempDir dir{test::TempDir::Enter};
-    const std::string dump = dir.file("dump");
-    test::RecordingPrompter prompter;
-    test::SimulatedScale scale{{"--dump", dump}};
-    std::unique_ptr<EngineTransferRunner> runner = scale.runner();
-};
+class ScaleSetupEndToEnd : public test::ScaleEndToEnd {};
 
 TEST_F(ScaleSetupEndToEnd, PresetKeysGoToTheScaleAndComeBack) {
     PresetKeyEditor sent;
@@ -89,7 +51,7 @@ TEST_F(ScaleSetupEndToEnd, PresetKeysGoToTheScaleAndComeBack) {
               "0000"
               "000456"
               "0000000000");
-    EXPECT_EQ(linesOf(dump + "/table33.txt").at(0).substr(211, 4), "1027");
+    EXPECT_EQ(test::dumpedRecords(dump, "33").at(0).substr(211, 4), "1027");
 }
 
 TEST_F(ScaleSetupEndToEnd, AnEmptyScaleLeavesTheKeysAsTheyWere) {
@@ -129,13 +91,13 @@ TEST_F(ScaleSetupEndToEnd, OperatorConfigurationAndClock) {
                                   "00011"
                                   "8090"
                                   "0810"});
-    EXPECT_EQ(linesOf(dump + "/table38.txt"), Lines{"0002380000000101"
-                                                    "07"
-                                                    "03"
-                                                    "26"
-                                                    "14"
-                                                    "05"
-                                                    "09"});
+    EXPECT_EQ(test::dumpedRecords(dump, "38"), Lines{"0002380000000101"
+                                                     "07"
+                                                     "03"
+                                                     "26"
+                                                     "14"
+                                                     "05"
+                                                     "09"});
 }
 
 TEST_F(ScaleSetupEndToEnd, DefaultLabelsTravelWholeAndEachKindIsItsOwn) {

@@ -15,26 +15,14 @@
 #include "editors/TimeDlg.h"
 #include "tests/editors/FakeTransferRunner.h"
 #include "tests/support/Accessibility.h"
+#include "tests/support/Controls.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/TempDir.h"
 
 namespace vorn {
 namespace {
 
-template <class T>
-T* withText(QWidget* d, const char* text) {
-    for (T* w : d->findChildren<T*>()) {
-        if (w->text() == QLatin1String(text)) {
-            return w;
-        }
-    }
-    ADD_FAILURE() << "no control " << text;
-    return nullptr;
-}
-
-QPushButton* button(QWidget* d, const char* text) {
-    return withText<QPushButton>(d, text);
-}
+using test::button;
 
 // A runner that does something while the transfer runs, as the progress dialog's own event
 // loop would let the window underneath do.
@@ -63,12 +51,12 @@ TEST_F(SetupDlgTest, OperatorConfigurationEditsSavesAndShowsTheScalesRecord) {
     EXPECT_EQ(media->accessibleName(), "Printer media");
     EXPECT_EQ(media->count(), 4);
     EXPECT_EQ(media->currentIndex(), 0);
-    EXPECT_TRUE(withText<QRadioButton>(&d, "Sale Mode")->isChecked());
-    EXPECT_FALSE(withText<QRadioButton>(&d, "1")->isVisible());
+    EXPECT_TRUE(test::withCaption<QRadioButton>(&d, "Sale Mode")->isChecked());
+    EXPECT_FALSE(test::withCaption<QRadioButton>(&d, "1")->isVisible());
 
-    QTest::mouseClick(withText<QRadioButton>(&d, "Prepack Mode"), Qt::LeftButton);
-    withText<QCheckBox>(&d, "Marquee  text")->click();
-    withText<QCheckBox>(&d, "Tare Display && Print")->click();
+    QTest::mouseClick(test::withCaption<QRadioButton>(&d, "Prepack Mode"), Qt::LeftButton);
+    test::withCaption<QCheckBox>(&d, "Marquee  text")->click();
+    test::withCaption<QCheckBox>(&d, "Tare Display && Print")->click();
     media->setCurrentIndex(3);
     button(&d, "PC->Sc")->click();
     ASSERT_EQ(runner.trfOuts.size(), 1u);
@@ -89,11 +77,11 @@ TEST_F(SetupDlgTest, OperatorConfigurationEditsSavesAndShowsTheScalesRecord) {
         "0210\r\n");
     button(&d, "Sc->PC")->click();
     EXPECT_EQ(media->currentIndex(), 1);
-    EXPECT_TRUE(withText<QRadioButton>(&d, "Sale Mode")->isChecked());
-    EXPECT_TRUE(withText<QCheckBox>(&d, "Header")->isChecked());      // bit 5
-    EXPECT_TRUE(withText<QCheckBox>(&d, "PLU Number")->isChecked());  // bit 3
-    EXPECT_FALSE(withText<QCheckBox>(&d, "Marquee  text")->isChecked());
-    EXPECT_TRUE(withText<QCheckBox>(&d, "Ticket Number On Label")->isChecked());
+    EXPECT_TRUE(test::withCaption<QRadioButton>(&d, "Sale Mode")->isChecked());
+    EXPECT_TRUE(test::withCaption<QCheckBox>(&d, "Header")->isChecked());      // bit 5
+    EXPECT_TRUE(test::withCaption<QCheckBox>(&d, "PLU Number")->isChecked());  // bit 3
+    EXPECT_FALSE(test::withCaption<QCheckBox>(&d, "Marquee  text")->isChecked());
+    EXPECT_TRUE(test::withCaption<QCheckBox>(&d, "Ticket Number On Label")->isChecked());
     EXPECT_FALSE(std::filesystem::exists("Mode.dat"));
     button(&d, "OK")->click();
     EXPECT_EQ(d.result(), QDialog::Accepted);
@@ -106,8 +94,8 @@ TEST_F(SetupDlgTest, OperatorConfigurationEditsSavesAndShowsTheScalesRecord) {
               "0210\r\n");
 
     COperatorConfigDlg again;
-    EXPECT_TRUE(withText<QCheckBox>(&again, "Header")->isChecked());
-    withText<QCheckBox>(&again, "Header")->click();
+    EXPECT_TRUE(test::withCaption<QCheckBox>(&again, "Header")->isChecked());
+    test::withCaption<QCheckBox>(&again, "Header")->click();
     button(&again, "Cancel")->click();
     EXPECT_EQ(test::readFile("Mode.dat"),
               "0002020000000101"
@@ -144,7 +132,7 @@ TEST_F(TimeDlgTest, PcTimeFollowsTheClockAlsoWhileATransferRuns) {
     EXPECT_EQ(spin(&d, "year")->accessibleName(), "YY");
     EXPECT_EQ(spin(&d, "second")->maximum(), 59);
     EXPECT_EQ(spin(&d, "day")->maximum(), 31);
-    EXPECT_TRUE(withText<QRadioButton>(&d, "PC Time")->isChecked());
+    EXPECT_TRUE(test::withCaption<QRadioButton>(&d, "PC Time")->isChecked());
     EXPECT_EQ(shown(&d), (std::vector<int>{3, 7, 26, 14, 5, 9}));
 
     std::vector<int> duringTransfer;
@@ -174,7 +162,7 @@ TEST_F(TimeDlgTest, PcTimeFollowsTheClockAlsoWhileATransferRuns) {
 TEST_F(TimeDlgTest, SetTimeSendsWhatTheSpinsShowWhateverTheMonth) {
     CTimeDlg d(nullptr, clock);
     d.show();
-    QTest::mouseClick(withText<QRadioButton>(&d, "Set Time"), Qt::LeftButton);
+    QTest::mouseClick(test::withCaption<QRadioButton>(&d, "Set Time"), Qt::LeftButton);
     QSpinBox* day = spin(&d, "day");
     day->setFocus();
     for (int i = 0; i < 30; ++i) {

@@ -25,12 +25,15 @@
 #include "tables/TableFiles.h"
 #include "tests/editors/FakeTransferRunner.h"
 #include "tests/support/Accessibility.h"
+#include "tests/support/Controls.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/TempDir.h"
 #include "widgets/TextBox.h"
 
 namespace vorn {
 namespace {
+
+using test::button;
 
 using test::pad;
 using Rows = std::vector<std::string>;
@@ -52,15 +55,6 @@ protected:
     static RowListView* list(QWidget* d) { return d->findChild<RowListView*>("list"); }
     static QLineEdit* line(QWidget* d, const char* name) { return d->findChild<QLineEdit*>(name); }
     static TextBox* box(QWidget* d, const char* name) { return d->findChild<TextBox*>(name); }
-    static QPushButton* button(QWidget* d, const char* text) {
-        for (QPushButton* b : d->findChildren<QPushButton*>()) {
-            if (b->text() == QLatin1String(text)) {
-                return b;
-            }
-        }
-        ADD_FAILURE() << "no button " << text;
-        return nullptr;
-    }
     static Rows shownRows(QWidget* d) {
         Rows rows;
         for (int i = 0; i < list(d)->count(); ++i) {

@@ -14,6 +14,7 @@
 #include "editors/NumberedTable.h"
 #include "editors/StoreAddress.h"
 #include "tests/support/RecordingPrompter.h"
+#include "tests/support/ScaleEndToEnd.h"
 #include "tests/support/SimulatedScale.h"
 #include "tests/support/TempDir.h"
 
@@ -25,45 +26,13 @@ using Rows = std::vector<std::string>;
 
 const std::string kBreak(1, '\x10');
 
-Rows linesOf(const std::string& path) {
-    Rows lines;
-    const std::string text = test::readFile(path);
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) {
-            end = text.size();
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
-}
-
-class TextTablesEndToEnd : public ::testing::Test {
+class TextTablesEndToEnd : public test::ScaleEndToEnd {
 protected:
-    void SetUp() override {
-        std::filesystem::create_directory(dump);
-        ASSERT_TRUE(scale.ready());
-        installTransferRunner(runner.get());
-    }
-    void TearDown() override { installTransferRunner(nullptr); }
-    // Stops the scale and returns the records of a table as it stored them.
-    Rows stored(const std::string& tableCode) {
-        EXPECT_EQ(scale.stop(), 0);
-        return linesOf(dump + "/table" + tableCode + ".txt");
-    }
     static void add(NumberedTable& t, const std::string& number, const std::string& value) {
         t.fields().number = number;
         t.fields().value = value;
         ASSERT_TRUE(t.add());
     }
-
-    test::TempDir dir{test::TempDir::Enter};
-    const std::string dump = dir.file("dump");
-    test::RecordingPrompter prompter;
-    test::SimulatedScale scale{{"--dump", dump}};
-    std::unique_ptr<EngineTransferRunner> runner = scale.runner();
 };
 
 TEST_F(TextTablesEndToEnd, AdvertisementTexts) {

@@ -4,33 +4,17 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "editors/AdvertisementTable.h"
 #include "editors/NumberedTable.h"
 #include "editors/RecordText.h"
-
-namespace {
-
-std::vector<std::string> linesOf(const std::string& bytes) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        if (end == std::string::npos) {
-            end = bytes.size();
-        }
-        lines.push_back(bytes.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
-}
-
-}  // namespace
+#include "tables/TextFiles.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::vector<std::string> lines =
-        linesOf(std::string(reinterpret_cast<const char*>(data), size));
+        vorn::splitTextLines(std::string_view(reinterpret_cast<const char*>(data), size));
     vorn::NumberedTable adv(vorn::advertisementTable());
     adv.takeReceivedLines(lines);
     std::size_t records = 0;

@@ -5,32 +5,17 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "editors/BarcodeTable.h"
 #include "editors/NumberedTable.h"
-
-namespace {
-
-std::vector<std::string> linesOf(const std::string& bytes) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        if (end == std::string::npos) {
-            end = bytes.size();
-        }
-        lines.push_back(bytes.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
-}
-
-}  // namespace
+#include "tables/TextFiles.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     vorn::NumberedTable codes(vorn::barcodeTable());
-    codes.takeReceivedLines(linesOf(std::string(reinterpret_cast<const char*>(data), size)));
+    codes.takeReceivedLines(
+        vorn::splitTextLines(std::string_view(reinterpret_cast<const char*>(data), size)));
     const int type = codes.fields().type;
     if (type != vorn::barcode::kUpc && type != vorn::barcode::kEan) {
         __builtin_trap();

@@ -15,21 +15,10 @@
 #include "batch/StepFiles.h"
 #include "batch/TextCategorySteps.h"
 #include "editors/BarcodeTable.h"
-#include "platform/Prompter.h"
-
-namespace {
-
-// Message boxes of a received text that does not decode: answered, not shown.
-class SilentPrompter : public vorn::Prompter {
-public:
-    vorn::PromptAnswer ask(const vorn::Prompt&) override { return vorn::PromptAnswer::Ok; }
-};
-
-}  // namespace
+#include "tests/fuzz/FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static SilentPrompter silent;
-    vorn::installPrompter(&silent);
+    vorn::fuzz::silencePrompts();  // a received text that does not decode is told
     std::vector<std::string> lines(1);
     for (size_t i = 0; i < size; ++i) {
         const char c = static_cast<char>(data[i]);
@@ -80,6 +69,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (keys.operatorKeys < 1 || keys.operatorKeys > 5) {
         __builtin_trap();
     }
-    vorn::installPrompter(nullptr);
     return 0;
 }

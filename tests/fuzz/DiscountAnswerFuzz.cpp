@@ -3,25 +3,13 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "editors/DiscountTable.h"
+#include "tables/TextFiles.h"
 
 namespace {
-
-std::vector<std::string> linesOf(const std::string& bytes) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        if (end == std::string::npos) {
-            end = bytes.size();
-        }
-        lines.push_back(bytes.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
-}
 
 bool same(const vorn::DiscountRow& a, const vorn::DiscountRow& b) {
     return a.rate == b.rate && a.displayed == b.displayed && a.printed == b.printed;
@@ -31,7 +19,8 @@ bool same(const vorn::DiscountRow& a, const vorn::DiscountRow& b) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     vorn::DiscountTable table;
-    table.takeAnswer(linesOf(std::string(reinterpret_cast<const char*>(data), size)));
+    table.takeAnswer(
+        vorn::splitTextLines(std::string_view(reinterpret_cast<const char*>(data), size)));
     for (std::size_t i = 0; i < table.rows().size(); ++i) {
         const vorn::DiscountRow& row = table.rows()[i];
         if (row.displayed.size() > vorn::discount::kTextWidth ||

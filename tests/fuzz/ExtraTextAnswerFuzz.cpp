@@ -4,37 +4,16 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "editors/ExtraTextTable.h"
 #include "editors/NumberedTable.h"
-
-namespace {
-
-// The lines of trf.in as the editors read them: split at line feeds, a CR before one dropped.
-std::vector<std::string> linesOf(const std::string& bytes) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        const std::size_t next = end == std::string::npos ? bytes.size() : end + 1;
-        if (end == std::string::npos) {
-            end = bytes.size();
-        }
-        if (end > start && bytes[end - 1] == '\r') {
-            --end;
-        }
-        lines.push_back(bytes.substr(start, end - start));
-        start = next;
-    }
-    return lines;
-}
-
-}  // namespace
+#include "tables/TextFiles.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::vector<std::string> lines =
-        linesOf(std::string(reinterpret_cast<const char*>(data), size));
+        vorn::splitTextLines(std::string_view(reinterpret_cast<const char*>(data), size));
     for (const std::string& record : vorn::extraTextAnswerRecords(lines)) {
         if (record.size() != vorn::extratext::kRecordLength ||
             (record[0] != '1' && record[0] != '3')) {

@@ -6,31 +6,15 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "plu/PluList.h"
 #include "plu/PluRecord.h"
 #include "plu/PluTransfer.h"
+#include "tables/TextFiles.h"
 
 namespace {
-
-std::vector<std::string> linesOf(const std::string& bytes) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        const std::size_t next = end == std::string::npos ? bytes.size() : end + 1;
-        if (end == std::string::npos) {
-            end = bytes.size();
-        }
-        if (end > start && bytes[end - 1] == '\r') {
-            --end;
-        }
-        lines.push_back(bytes.substr(start, end - start));
-        start = next;
-    }
-    return lines;
-}
 
 bool keeps(const std::string& before, const std::string& after, std::size_t pos, std::size_t n) {
     return before.compare(pos, n, after, pos, n) == 0;
@@ -40,7 +24,7 @@ bool keeps(const std::string& before, const std::string& after, std::size_t pos,
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::vector<std::string> lines =
-        linesOf(std::string(reinterpret_cast<const char*>(data), size));
+        vorn::splitTextLines(std::string_view(reinterpret_cast<const char*>(data), size));
     const vorn::SplitAnswers split = vorn::splitAnswers(lines);
     const std::vector<vorn::ReceivedPlu> received =
         vorn::pairReceived(split.pluLines, split.labelLines);

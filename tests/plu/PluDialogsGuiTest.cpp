@@ -22,6 +22,8 @@
 #include "plu/SelectPluDlg.h"
 #include "tests/editors/FakeTransferRunner.h"
 #include "tests/support/Accessibility.h"
+#include "tests/support/Controls.h"
+#include "tests/support/PluSamples.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/ScopedEnv.h"
 #include "tests/support/TempDir.h"
@@ -31,23 +33,16 @@
 namespace vorn {
 namespace {
 
+using test::button;
+using test::check;
+using test::type;
+
+using test::pluFileOf;
+
 using Rows = std::vector<std::string>;
 
 PluPair pairOf(int number, const std::string& description, const char* price = "150") {
-    PluPair pair = templatePair();
-    pair.plu.replace(16, 6, cformat("%06d", {number}));
-    pair.label.replace(16, 6, cformat("%06d", {number}));
-    pair.plu.replace(35, description.size(), description);
-    pair.plu.replace(108, 8, cformat("%08s", {price}));
-    return pair;
-}
-
-std::string fileOf(const std::vector<PluPair>& pairs) {
-    std::string bytes = pluFileStart();
-    for (const PluPair& p : pairs) {
-        appendPluPair(bytes, p);
-    }
-    return bytes;
+    return test::samplePluPair(number, description, price);
 }
 
 class PluDialogsTest : public ::testing::Test {
@@ -61,24 +56,6 @@ protected:
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
-    static QPushButton* button(QWidget* d, const char* text) {
-        for (QPushButton* b : d->findChildren<QPushButton*>()) {
-            if (b->text() == QLatin1String(text)) {
-                return b;
-            }
-        }
-        ADD_FAILURE() << "no button " << text;
-        return nullptr;
-    }
-    static QCheckBox* check(QWidget* d, const char* text) {
-        for (QCheckBox* b : d->findChildren<QCheckBox*>()) {
-            if (b->text() == QLatin1String(text)) {
-                return b;
-            }
-        }
-        ADD_FAILURE() << "no check box " << text;
-        return nullptr;
-    }
     static Rows shownRows(QWidget* d) {
         Rows rows;
         const QAbstractItemModel* model = list(d)->model();
@@ -86,12 +63,6 @@ protected:
             rows.push_back(model->index(i, 0).data().toString().toStdString());
         }
         return rows;
-    }
-    static void type(QLineEdit* edit, const char* text) {
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
-        QTest::keyClicks(edit, text);
     }
     // Acts on the next modal dialog once its event loop runs.
     static void whenModal(std::function<void(QDialog*)> act) {
@@ -124,7 +95,7 @@ protected:
 };
 
 TEST_F(PluDialogsTest, AddProposesTheNextNumberAndSaveExitWritesTheFile) {
-    test::writeFile("plurec.dat", fileOf({pairOf(41, "LAST"), pairOf(3, "FIRST")}));
+    test::writeFile("plurec.dat", pluFileOf({pairOf(41, "LAST"), pairOf(3, "FIRST")}));
     CPluListDlg d;
     d.show();
     EXPECT_EQ(shownRows(&d), (Rows{"     3\tFIRST             \t   1.50\t Weight  ",
@@ -168,7 +139,7 @@ TEST_F(PluDialogsTest, AddProposesTheNextNumberAndSaveExitWritesTheFile) {
 }
 
 TEST_F(PluDialogsTest, EscapeAfterAddingWritesNothing) {
-    const std::string file = fileOf({pairOf(1, "ONE")});
+    const std::string file = pluFileOf({pairOf(1, "ONE")});
     test::writeFile("plurec.dat", file);
     CPluListDlg d;
     d.show();
@@ -185,7 +156,7 @@ TEST_F(PluDialogsTest, EscapeAfterAddingWritesNothing) {
 
 TEST_F(PluDialogsTest, DoubleClickAndEnterEditTheCaretRow) {
     test::writeFile("plurec.dat",
-                    fileOf({pairOf(5, "FIVE"), pairOf(9, "HAM", "1234567"), pairOf(12, "X")}));
+                    pluFileOf({pairOf(5, "FIVE"), pairOf(9, "HAM", "1234567"), pairOf(12, "X")}));
     CPluListDlg d;
     d.show();
     list(&d)->doItemsLayout();
@@ -218,7 +189,7 @@ TEST_F(PluDialogsTest, TheDeleteKeyAnywhereDeletesTheSelectedRowsAfterOneQuestio
     for (int n = 1; n <= 5; ++n) {
         pairs.push_back(pairOf(n, "ROW"));
     }
-    test::writeFile("plurec.dat", fileOf(pairs));
+    test::writeFile("plurec.dat", pluFileOf(pairs));
     CPluListDlg d;
     d.show();
     selectRows(&d, {0, 2, 3});
@@ -243,7 +214,7 @@ TEST_F(PluDialogsTest, TheDeleteKeyAnywhereDeletesTheSelectedRowsAfterOneQuestio
 }
 
 TEST_F(PluDialogsTest, AClickOnTheDialogsOwnSurfaceClearsTheSelection) {
-    test::writeFile("plurec.dat", fileOf({pairOf(1, "A"), pairOf(2, "B")}));
+    test::writeFile("plurec.dat", pluFileOf({pairOf(1, "A"), pairOf(2, "B")}));
     CPluListDlg d;
     d.show();
     selectRows(&d, {0, 1});
@@ -263,7 +234,7 @@ TEST_F(PluDialogsTest, AClickOnTheDialogsOwnSurfaceClearsTheSelection) {
 }
 
 TEST_F(PluDialogsTest, ImportExportWritesTheFileAndTheListReloadsWhenTheUserComesBack) {
-    test::writeFile("plurec.dat", fileOf({pairOf(1, "A")}));
+    test::writeFile("plurec.dat", pluFileOf({pairOf(1, "A")}));
     CPluListDlg d;
     d.show();
     whenModal([&](QDialog* editor) {
@@ -282,7 +253,7 @@ TEST_F(PluDialogsTest, ImportExportWritesTheFileAndTheListReloadsWhenTheUserCome
     EXPECT_EQ(shownRows(&d).size(), 2u);
 
     // The spreadsheet program changes the file; coming back to the list shows it.
-    test::writeFile("plurec.dat", fileOf({pairOf(7, "SEVEN")}));
+    test::writeFile("plurec.dat", pluFileOf({pairOf(7, "SEVEN")}));
     QEvent deactivate(QEvent::WindowDeactivate);
     QApplication::sendEvent(&d, &deactivate);
     QEvent activate(QEvent::WindowActivate);
@@ -394,7 +365,7 @@ TEST_F(PluDialogsTest, RangeDialogChecksItsNumbersAndSingleSendsOne) {
 }
 
 TEST_F(PluDialogsTest, PcToScaleSendsTheRangeChosenInTheRangeDialog) {
-    test::writeFile("plurec.dat", fileOf({pairOf(5, "A"), pairOf(7, "B"), pairOf(9, "C")}));
+    test::writeFile("plurec.dat", pluFileOf({pairOf(5, "A"), pairOf(7, "B"), pairOf(9, "C")}));
     CPluListDlg d;
     d.show();
     whenModal([&](QDialog* range) {

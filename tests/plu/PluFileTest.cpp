@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "plu/PluDefaults.h"
+#include "tests/support/PluSamples.h"
 #include "tests/support/TempDir.h"
 
 namespace vorn {
 namespace {
+
+using test::pluFileOf;
 
 const std::string kHeaderLine = "'KVRARetail_RL00_USA_PLU_VERSION_3.0\r\n";
 
@@ -18,29 +21,21 @@ PluPair pairOf(const char* number) {
     return pair;
 }
 
-std::string fileOf(const std::vector<PluPair>& pairs) {
-    std::string bytes = pluFileStart();
-    for (const PluPair& p : pairs) {
-        appendPluPair(bytes, p);
-    }
-    return bytes;
-}
-
 TEST(PluFile, LayoutIsTheHeaderLineThenTheTwoRecordsOfEachPluWithCrLf) {
-    EXPECT_EQ(fileOf({}), kHeaderLine);
+    EXPECT_EQ(pluFileOf({}), kHeaderLine);
     const PluPair a = pairOf("000001");
     const PluPair b = pairOf("000002");
-    EXPECT_EQ(fileOf({a, b}),
+    EXPECT_EQ(pluFileOf({a, b}),
               kHeaderLine + a.plu + "\r\n" + a.label + "\r\n" + b.plu + "\r\n" + b.label + "\r\n");
-    EXPECT_EQ(fileOf({a}).size(), kHeaderLine.size() + 189 + 2 + 133 + 2);
+    EXPECT_EQ(pluFileOf({a}).size(), kHeaderLine.size() + 189 + 2 + 133 + 2);
 }
 
 TEST(PluFile, ReadingGivesThePairsInFileOrderWithCrLfOrLf) {
     const PluPair a = pairOf("000009");
     const PluPair b = pairOf("000002");
     for (const std::string& bytes :
-         {fileOf({a, b}), "'KVRARetail_RL00_USA_PLU_VERSION_3.0\n" + a.plu + "\n" + a.label + "\n" +
-                              b.plu + "\n" + b.label}) {
+         {pluFileOf({a, b}), "'KVRARetail_RL00_USA_PLU_VERSION_3.0\n" + a.plu + "\n" + a.label +
+                                 "\n" + b.plu + "\n" + b.label}) {
         const PluFileContent content = parsePluFile(bytes);
         EXPECT_EQ(content.status, PluFileContent::Status::Read);
         EXPECT_EQ(content.pairs, (std::vector<PluPair>{a, b}));
@@ -52,7 +47,7 @@ TEST(PluFile, PiecesOfAnySizeGiveTheSameContent) {
     PluPair cut = pairOf("000003");
     cut.label.resize(90);
     const std::string bytes =
-        fileOf({pairOf("000001"), pairOf("000002"), cut}) + "\r\n" + pairOf("000004").plu;
+        pluFileOf({pairOf("000001"), pairOf("000002"), cut}) + "\r\n" + pairOf("000004").plu;
     const PluFileContent whole = parsePluFile(bytes);
     ASSERT_EQ(whole.pairs.size(), 4u);
     EXPECT_EQ(whole.damaged, 2u);
@@ -72,7 +67,7 @@ TEST(PluFile, AForeignFirstLineLoadsNothing) {
     for (const std::string& bytes :
          {std::string(), std::string("'KVRARetail_RL00_USA_PLU_VERSION_2.0\r\n") + a.plu,
           "KVRARetail_RL00_USA_PLU_VERSION_3.0\r\n" + a.plu + "\r\n" + a.label + "\r\n",
-          " " + fileOf({a})}) {
+          " " + pluFileOf({a})}) {
         const PluFileContent content = parsePluFile(bytes);
         EXPECT_EQ(content.status, PluFileContent::Status::Foreign);
         EXPECT_TRUE(content.pairs.empty());
@@ -83,7 +78,7 @@ TEST(PluFile, LinesOfTheWrongLengthAreKeptAsDamagedPairs) {
     const PluPair a = pairOf("000001");
     const PluPair b = pairOf("000002");
     // The file ends inside the second PLU: its label-data line is cut short.
-    std::string cut = fileOf({a, b});
+    std::string cut = pluFileOf({a, b});
     cut.resize(cut.size() - 40);
     PluFileContent content = parsePluFile(cut);
     ASSERT_EQ(content.pairs.size(), 2u);
@@ -93,13 +88,13 @@ TEST(PluFile, LinesOfTheWrongLengthAreKeptAsDamagedPairs) {
     EXPECT_EQ(content.damaged, 1u);
 
     // A lone PLU record at the end, and an empty line between PLUs.
-    content = parsePluFile(fileOf({a}) + "\r\n" + b.plu + "\r\n");
+    content = parsePluFile(pluFileOf({a}) + "\r\n" + b.plu + "\r\n");
     ASSERT_EQ(content.pairs.size(), 2u);
     EXPECT_EQ(content.pairs[1], (PluPair{b.plu, ""}));
     EXPECT_EQ(content.damaged, 1u);
 
     // Written back, a damaged pair reads the same again.
-    const std::string again = fileOf(content.pairs);
+    const std::string again = pluFileOf(content.pairs);
     EXPECT_EQ(parsePluFile(again).pairs, content.pairs);
 }
 
@@ -107,8 +102,8 @@ TEST(PluFile, MissingFileIsNothingToLoadAndSavingReplacesTheFile) {
     test::TempDir dir(test::TempDir::Enter);
     EXPECT_EQ(readPluFile().status, PluFileContent::Status::Missing);
     const PluPair a = pairOf("000004");
-    ASSERT_EQ(savePluFile(fileOf({a})), "");
-    EXPECT_EQ(test::readFile("plurec.dat"), fileOf({a}));
+    ASSERT_EQ(savePluFile(pluFileOf({a})), "");
+    EXPECT_EQ(test::readFile("plurec.dat"), pluFileOf({a}));
     EXPECT_EQ(readPluFile().pairs, std::vector<PluPair>{a});
 }
 

@@ -17,6 +17,8 @@
 #include "platform/WindowTitleBeacon.h"
 #include "plu/PluFile.h"
 #include "plu/PluListDlg.h"
+#include "tests/support/Controls.h"
+#include "tests/support/PluSamples.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/ScopedEnv.h"
 #include "tests/support/SimulatedScale.h"
@@ -26,24 +28,12 @@
 namespace vorn {
 namespace {
 
+using test::button;
+
+using test::pluFileOf;
+using test::samplePluPair;
+
 namespace fs = std::filesystem;
-
-PluPair pairOf(int number, const std::string& description, const char* hundredths) {
-    PluPair pair = templatePair();
-    pair.plu.replace(16, 6, cformat("%06d", {number}));
-    pair.label.replace(16, 6, cformat("%06d", {number}));
-    pair.plu.replace(35, description.size(), description);
-    pair.plu.replace(108, 8, cformat("%08s", {hundredths}));
-    return pair;
-}
-
-std::string fileOf(const std::vector<PluPair>& pairs) {
-    std::string bytes = pluFileStart();
-    for (const PluPair& p : pairs) {
-        appendPluPair(bytes, p);
-    }
-    return bytes;
-}
 
 void writeScript(const fs::path& path, const std::string& body) {
     test::writeFile(path.string(), "#!/bin/sh\n" + body + "\n");
@@ -59,7 +49,8 @@ protected:
         fs::create_directories(programs);
         previous = fs::current_path();
         fs::current_path(scale);
-        test::writeFile(plufile::kName, fileOf({pairOf(1, "ONE", "100"), pairOf(2, "TWO", "200")}));
+        test::writeFile(plufile::kName, pluFileOf({samplePluPair(1, "ONE", "100"),
+                                                   samplePluPair(2, "TWO", "200")}));
         overrideProgramDirectory(programs.string());
     }
     ~PluImportExportTest() override {
@@ -68,15 +59,6 @@ protected:
         pluReloadPending() = false;
     }
 
-    static QPushButton* button(QWidget* d, const char* text) {
-        for (QPushButton* b : d->findChildren<QPushButton*>()) {
-            if (b->text() == QLatin1String(text)) {
-                return b;
-            }
-        }
-        ADD_FAILURE() << "no button " << text;
-        return nullptr;
-    }
     static std::vector<std::string> shownRows(QWidget* d) {
         std::vector<std::string> rows;
         const QAbstractItemModel* model = d->findChild<TextRowView*>("list")->model();

@@ -8,18 +8,12 @@
 #include <random>
 
 #include "comm/RecordLine.h"
+#include "tests/support/PluSamples.h"
 
 namespace vorn {
 namespace {
 
-PluPair pairOf(int number, const std::string& description = "ITEM", const char* price = "100") {
-    PluPair pair = templatePair();
-    pair.plu.replace(16, 6, cformat("%06d", {number}));
-    pair.label.replace(16, 6, cformat("%06d", {number}));
-    pair.plu.replace(35, description.size(), description);
-    pair.plu.replace(108, 8, cformat("%08s", {price}));
-    return pair;
-}
+using test::samplePluPair;
 
 std::vector<int> numbers(const PluList& list) {
     std::vector<int> out;
@@ -106,11 +100,11 @@ private:
 
 TEST(PluList, AddPlacesByNumberAndReplacesTheRowOfTheSameNumber) {
     PluList list;
-    list.add(pairOf(7, "FISH"));
-    list.add(pairOf(2, "MEAT"));
-    EXPECT_EQ(list.add(pairOf(5, "FRUIT")).index, 1u);
+    list.add(samplePluPair(7, "FISH"));
+    list.add(samplePluPair(2, "MEAT"));
+    EXPECT_EQ(list.add(samplePluPair(5, "FRUIT")).index, 1u);
     EXPECT_EQ(numbers(list), (std::vector<int>{2, 5, 7}));
-    const PluList::Place again = list.add(pairOf(7, "SALMON"));
+    const PluList::Place again = list.add(samplePluPair(7, "SALMON"));
     EXPECT_TRUE(again.replaces);
     EXPECT_EQ(again.index, 2u);
     EXPECT_EQ(descriptions(list), (std::vector<std::string>{"MEAT", "FRUIT", "SALMON"}));
@@ -127,9 +121,9 @@ TEST(PluList, AddingOneByOneOrAllAtOnceGivesTheRowsOfTheListBoxRule) {
         PluList bulk;
         std::vector<PluPair> pairs;
         for (int i = 0; i < 60; ++i) {
-            pairs.push_back(pairOf(static_cast<int>(random() % 25),
-                                   words[random() % std::size(words)],
-                                   std::to_string(random() % 200000).c_str()));
+            pairs.push_back(samplePluPair(static_cast<int>(random() % 25),
+                                          words[random() % std::size(words)],
+                                          std::to_string(random() % 200000).c_str()));
         }
         for (const PluPair& p : pairs) {
             reference.add(p);
@@ -149,10 +143,10 @@ TEST(PluList, AddingOneByOneOrAllAtOnceGivesTheRowsOfTheListBoxRule) {
 
 TEST(PluList, TheLaterOfTwoPairsOfOneNumberStays) {
     PluList list;
-    list.addAll({pairOf(3, "FIRST"), pairOf(1, "ONE"), pairOf(3, "SECOND")});
+    list.addAll({samplePluPair(3, "FIRST"), samplePluPair(1, "ONE"), samplePluPair(3, "SECOND")});
     EXPECT_EQ(numbers(list), (std::vector<int>{1, 3}));
     EXPECT_EQ(descriptions(list), (std::vector<std::string>{"ONE", "SECOND"}));
-    list.addAll({pairOf(1, "NEW ONE")});
+    list.addAll({samplePluPair(1, "NEW ONE")});
     EXPECT_EQ(descriptions(list), (std::vector<std::string>{"NEW ONE", "SECOND"}));
 }
 
@@ -161,7 +155,7 @@ TEST(PluList, DeletingSeveralRowsLeavesTheOthersInOrder) {
          {std::vector<std::size_t>{4, 0, 3}, std::vector<std::size_t>{5, 5, 1, 99}}) {
         PluList list;
         for (int n = 1; n <= 6; ++n) {
-            list.add(pairOf(n));
+            list.add(samplePluPair(n));
         }
         MirrorView view(list);
         list.setObserver(&view);
@@ -182,7 +176,7 @@ TEST(PluList, ManyScatteredDeletesGiveTheSameRowsAsAFew) {
     PluList list;
     std::vector<PluPair> pairs;
     for (int n = 0; n < 1000; ++n) {
-        pairs.push_back(pairOf(n));
+        pairs.push_back(samplePluPair(n));
     }
     list.addAll(pairs);
     MirrorView view(list);
@@ -203,11 +197,11 @@ TEST(PluList, AViewFollowsEveryChange) {
     PluList list;
     MirrorView view(list);
     list.setObserver(&view);
-    list.add(pairOf(10));
-    list.add(pairOf(5));
-    list.add(pairOf(20));
-    list.add(pairOf(5, "AGAIN"));
-    list.addAll({pairOf(7), pairOf(30), pairOf(10, "NEW")});
+    list.add(samplePluPair(10));
+    list.add(samplePluPair(5));
+    list.add(samplePluPair(20));
+    list.add(samplePluPair(5, "AGAIN"));
+    list.addAll({samplePluPair(7), samplePluPair(30), samplePluPair(10, "NEW")});
     list.removeAt(0);
     EXPECT_EQ(view.rows(), numbers(list));
     EXPECT_EQ(numbers(list), (std::vector<int>{7, 10, 20, 30}));
@@ -217,7 +211,8 @@ TEST(PluList, AViewFollowsEveryChange) {
 
 TEST(PluList, RangeSearch) {
     PluList list;
-    list.addAll({pairOf(3), pairOf(5), pairOf(9), pairOf(12), pairOf(999999)});
+    list.addAll({samplePluPair(3), samplePluPair(5), samplePluPair(9), samplePluPair(12),
+                 samplePluPair(999999)});
     using Range = std::pair<std::size_t, std::size_t>;
     EXPECT_EQ(list.rangeOf(5, 5), (Range{1, 2}));
     EXPECT_EQ(list.rangeOf(0, 999999), (Range{0, 5}));

@@ -7,28 +7,20 @@
 #include "comm/RecordLine.h"
 #include "plu/PluFile.h"
 #include "plu/PluForm.h"
+#include "tests/support/PluSamples.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/TempDir.h"
 
 namespace vorn {
 namespace {
 
+using test::pluFileOf;
+
 PluPair pairOf(int number, const std::string& description, char reserved = '0') {
-    PluPair pair = templatePair();
-    pair.plu.replace(16, 6, cformat("%06d", {number}));
-    pair.label.replace(16, 6, cformat("%06d", {number}));
-    pair.plu.replace(35, description.size(), description);
+    PluPair pair = test::samplePluPair(number, description);
     pair.plu.replace(126, 44, std::string(44, reserved));
     pair.label.replace(85, 48, std::string(48, reserved));
     return pair;
-}
-
-std::string fileOf(const std::vector<PluPair>& pairs) {
-    std::string bytes = pluFileStart();
-    for (const PluPair& p : pairs) {
-        appendPluPair(bytes, p);
-    }
-    return bytes;
 }
 
 std::vector<int> numbers(const PluTable& table) {
@@ -66,8 +58,8 @@ protected:
 };
 
 TEST_F(PluTableTest, LoadingSortsByNumberAndKeepsTheLaterOfTwoPairsOfOneNumber) {
-    test::writeFile("plurec.dat", fileOf({pairOf(30, "C"), pairOf(4, "OLD"), pairOf(12, "B"),
-                                          pairOf(4, "NEW", 'x')}));
+    test::writeFile("plurec.dat", pluFileOf({pairOf(30, "C"), pairOf(4, "OLD"), pairOf(12, "B"),
+                                             pairOf(4, "NEW", 'x')}));
     table.load();
     EXPECT_EQ(numbers(table), (std::vector<int>{4, 12, 30}));
     EXPECT_EQ(table.list().pair(0), pairOf(4, "NEW", 'x'));
@@ -75,7 +67,7 @@ TEST_F(PluTableTest, LoadingSortsByNumberAndKeepsTheLaterOfTwoPairsOfOneNumber) 
     EXPECT_TRUE(prompter.texts().empty());
 
     // Refresh reads the file again into an emptied list.
-    test::writeFile("plurec.dat", fileOf({pairOf(7, "ONLY")}));
+    test::writeFile("plurec.dat", pluFileOf({pairOf(7, "ONLY")}));
     table.load();
     EXPECT_EQ(numbers(table), (std::vector<int>{7}));
 }
@@ -101,7 +93,7 @@ TEST_F(PluTableTest, DamagedPairsAreToldKeptAndWrittenBackUnchanged) {
     const PluPair good = pairOf(1, "GOOD");
     PluPair cut = pairOf(2, "CUT");
     cut.label.resize(100);
-    const std::string bytes = fileOf({good, cut});
+    const std::string bytes = pluFileOf({good, cut});
     test::writeFile("plurec.dat", bytes);
     table.load();
     ASSERT_EQ(table.list().size(), 2u);
@@ -121,7 +113,7 @@ TEST_F(PluTableTest, AddProposesOneMoreThanTheLastNumberAndBuildsOnTheCurrentPai
     // Built on the template: its envelope, and every field the editor left empty zero.
     EXPECT_EQ(table.list().pair(0).plu.substr(0, 35), "00020700000001000000010000000000000");
 
-    test::writeFile("plurec.dat", fileOf({pairOf(41, "LAST"), pairOf(3, "LOW", 'r')}));
+    test::writeFile("plurec.dat", pluFileOf({pairOf(41, "LAST"), pairOf(3, "LOW", 'r')}));
     table.load();
     table.add(editorThat([](PluForm& f) { f.values.description1 = "NEXT"; }, &seen));
     EXPECT_EQ(seen.pluNumber, "42");  // even though lower numbers are free
@@ -137,7 +129,7 @@ TEST_F(PluTableTest, AddProposesOneMoreThanTheLastNumberAndBuildsOnTheCurrentPai
 TEST_F(PluTableTest, EditReplacesTheRowOrAddsTheNewNumberAndKeepsTheScalesCharacters) {
     PluPair scale = pairOf(7, "SEVEN", 's');
     scale.plu.replace(6, 4, "0007");  // the operation of a request answer
-    test::writeFile("plurec.dat", fileOf({pairOf(5, "FIVE"), scale}));
+    test::writeFile("plurec.dat", pluFileOf({pairOf(5, "FIVE"), scale}));
     table.load();
 
     PluValues seen;
@@ -166,7 +158,7 @@ TEST_F(PluTableTest, EditReplacesTheRowOrAddsTheNewNumberAndKeepsTheScalesCharac
 TEST_F(PluTableTest, EditOfADamagedRowOffersToDeleteIt) {
     PluPair cut = pairOf(2, "CUT");
     cut.plu.resize(150);
-    test::writeFile("plurec.dat", fileOf({pairOf(1, "ONE"), cut}));
+    test::writeFile("plurec.dat", pluFileOf({pairOf(1, "ONE"), cut}));
     table.load();
     prompter.clear();
     bool editorRan = false;
@@ -211,7 +203,7 @@ TEST_F(PluTableTest, DelAsksOnceAndDeletesTheSelectedRowsOrTheCaretRow) {
 TEST_F(PluTableTest, APluOfTwelveThousandSurvivesLoadEditAndSave) {
     PluPair big = pairOf(9, "HAM", 'q');
     big.plu.replace(108, 8, "01234567");
-    const std::string bytes = fileOf({pairOf(1, "A"), big});
+    const std::string bytes = pluFileOf({pairOf(1, "A"), big});
     test::writeFile("plurec.dat", bytes);
     table.load();
     ASSERT_EQ(table.list().size(), 2u);

@@ -10,6 +10,7 @@
 #include "comm/RecordLine.h"
 #include "plu/PluTable.h"
 #include "tests/editors/FakeTransferRunner.h"
+#include "tests/support/PluSamples.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/TempDir.h"
 
@@ -19,10 +20,7 @@ namespace {
 using Lines = std::vector<std::string>;
 
 PluPair pairOf(int number, const std::string& description = "ITEM") {
-    PluPair pair = templatePair();
-    pair.plu.replace(16, 6, cformat("%06d", {number}));
-    pair.label.replace(16, 6, cformat("%06d", {number}));
-    pair.plu.replace(35, description.size(), description);
+    PluPair pair = test::samplePluPair(number, description, "0");
     pair.label.replace(22, 2, "07");  // label number 7: no default line
     return pair;
 }

@@ -23,6 +23,7 @@
 #include "tab/TabProgram.h"
 #include "tab/TabWindow.h"
 #include "tests/support/Accessibility.h"
+#include "tests/support/PluSamples.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/ScopedEnv.h"
 #include "tests/support/TempDir.h"
@@ -30,27 +31,14 @@
 namespace vorn {
 namespace {
 
-PluPair pairOf(int number, const std::string& description, const char* hundredths) {
-    PluPair pair = templatePair();
-    pair.plu.replace(16, 6, cformat("%06d", {number}));
-    pair.label.replace(16, 6, cformat("%06d", {number}));
-    pair.plu.replace(35, description.size(), description);
-    pair.plu.replace(108, 8, cformat("%08s", {hundredths}));
-    return pair;
-}
-
-std::string fileOf(const std::vector<PluPair>& pairs) {
-    std::string bytes = pluFileStart();
-    for (const PluPair& p : pairs) {
-        appendPluPair(bytes, p);
-    }
-    return bytes;
-}
+using test::pluFileOf;
+using test::samplePluPair;
 
 class TabWindowTest : public ::testing::Test {
 protected:
     TabWindowTest() {
-        test::writeFile(plufile::kName, fileOf({pairOf(1, "ONE", "100"), pairOf(2, "TWO", "200")}));
+        test::writeFile(plufile::kName, pluFileOf({samplePluPair(1, "ONE", "100"),
+                                                   samplePluPair(2, "TWO", "200")}));
         test::writeFile("prices.csv",
                         "PLU No.,Price,Notes\r\n1,1.25,cheaper\r\n2,2.00,\r\n3,x,\r\n");
     }
@@ -187,7 +175,7 @@ TEST_F(TabWindowTest, AFileWrittenByAnotherProgramDuringThePreviewIsPreviewedAga
         ++previews;
         if (previews == 1) {
             // The PLU list saves its PLUs meanwhile: PLU 1 now costs 9.99.
-            test::writeFile(plufile::kName, fileOf({pairOf(1, "ONE", "999")}));
+            test::writeFile(plufile::kName, pluFileOf({samplePluPair(1, "ONE", "999")}));
             whenModal<ImportPreviewDlg>(act);
             button(preview, "Import")->click();
         } else {
@@ -205,7 +193,7 @@ TEST_F(TabWindowTest, AFileWrittenByAnotherProgramDuringThePreviewIsPreviewedAga
               std::vector<std::string>{"plurec.dat has been written by another program since the "
                                        "preview was made. The preview is made again from the "
                                        "file as it is now."});
-    EXPECT_EQ(test::readFile(plufile::kName), fileOf({pairOf(1, "ONE", "999")}));
+    EXPECT_EQ(test::readFile(plufile::kName), pluFileOf({samplePluPair(1, "ONE", "999")}));
 }
 
 TEST_F(TabWindowTest, UnusableFilesAreToldAndNothingIsSaved) {

@@ -5,28 +5,12 @@
 
 #include "comm/RecordLine.h"
 #include "plu/PluFile.h"
+#include "tests/support/PluSamples.h"
 #include "tests/support/SimulatedScale.h"
 #include "tests/support/TempDir.h"
 
 namespace vorn::test {
 namespace {
-
-PluPair pairOf(int number, const std::string& description, const char* hundredths) {
-    PluPair pair = templatePair();
-    pair.plu.replace(16, 6, cformat("%06d", {number}));
-    pair.label.replace(16, 6, cformat("%06d", {number}));
-    pair.plu.replace(35, description.size(), description);
-    pair.plu.replace(108, 8, cformat("%08s", {hundredths}));
-    return pair;
-}
-
-std::string fileOf(const std::vector<PluPair>& pairs) {
-    std::string bytes = pluFileStart();
-    for (const PluPair& p : pairs) {
-        appendPluPair(bytes, p);
-    }
-    return bytes;
-}
 
 int vorntab(const std::vector<std::string>& args, const std::string& errFile = "err.txt") {
     return runProgram(programPath("vorntab"), args, errFile);
@@ -40,7 +24,8 @@ int shell(const std::string& command) {
 class VorntabTest : public ::testing::Test {
 protected:
     VorntabTest() {
-        writeFile(plufile::kName, fileOf({pairOf(1, "ONE", "100"), pairOf(2, "TWO", "200")}));
+        writeFile(plufile::kName,
+                  pluFileOf({samplePluPair(1, "ONE", "100"), samplePluPair(2, "TWO", "200")}));
     }
     TempDir dir{TempDir::Enter};
 };
@@ -64,7 +49,7 @@ TEST_F(VorntabTest, AnExportedListEditedAndImportedBackChangesItsPrices) {
     const PluFileContent saved = parsePluFile(readFile(plufile::kName));
     ASSERT_EQ(saved.pairs.size(), 2u);
     EXPECT_EQ(saved.pairs[1].plu.substr(108, 8), "00000250");
-    EXPECT_EQ(saved.pairs[0], pairOf(1, "ONE", "100"));
+    EXPECT_EQ(saved.pairs[0], samplePluPair(1, "ONE", "100"));
 }
 
 TEST_F(VorntabTest, RejectedRowsGiveOneAndAreNamedAndStrictWritesNothing) {
