@@ -222,6 +222,11 @@ ScaleEnd Pass::serveScale(PassContext& pass, const std::string& entry) {
                     return ScaleEnd::Stopped;
                 }
                 answerResult = got.result;
+                // What a damaged frame left is no answer: had it been written, a caller could
+                // take it for a record (it may well begin with "1"). Its error code stands in.
+                if (got.damaged && !answer.empty()) {
+                    answer = cformat("02%d", {got.result});
+                }
                 readNext = got.lastFrame;
                 expectAnswer = !got.lastFrame;
             }

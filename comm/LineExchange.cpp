@@ -215,6 +215,7 @@ AnswerResult receiveAnswer(PassContext& pass, std::string& answer) {
         if (!endSeen && out.result == 0) {
             out.result = lineError::kNoAnswerByte;
         }
+        out.damaged = out.result != 0;
         if (out.result == 0 && !answerBelongs(pass, answer)) {
             out.result = lineError::kBadAnswer;
         }

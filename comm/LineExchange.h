@@ -60,6 +60,9 @@ struct AnswerResult {
     bool stopped = false;
     int result = 0;         // 0 or the error code of the answer
     bool lastFrame = true;  // false: the frame ended with ETB, more frames follow
+    // The stored characters are not one whole frame with a right block check (no end of
+    // frame, too long, a NUL, a NAK or a wrong block check character).
+    bool damaged = false;
 };
 
 // Receives one answer frame into answer (the stored characters, also after a failure) and

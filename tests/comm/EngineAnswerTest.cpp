@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "comm/RunState.h"
 #include "tests/comm/EngineScriptedLine.h"
 
@@ -188,6 +190,38 @@ TEST(EngineAnswer, AnswerRefusalsAndBrokenFramesAreRetried) {
         t.run(kGroup + "\n");
         EXPECT_EQ(t.trfIn(), kGroupAnswer + "\r\n");
         EXPECT_EQ(t.line.frames.size(), 1u);
+    }
+}
+
+TEST(EngineAnswer, AnswerDamagedOnEveryAttemptLeavesItsErrorCodeNotItsCharacters) {
+    struct Case {
+        const char* why;
+        std::function<std::string(const std::string&)> frame;  // of the right answer text
+        const char* trfIn;
+        int delayMs;  // before each frame: a cut-off frame waits out its attempt's wait
+    };
+    const std::vector<Case> cases = {
+        {"wrong block check", [](const std::string& a) { return scaleFrame(a, '\x03', 0x40); },
+         "02204\r\n", 500},
+        {"cut off", [](const std::string& a) { return "\x02" + a.substr(0, 20); }, "02202\r\n",
+         6000},
+        {"too long", [](const std::string& a) { return scaleFrame(a + std::string(1100, 'x')); },
+         "02203\r\n", 500},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        ScriptedTransfer t;
+        t.line.scale = [&](ScriptedLine& l, const std::string& unit) {
+            if (unit.size() > 1) {
+                l.send("\x06");
+                for (int i = 0; i < 3; ++i) {
+                    l.send(c.frame(acceptedAnswer(frameText(unit))), c.delayMs);
+                }
+            }
+        };
+        t.run(kGroup + "\n");
+        EXPECT_EQ(acksIn(t.line.written), 0);
+        EXPECT_EQ(t.trfIn(), c.trfIn);
     }
 }
 
