@@ -10,6 +10,7 @@
 #include "plu/PluTable.h"
 #include "plu/PluTransfer.h"
 #include "tests/support/RecordingPrompter.h"
+#include "tests/support/ScaleEndToEnd.h"
 #include "tests/support/SimulatedScale.h"
 #include "tests/support/TempDir.h"
 
@@ -75,15 +76,9 @@ bool allUpdate() {
     return writeChosenPlus(received, all);
 }
 
-TEST(PluEndToEnd, PlusGoToTheScaleByRangeAndComeBackByteForByte) {
-    test::TempDir dir(test::TempDir::Enter);
-    const std::string dump = dir.file("dump");
-    std::filesystem::create_directory(dump);
-    test::RecordingPrompter prompter;
-    test::SimulatedScale scale({"--dump", dump});
-    ASSERT_TRUE(scale.ready());
-    const auto runner = scale.runner();
-    installTransferRunner(runner.get());
+class PluEndToEnd : public test::ScaleEndToEnd {};
+
+TEST_F(PluEndToEnd, PlusGoToTheScaleByRangeAndComeBackByteForByte) {
 
     const std::vector<PluPair> plus = storePlus();
     PluTable pc;
@@ -114,18 +109,16 @@ TEST(PluEndToEnd, PlusGoToTheScaleByRangeAndComeBackByteForByte) {
     // The one question of "Clear Scale", and no failure.
     EXPECT_EQ(prompter.texts(), std::vector<std::string>{plutransfer::kClearQuestion});
 
-    installTransferRunner(nullptr);
-    ASSERT_EQ(scale.stop(), 0);
     // The records as they arrived: the engine stamps block "1" and scale 01 into the envelope,
     // which these PLUs already had.
-    std::string table07;
-    std::string table08;
+    std::vector<std::string> table07;
+    std::vector<std::string> table08;
     for (int i = 1; i <= 3; ++i) {
-        table07 += plus[static_cast<std::size_t>(i)].plu + "\n";
-        table08 += plus[static_cast<std::size_t>(i)].label + "\n";
+        table07.push_back(plus[static_cast<std::size_t>(i)].plu);
+        table08.push_back(plus[static_cast<std::size_t>(i)].label);
     }
-    EXPECT_EQ(test::readFile(dump + "/table07.txt"), table07);
-    EXPECT_EQ(test::readFile(dump + "/table08.txt"), table08);
+    EXPECT_EQ(stored("07"), table07);
+    EXPECT_EQ(test::dumpedRecords(dump, "08"), table08);
 }
 
 }  // namespace
