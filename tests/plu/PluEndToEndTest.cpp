@@ -79,7 +79,6 @@ bool allUpdate() {
 class PluEndToEnd : public test::ScaleEndToEnd {};
 
 TEST_F(PluEndToEnd, PlusGoToTheScaleByRangeAndComeBackByteForByte) {
-
     const std::vector<PluPair> plus = storePlus();
     PluTable pc;
     pc.take(plus);
