@@ -16,7 +16,9 @@ UnconnectedRunner& unconnected() {
 TransferRunner* installed = nullptr;
 }  // namespace
 
-TransferRunner& transferRunner() { return installed ? *installed : unconnected(); }
+TransferRunner& transferRunner() {
+    return installed ? *installed : unconnected();
+}
 
 TransferRunner* installTransferRunner(TransferRunner* r) {
     TransferRunner* previous = installed;

@@ -30,7 +30,10 @@ void fillList(vorn::PluList& list) {
     vorn::PluPair odd = vorn::templatePair();
     odd.plu.replace(16, 6, "000012");
     odd.label.replace(16, 6, "000012");
-    odd.plu.replace(35, 12, "AB  \x10" "CD\x10" "EF\"");
+    odd.plu.replace(35, 12,
+                    "AB  \x10"
+                    "CD\x10"
+                    "EF\"");
     odd.plu.replace(108, 8, "01234567");
     odd.plu.replace(116, 8, "RESERVED");
     odd.plu.replace(170, 4, "0025");
