@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "batch/CodeCategorySteps.h"
@@ -15,19 +16,14 @@
 #include "batch/StepFiles.h"
 #include "batch/TextCategorySteps.h"
 #include "editors/BarcodeTable.h"
+#include "tables/TextFiles.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     vorn::fuzz::silencePrompts();  // a received text that does not decode is told
-    std::vector<std::string> lines(1);
-    for (size_t i = 0; i < size; ++i) {
-        const char c = static_cast<char>(data[i]);
-        if (c == '\n') {
-            lines.emplace_back();
-        } else {
-            lines.back() += c;
-        }
-    }
+    // trf.in as the steps read it (readAnswerLines).
+    const std::vector<std::string> lines =
+        vorn::splitTextLines(std::string_view(reinterpret_cast<const char*>(data), size));
     vorn::laterErrorLine(lines);
 
     const std::vector<std::string> discounts = vorn::discountStringsOfAnswer(lines);

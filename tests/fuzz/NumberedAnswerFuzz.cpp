@@ -4,20 +4,16 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "batch/NumberedCategorySteps.h"
+#include "tables/TextFiles.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::vector<std::string> lines(1);
-    for (size_t i = 0; i < size; ++i) {
-        const char c = static_cast<char>(data[i]);
-        if (c == '\n') {
-            lines.emplace_back();
-        } else {
-            lines.back() += c;
-        }
-    }
+    // trf.in as the steps read it (readAnswerLines).
+    const std::vector<std::string> lines =
+        vorn::splitTextLines(std::string_view(reinterpret_cast<const char*>(data), size));
     for (const vorn::NumberedBatchTable* table : {&vorn::groupBatch(), &vorn::operatorBatch(),
                                                   &vorn::dateTextBatch(), &vorn::tareBatch()}) {
         const auto width = static_cast<std::size_t>(table->kind.numberWidth);
