@@ -5,6 +5,8 @@
 #include "editors/BarcodeTable.h"
 #include "editors/DiscountTable.h"
 #include "tables/Archive.h"
+#include "tables/NumberText.h"
+#include "tables/TextPieces.h"
 
 namespace vorn {
 

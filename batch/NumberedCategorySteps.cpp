@@ -1,10 +1,11 @@
 #include "batch/NumberedCategorySteps.h"
 
 #include "batch/StepFiles.h"
-#include "comm/RecordLine.h"
 #include "editors/NumberedTableKinds.h"
 #include "platform/Prompter.h"
 #include "tables/Archive.h"
+#include "tables/NumberText.h"
+#include "tables/PrintfFormat.h"
 
 namespace vorn {
 

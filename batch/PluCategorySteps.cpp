@@ -1,7 +1,6 @@
 #include "batch/PluCategorySteps.h"
 
 #include "batch/StepFiles.h"
-#include "comm/RecordLine.h"
 #include "editors/TableTransfer.h"
 #include "platform/Prompter.h"
 #include "plu/PluFile.h"

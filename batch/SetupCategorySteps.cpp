@@ -10,6 +10,7 @@
 #include "editors/PresetKeyRecords.h"
 #include "platform/Prompter.h"
 #include "tables/Archive.h"
+#include "tables/PrintfFormat.h"
 #include "tables/TextFiles.h"
 
 namespace vorn {

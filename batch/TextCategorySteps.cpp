@@ -10,20 +10,15 @@
 #include "editors/StoreAddress.h"
 #include "platform/Prompter.h"
 #include "tables/Archive.h"
+#include "tables/NumberText.h"
+#include "tables/PrintfFormat.h"
+#include "tables/TextPieces.h"
 
 namespace vorn {
 
 namespace {
 
 constexpr int kSingleRow = 1;
-
-std::string trimmedBothEnds(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
 
 std::string doesNotFit(const char* file, const std::string& what) {
     return std::string(file) + ": " + what + " does not fit its record";
@@ -100,10 +95,10 @@ std::optional<TransferSettings> sendAdvertisements(const BatchContext&) {
     }
     std::vector<std::string> lines;
     for (const NumberStringRow& row : loaded.rows) {
-        const std::string number = trimmedBothEnds(row.number);
+        const std::string number = trimmed(row.number);
         // The stored text keeps its breaks as CR LF; on the line they are 0x10, as the
         // advertisement dialog sends them: a CR LF inside a line of trf.out would cut the record.
-        const std::string text = crlfToBreaks(trimmedBothEnds(row.value));
+        const std::string text = crlfToBreaks(trimmed(row.value));
         if (number.size() > 2 || text.size() > advertisement::kRecordTextWidth) {
             tellNotSent(doesNotFit(file.name, "text " + number));
             return std::nullopt;
@@ -125,7 +120,7 @@ std::vector<NumberStringRow> advertisementRowsOfAnswer(const std::vector<std::st
         }
         const int number = intValue(field(line, advertisement::kNumberPos, 2));
         const std::string text =
-            trimmedBothEnds(field(line, advertisement::kTextPos, advertisement::kRecordTextWidth));
+            trimmed(field(line, advertisement::kTextPos, advertisement::kRecordTextWidth));
         rows.push_back({cformat("%2d", {number}), breaksToCrlf(text)});
     }
     return rows;

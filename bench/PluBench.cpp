@@ -14,7 +14,6 @@
 #include <random>
 #include <sstream>
 
-#include "comm/RecordLine.h"
 #include "plu/PluFile.h"
 #include "plu/PluForm.h"
 #include "plu/PluListDlg.h"
@@ -22,6 +21,7 @@
 #include "tab/PluExport.h"
 #include "tab/PluImport.h"
 #include "tab/TabCommands.h"
+#include "tables/NumberText.h"
 #include "tests/support/TempDir.h"
 
 namespace {

@@ -18,6 +18,7 @@
 #include "comm/EngineTransferRunner.h"
 #include "comm/RecordLine.h"
 #include "comm/RunState.h"
+#include "tables/PrintfFormat.h"
 #include "tests/support/SimulatedScale.h"
 #include "tests/support/TempDir.h"
 

@@ -12,8 +12,9 @@
 #include "batch/BatchCategories.h"
 #include "batch/BatchCommand.h"
 #include "comm/EngineTransferRunner.h"
-#include "comm/RecordLine.h"
 #include "editors/LabelFile.h"
+#include "tables/NumberText.h"
+#include "tables/PrintfFormat.h"
 
 namespace vornctl {
 

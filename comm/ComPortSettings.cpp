@@ -6,9 +6,10 @@
 #include <filesystem>
 #include <system_error>
 
-#include "comm/RecordLine.h"
 #include "platform/ProgramDirectory.h"
 #include "tables/Archive.h"
+#include "tables/NumberText.h"
+#include "tables/PrintfFormat.h"
 
 namespace vorn {
 

@@ -11,6 +11,9 @@
 #include "comm/WireFrame.h"
 #include "platform/PortFailure.h"
 #include "platform/Prompter.h"
+#include "tables/NumberText.h"
+#include "tables/PrintfFormat.h"
+#include "tables/TextPieces.h"
 
 namespace vorn {
 

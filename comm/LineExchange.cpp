@@ -4,6 +4,8 @@
 
 #include "comm/RecordLine.h"
 #include "comm/WireFrame.h"
+#include "tables/NumberText.h"
+#include "tables/TextPieces.h"
 
 namespace vorn {
 

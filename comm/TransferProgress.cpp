@@ -1,6 +1,6 @@
 #include "comm/TransferProgress.h"
 
-#include "comm/RecordLine.h"
+#include "tables/PrintfFormat.h"
 
 namespace vorn {
 

@@ -1,6 +1,7 @@
 #include "editors/AdvertisementTable.h"
 
 #include "editors/RecordText.h"
+#include "tables/TextPieces.h"
 
 namespace vorn {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "comm/RecordLine.h"
 #include "editors/TableTransfer.h"
+#include "tables/PrintfFormat.h"
 
 namespace vorn {
 

@@ -2,7 +2,10 @@
 
 #include "comm/RecordLine.h"
 #include "editors/RecordText.h"
+#include "tables/NumberText.h"
+#include "tables/PrintfFormat.h"
 #include "tables/TableFiles.h"
+#include "tables/TextPieces.h"
 
 namespace vorn {
 

@@ -1,8 +1,8 @@
 #include "editors/HeaderBottomText.h"
 
-#include "comm/RecordLine.h"
 #include "editors/RecordText.h"
 #include "platform/CodePage936.h"
+#include "tables/NumberText.h"
 
 namespace vorn {
 

@@ -5,6 +5,7 @@
 #include "comm/RecordLine.h"
 #include "editors/TableTransfer.h"
 #include "platform/Prompter.h"
+#include "tables/PrintfFormat.h"
 #include "tables/TextFiles.h"
 
 namespace vorn {

@@ -1,10 +1,11 @@
 #include "editors/MarqueeMessage.h"
 
-#include "comm/RecordLine.h"
 #include "editors/RecordText.h"
 #include "editors/TableTransfer.h"
 #include "platform/Prompter.h"
+#include "tables/PrintfFormat.h"
 #include "tables/TableFiles.h"
+#include "tables/TextPieces.h"
 
 namespace vorn {
 

@@ -6,18 +6,13 @@
 #include "editors/RecordText.h"
 #include "editors/TableTransfer.h"
 #include "platform/Prompter.h"
+#include "tables/NumberText.h"
+#include "tables/PrintfFormat.h"
+#include "tables/TextPieces.h"
 
 namespace vorn {
 
 namespace {
-
-std::string trimmed(const std::string& s) {
-    const std::size_t first = s.find_first_not_of(' ');
-    if (first == std::string::npos) {
-        return {};
-    }
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
 
 std::string substrOrEmpty(const std::string& s, std::size_t pos, std::size_t count) {
     return pos < s.size() ? s.substr(pos, count) : std::string();

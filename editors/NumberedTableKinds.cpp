@@ -1,7 +1,7 @@
 #include "editors/NumberedTableKinds.h"
 
-#include "comm/RecordLine.h"
 #include "platform/Prompter.h"
+#include "tables/NumberText.h"
 
 namespace vorn {
 

@@ -4,7 +4,10 @@
 #include "comm/TransferFiles.h"
 #include "editors/TableTransfer.h"
 #include "platform/Prompter.h"
+#include "tables/NumberText.h"
+#include "tables/PrintfFormat.h"
 #include "tables/TextFiles.h"
+#include "tables/TextPieces.h"
 
 namespace vorn {
 

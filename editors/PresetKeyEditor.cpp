@@ -2,10 +2,10 @@
 
 #include <fstream>
 
-#include "comm/RecordLine.h"
 #include "editors/PresetKeyRecords.h"
 #include "editors/TableTransfer.h"
 #include "platform/Prompter.h"
+#include "tables/NumberText.h"
 
 namespace vorn {
 

@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include "comm/RecordLine.h"
+#include "tables/NumberText.h"
+#include "tables/PrintfFormat.h"
+#include "tables/TextPieces.h"
 
 namespace vorn {
 

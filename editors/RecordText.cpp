@@ -75,16 +75,4 @@ std::string assembleDisplayedLines(const std::vector<std::string>& lines) {
     return crlfToBreaks(out);
 }
 
-std::string rightTrimmed(std::string text) {
-    text.erase(text.find_last_not_of(' ') + 1);
-    return text;
-}
-
-std::string cutTo(std::string text, std::size_t width) {
-    if (text.size() > width) {
-        text.resize(width);
-    }
-    return text;
-}
-
 }  // namespace vorn

@@ -35,10 +35,4 @@ std::string twoLineRecordText(std::string_view text);
 // paragraph carries its CR LF at the end; that break is kept, as 0x10.
 std::string assembleDisplayedLines(const std::vector<std::string>& lines);
 
-// The text without blanks at its end.
-std::string rightTrimmed(std::string text);
-
-// The text cut to at most width characters.
-std::string cutTo(std::string text, std::size_t width);
-
 }  // namespace vorn

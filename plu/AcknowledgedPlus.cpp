@@ -6,6 +6,7 @@
 #include "comm/RecordLine.h"
 #include "plu/PluFile.h"
 #include "tables/Archive.h"
+#include "tables/TextPieces.h"
 
 namespace vorn {
 

@@ -2,7 +2,8 @@
 
 #include <string_view>
 
-#include "comm/RecordLine.h"
+#include "tables/NumberText.h"
+#include "tables/TextPieces.h"
 #include "widgets/NumericText.h"
 
 namespace vorn {
@@ -74,11 +75,6 @@ std::string withoutLeadingZeros(std::string_view text) {
     return first == std::string_view::npos ? std::string() : std::string(text.substr(first));
 }
 
-std::string trimmedRight(std::string s) {
-    s.erase(s.find_last_not_of(' ') + 1);
-    return s;
-}
-
 int offeredOrFirst(int code, int offered) {
     return code >= 0 && code < offered ? code : 0;
 }
@@ -127,8 +123,8 @@ PluForm formOfValues(const PluValues& decoded) {
     }
     form.fixweight =
         unitsToDecimal(decimalToUnits(withoutLeadingZeros(v.fixweightThousandths), 0), 3);
-    v.description1 = trimmedRight(v.description1);
-    v.description2 = trimmedRight(v.description2);
+    v.description1 = rightTrimmed(v.description1);
+    v.description2 = rightTrimmed(v.description2);
     form.price = amountOfHundredths(v.priceHundredths);
     // Held in the form's amounts while the editor is open.
     v.priceHundredths.clear();
@@ -147,7 +143,7 @@ PluFormCheck acceptForm(PluForm& form) {
     if (!v.byCount) {
         form.fixweight.clear();
     }
-    v.description1 = trimmedRight(v.description1);
+    v.description1 = rightTrimmed(v.description1);
     if (v.description1.empty()) {
         return {PluFormField::Description1, kNoDescriptionMessage};
     }
@@ -161,7 +157,7 @@ PluFormCheck acceptForm(PluForm& form) {
             return {check.field, check.message};
         }
     }
-    v.description2 = trimmedRight(v.description2);
+    v.description2 = rightTrimmed(v.description2);
     v.priceHundredths = hundredthsOfAmount(form.price);
     v.fixweightThousandths = std::to_string(decimalToUnits(form.fixweight, 3));
     return {};

@@ -3,6 +3,9 @@
 #include <optional>
 
 #include "comm/RecordLine.h"
+#include "tables/NumberText.h"
+#include "tables/PrintfFormat.h"
+#include "tables/TextPieces.h"
 
 namespace vorn {
 
@@ -40,11 +43,6 @@ std::string withoutLineEnd(std::string line) {
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-std::string trimmedRight(std::string_view s) {
-    const std::size_t end = s.find_last_not_of(' ');
-    return end == std::string_view::npos ? std::string() : std::string(s.substr(0, end + 1));
 }
 
 std::string_view at(std::string_view line, RecordField f) {
@@ -143,9 +141,9 @@ PluValues decodePair(const PluPair& pair) {
     v.itemNumber = at(plu, p::kItemNumber);
     const std::string_view description = at(plu, p::kDescription);
     const std::size_t lineBreak = description.find(p::kLineBreak);
-    v.description1 = trimmedRight(description.substr(0, lineBreak));
+    v.description1 = rightTrimmed(description.substr(0, lineBreak));
     if (lineBreak != std::string_view::npos) {
-        v.description2 = trimmedRight(description.substr(lineBreak + 1));
+        v.description2 = rightTrimmed(description.substr(lineBreak + 1));
     }
     v.priceHundredths = at(plu, p::kPrice);
     v.vatNumber = at(plu, p::kVatNumber);
@@ -215,8 +213,8 @@ std::string writeFields(const PluValues& v, const PluValues* before, std::string
         w.digits(plu, p::kItemNumber, v.itemNumber, "Item No.");
     }
     if (changed(&PluValues::description1) || changed(&PluValues::description2)) {
-        std::string description = trimmedRight(v.description1);
-        const std::string second = trimmedRight(v.description2);
+        std::string description = rightTrimmed(v.description1);
+        const std::string second = rightTrimmed(v.description2);
         if (!second.empty()) {
             description += p::kLineBreak + second;
         }

@@ -9,7 +9,10 @@
 #include "plu/AcknowledgedPlus.h"
 #include "plu/PluTable.h"
 #include "tables/Archive.h"
+#include "tables/NumberText.h"
+#include "tables/PrintfFormat.h"
 #include "tables/TextFiles.h"
+#include "tables/TextPieces.h"
 
 namespace vorn {
 

@@ -12,6 +12,7 @@
 #include "shell/ScaleNameDlg.h"
 #include "shell/SelectScaleDlg.h"
 #include "shell/StoreNameDlg.h"
+#include "tables/TextPieces.h"
 
 namespace vorn {
 
@@ -202,7 +203,7 @@ void CSelectScaleDlg::editStore() {
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    const std::string newName = trimRight(dialog.name());
+    const std::string newName = rightTrimmed(dialog.name());
     if (newName.empty() || newName == oldName) {
         return;
     }

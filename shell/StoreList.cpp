@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "tables/TextPieces.h"
+
 namespace vorn {
 
 namespace {
@@ -34,19 +36,14 @@ bool validIndex(int index, std::size_t size) {
 }
 }  // namespace
 
-std::string trimRight(const std::string& text) {
-    const std::size_t end = text.find_last_not_of(' ');
-    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
-}
-
 std::string scaleNameFromTyped(const std::string& typed) {
-    const std::string trimmed = trimRight(typed);
+    const std::string trimmed = rightTrimmed(typed);
     return trimmed.substr(std::min(trimmed.find_first_not_of(' '), trimmed.size()));
 }
 
 namespace {
 std::string directoryNameProblem(const std::string& name) {
-    const std::string trimmed = trimRight(name);
+    const std::string trimmed = rightTrimmed(name);
     if (trimmed.find_first_of("/\\") != std::string::npos || trimmed == "." || trimmed == "..") {
         return "A name cannot hold / or \\, nor be . or ..";
     }
@@ -72,13 +69,13 @@ std::string scaleNameProblem(const std::string& name) {
 std::string storeEntry(const std::string& storeName, const std::vector<std::string>& scales) {
     std::string entry = padRight(storeName, kStoreNameWidth);
     for (const std::string& scale : scales) {
-        entry += padLeft(trimRight(scale), kScaleSlotWidth);
+        entry += padLeft(rightTrimmed(scale), kScaleSlotWidth);
     }
     return entry;
 }
 
 std::string storeNameOf(const std::string& entry) {
-    return trimRight(entry.substr(0, kStoreNameWidth));
+    return rightTrimmed(entry.substr(0, kStoreNameWidth));
 }
 
 std::vector<std::string> scaleNamesOf(const std::string& entry) {
@@ -138,7 +135,7 @@ void StoreScaleLists::selectScale(int index) {
 }
 
 AddOutcome StoreScaleLists::addStore(const std::string& name) {
-    const std::string trimmed = trimRight(name);
+    const std::string trimmed = rightTrimmed(name);
     if (trimmed.empty()) {
         return AddOutcome::Empty;
     }
@@ -193,11 +190,11 @@ std::string StoreScaleLists::selectedStoreName() const {
 }
 
 std::string StoreScaleLists::selectedScaleName() const {
-    return scale_ < 0 ? std::string() : trimRight(scales_[scale_]);
+    return scale_ < 0 ? std::string() : rightTrimmed(scales_[scale_]);
 }
 
 bool StoreScaleLists::storeNameTaken(const std::string& name) const {
-    const std::string wanted = trimRight(name);
+    const std::string wanted = rightTrimmed(name);
     return std::any_of(stores_.begin(), stores_.end(),
                        [&](const std::string& entry) { return storeNameOf(entry) == wanted; });
 }
@@ -205,7 +202,7 @@ bool StoreScaleLists::storeNameTaken(const std::string& name) const {
 bool StoreScaleLists::scaleNameTaken(const std::string& name) const {
     const std::string wanted = scaleNameFromTyped(name);
     return std::any_of(scales_.begin(), scales_.end(),
-                       [&](const std::string& row) { return trimRight(row) == wanted; });
+                       [&](const std::string& row) { return rightTrimmed(row) == wanted; });
 }
 
 void StoreScaleLists::renameSelectedStore(const std::string& newName) {
@@ -216,7 +213,7 @@ void StoreScaleLists::renameSelectedStore(const std::string& newName) {
     const std::string slots = old.size() > kStoreNameWidth ? old.substr(kStoreNameWidth) : "";
     stores_.erase(stores_.begin() + store_);
     store_ = static_cast<int>(
-        insertSorted(stores_, padRight(trimRight(newName), kStoreNameWidth) + slots));
+        insertSorted(stores_, padRight(rightTrimmed(newName), kStoreNameWidth) + slots));
 }
 
 void StoreScaleLists::renameSelectedScale(const std::string& newName) {
@@ -237,7 +234,7 @@ int StoreScaleLists::findStore(const std::string& name) const {
 
 int StoreScaleLists::findScale(const std::string& name) const {
     const auto at = std::find_if(scales_.begin(), scales_.end(),
-                                 [&](const std::string& row) { return trimRight(row) == name; });
+                                 [&](const std::string& row) { return rightTrimmed(row) == name; });
     return at == scales_.end() ? -1 : static_cast<int>(at - scales_.begin());
 }
 
@@ -301,7 +298,7 @@ OkDecision decideOk(const StoreScaleLists& lists) {
     }
     const int scale = lists.selectedScale() >= 0 ? lists.selectedScale() : 0;
     const std::string& row = lists.scales()[scale];
-    d.scaleName = trimRight(row);
+    d.scaleName = rightTrimmed(row);
     d.outcome = OkDecision::Outcome::EnterScale;
     d.title = scaleTitle(d.storeName, row);
     return d;

@@ -22,7 +22,6 @@ inline constexpr const char* kNoStoreTitle = "- vorn";
 inline constexpr const char* kScaleDeletedTitle = "未定义 - vorn";
 inline constexpr const char* kScaleTitlePrefix = "The Scale: ";
 
-std::string trimRight(const std::string& text);
 // A typed scale name as it is kept: without leading and trailing blanks. Its slot is read back
 // without leading blanks, so a name that kept them would name another directory next time.
 std::string scaleNameFromTyped(const std::string& typed);

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 
-#include "comm/RecordLine.h"
 #include "platform/Prompter.h"
 #include "plu/PluForm.h"
+#include "tables/NumberText.h"
 
 namespace vorn {
 

@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <optional>
 
-#include "comm/RecordLine.h"
 #include "platform/Prompter.h"
 #include "plu/PluForm.h"
 #include "tab/Csv.h"
 #include "tab/PluColumns.h"
+#include "tables/NumberText.h"
 
 namespace vorn {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "comm/RecordLine.h"
+#include "tables/NumberText.h"
 
 namespace vorn {
 

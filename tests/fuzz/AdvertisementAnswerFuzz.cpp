@@ -11,6 +11,7 @@
 #include "editors/NumberedTable.h"
 #include "editors/RecordText.h"
 #include "tables/TextFiles.h"
+#include "tables/TextPieces.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::vector<std::string> lines =

@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "comm/RecordLine.h"
+#include "tables/NumberText.h"
+#include "tables/PrintfFormat.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

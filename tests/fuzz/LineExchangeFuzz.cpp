@@ -7,10 +7,11 @@
 #include <string>
 
 #include "comm/LineExchange.h"
-#include "comm/RecordLine.h"
 #include "comm/RunState.h"
 #include "comm/TransferLog.h"
 #include "comm/WireFrame.h"
+#include "tables/NumberText.h"
+#include "tables/TextPieces.h"
 #include "tests/fuzz/FuzzedScale.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

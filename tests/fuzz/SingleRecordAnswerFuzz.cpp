@@ -9,6 +9,7 @@
 #include "editors/MarqueeMessage.h"
 #include "editors/RecordText.h"
 #include "editors/StoreAddress.h"
+#include "tables/TextPieces.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string line(reinterpret_cast<const char*>(data), size);

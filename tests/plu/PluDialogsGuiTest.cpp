@@ -14,12 +14,12 @@
 #include <QTimer>
 #include <functional>
 
-#include "comm/RecordLine.h"
 #include "plu/PluEditDlg.h"
 #include "plu/PluFile.h"
 #include "plu/PluListDlg.h"
 #include "plu/PluRangeDlg.h"
 #include "plu/SelectPluDlg.h"
+#include "tables/TextPieces.h"
 #include "tests/editors/FakeTransferRunner.h"
 #include "tests/support/Accessibility.h"
 #include "tests/support/Controls.h"

@@ -5,7 +5,6 @@
 
 #include <filesystem>
 
-#include "comm/RecordLine.h"
 #include "plu/PluForm.h"
 #include "plu/PluTable.h"
 #include "plu/PluTransfer.h"

@@ -12,7 +12,6 @@
 #include <QTest>
 #include <filesystem>
 
-#include "comm/RecordLine.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/WindowTitleBeacon.h"
 #include "plu/PluFile.h"

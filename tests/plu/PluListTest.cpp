@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <random>
 
-#include "comm/RecordLine.h"
+#include "tables/NumberText.h"
 #include "tests/support/PluSamples.h"
 
 namespace vorn {

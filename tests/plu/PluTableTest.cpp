@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "comm/RecordLine.h"
 #include "plu/PluFile.h"
 #include "plu/PluForm.h"
 #include "tests/support/PluSamples.h"

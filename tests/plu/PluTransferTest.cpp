@@ -7,7 +7,6 @@
 
 #include <filesystem>
 
-#include "comm/RecordLine.h"
 #include "plu/PluTable.h"
 #include "tests/editors/FakeTransferRunner.h"
 #include "tests/support/PluSamples.h"

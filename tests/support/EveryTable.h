@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "comm/RecordLine.h"
 #include "editors/AdvertisementTable.h"
 #include "editors/BarcodeTable.h"
 #include "editors/DiscountTable.h"
@@ -24,6 +23,7 @@
 #include "plu/PluRecord.h"
 #include "plu/PluTable.h"
 #include "tables/KeyFile.h"
+#include "tables/PrintfFormat.h"
 #include "tables/TableFiles.h"
 #include "tables/TextFiles.h"
 #include "tests/support/TempDir.h"

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "comm/RecordLine.h"
 #include "plu/PluFile.h"
 #include "plu/PluRecord.h"
+#include "tables/PrintfFormat.h"
 
 namespace vorn::test {
 

@@ -5,13 +5,13 @@
 // and the files that cannot be imported at all.
 #include <gtest/gtest.h>
 
-#include "comm/RecordLine.h"
 #include "plu/PluFile.h"
 #include "plu/PluForm.h"
 #include "plu/PluList.h"
 #include "plu/PluTable.h"
 #include "tab/PluExport.h"
 #include "tab/PluImport.h"
+#include "tables/PrintfFormat.h"
 
 namespace vorn {
 namespace {

@@ -16,7 +16,6 @@
 #include <functional>
 #include <thread>
 
-#include "comm/RecordLine.h"
 #include "platform/WindowTitleBeacon.h"
 #include "plu/PluFile.h"
 #include "tab/ImportPreviewDlg.h"

@@ -3,7 +3,6 @@
 // outcome; --help and --version answer without a window (and without a display).
 #include <gtest/gtest.h>
 
-#include "comm/RecordLine.h"
 #include "plu/PluFile.h"
 #include "tests/support/PluSamples.h"
 #include "tests/support/SimulatedScale.h"
