@@ -13,7 +13,7 @@
 #include "batch/BatchCategories.h"
 #include "comm/TransferDlg.h"
 #include "platform/Prompter.h"
-#include "platform/QtPrompter.h"
+#include "widgets/QtText.h"
 
 namespace vorn {
 

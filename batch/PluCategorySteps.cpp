@@ -1,7 +1,7 @@
 #include "batch/PluCategorySteps.h"
 
 #include "batch/StepFiles.h"
-#include "editors/TableTransfer.h"
+#include "comm/TableTransfer.h"
 #include "platform/Prompter.h"
 #include "plu/PluFile.h"
 #include "plu/PluTransfer.h"

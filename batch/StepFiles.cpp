@@ -3,8 +3,8 @@
 #include <fstream>
 
 #include "comm/RecordLine.h"
+#include "comm/TableTransfer.h"
 #include "comm/TransferFiles.h"
-#include "editors/TableTransfer.h"
 #include "platform/Prompter.h"
 
 namespace vorn {

@@ -17,8 +17,8 @@
 #include "comm/RunState.h"
 #include "comm/TransferDlg.h"
 #include "platform/Prompter.h"
-#include "platform/QtPrompter.h"
 #include "res/Artwork.h"
+#include "widgets/QtText.h"
 
 namespace vorn {
 

@@ -9,8 +9,6 @@
 #include "comm/RecordLine.h"
 #include "comm/RunState.h"
 #include "comm/TransferFiles.h"
-#include "editors/NumberedTable.h"
-#include "editors/NumberedTableKinds.h"
 #include "platform/Prompter.h"
 #include "tables/Archive.h"
 
@@ -48,9 +46,8 @@ ConnectionTest::ConnectionTest(const ComPortSettings& settings, std::chrono::mil
         return;
     }
     directory_ = templ;
-    // The request of the date texts, which only reads from the scale.
     problem_ = writeFileAtomically(directory_ + "/" + transferfile::kOut,
-                                   std::string(dateTextTable().requestLine) + "\r\n");
+                                   std::string(kConnectionTestRequest) + "\r\n");
     if (problem_.empty()) {
         problem_ = writeComPortFile(settings, directory_ + "/" + kComPortFileName);
     }

@@ -24,6 +24,9 @@ inline constexpr const char* kConnectionTestMessage = "Testing the connection to
 inline constexpr const char* kConnectionTestNotPreparedText =
     "The connection test cannot be prepared.";
 inline constexpr std::chrono::seconds kConnectionTestTime{6};
+// The request of the date texts (the date-text table's own request line), which only reads from
+// the scale.
+inline constexpr const char* kConnectionTestRequest = "000219000700000000";
 
 enum class ConnectionResult {
     Answered,   // the scale answered the request

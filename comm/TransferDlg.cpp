@@ -9,8 +9,8 @@
 
 #include "comm/RunState.h"
 #include "comm/TransferProgress.h"
-#include "platform/QtPrompter.h"
 #include "res/TransferAnimation.h"
+#include "widgets/QtText.h"
 
 namespace vorn {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "editors/TableTransfer.h"
+#include "comm/TableTransfer.h"
 #include "tables/PrintfFormat.h"
 
 namespace vorn {

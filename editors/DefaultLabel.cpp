@@ -1,8 +1,8 @@
 #include "editors/DefaultLabel.h"
 
 #include "comm/RecordLine.h"
+#include "comm/TableTransfer.h"
 #include "comm/TransferFiles.h"
-#include "editors/TableTransfer.h"
 #include "platform/Prompter.h"
 #include "tables/NumberText.h"
 #include "tables/PrintfFormat.h"

@@ -14,7 +14,7 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-#include "platform/QtPrompter.h"
+#include "widgets/QtText.h"
 
 namespace vorn {
 

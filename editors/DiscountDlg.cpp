@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "platform/Prompter.h"
-#include "platform/QtPrompter.h"
+#include "widgets/QtText.h"
 
 namespace vorn {
 

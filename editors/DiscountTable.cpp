@@ -1,8 +1,8 @@
 #include "editors/DiscountTable.h"
 
 #include "comm/RecordLine.h"
+#include "comm/TableTransfer.h"
 #include "editors/RecordText.h"
-#include "editors/TableTransfer.h"
 #include "platform/Prompter.h"
 #include "tables/NumberText.h"
 #include "tables/PrintfFormat.h"

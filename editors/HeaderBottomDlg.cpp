@@ -9,7 +9,7 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-#include "platform/QtPrompter.h"
+#include "widgets/QtText.h"
 #include "widgets/TextBox.h"
 
 namespace vorn {

@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "comm/RecordLine.h"
-#include "editors/TableTransfer.h"
+#include "comm/TableTransfer.h"
 #include "platform/Prompter.h"
 #include "tables/PrintfFormat.h"
 #include "tables/TextFiles.h"

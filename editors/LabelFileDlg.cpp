@@ -15,7 +15,7 @@
 
 #include "editors/LabelFile.h"
 #include "platform/Prompter.h"
-#include "platform/QtPrompter.h"
+#include "widgets/QtText.h"
 
 namespace vorn {
 

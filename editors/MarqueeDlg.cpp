@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "platform/QtPrompter.h"
+#include "widgets/QtText.h"
 
 namespace vorn {
 

@@ -1,7 +1,7 @@
 #include "editors/MarqueeMessage.h"
 
+#include "comm/TableTransfer.h"
 #include "editors/RecordText.h"
-#include "editors/TableTransfer.h"
 #include "platform/Prompter.h"
 #include "tables/PrintfFormat.h"
 #include "tables/TableFiles.h"

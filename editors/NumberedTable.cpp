@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "comm/RecordLine.h"
+#include "comm/TableTransfer.h"
 #include "editors/RecordText.h"
-#include "editors/TableTransfer.h"
 #include "platform/Prompter.h"
 #include "tables/NumberText.h"
 #include "tables/PrintfFormat.h"

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "editors/ListRows.h"
-#include "editors/TableTransfer.h"
+#include "comm/TableTransfer.h"
 #include "tables/TableFiles.h"
+#include "widgets/ListRows.h"
 
 namespace vorn {
 

@@ -15,8 +15,8 @@
 #include <QVBoxLayout>
 
 #include "editors/RecordText.h"
-#include "platform/QtPrompter.h"
 #include "widgets/NumEdit.h"
+#include "widgets/QtText.h"
 
 namespace vorn {
 

@@ -2,8 +2,8 @@
 
 #include <fstream>
 
+#include "comm/TableTransfer.h"
 #include "editors/PresetKeyRecords.h"
-#include "editors/TableTransfer.h"
 #include "platform/Prompter.h"
 #include "tables/NumberText.h"
 

@@ -57,13 +57,4 @@ PromptAnswer QtPrompter::ask(const Prompt& prompt) {
     return answer;
 }
 
-QString toQString(const std::string& bytes) {
-    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
-std::string fromQString(const QString& text) {
-    const QByteArray bytes = text.toLatin1();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
-
 }  // namespace vorn

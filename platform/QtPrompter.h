@@ -5,7 +5,6 @@
 
 #include "platform/Prompter.h"
 
-class QString;
 class QWidget;
 
 namespace vorn {
@@ -14,9 +13,5 @@ class QtPrompter : public Prompter {
 public:
     PromptAnswer ask(const Prompt& prompt) override;
 };
-
-// Single-byte text to a QString and back, byte for byte (Latin-1).
-QString toQString(const std::string& bytes);
-std::string fromQString(const QString& text);
 
 }  // namespace vorn

@@ -13,8 +13,8 @@
 #include <QVBoxLayout>
 
 #include "platform/Prompter.h"
-#include "platform/QtPrompter.h"
 #include "widgets/NumEdit.h"
+#include "widgets/QtText.h"
 
 namespace vorn {
 

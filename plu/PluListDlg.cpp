@@ -14,8 +14,8 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "platform/OutsidePrograms.h"
 #include "platform/ProcessStart.h"
-#include "platform/QtPrompter.h"
 #include "platform/WindowTitleBeacon.h"
 #include "plu/PluEditDlg.h"
 #include "plu/PluListModel.h"

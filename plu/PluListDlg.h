@@ -6,7 +6,6 @@
 #include <QDialog>
 
 #include "plu/PluTable.h"
-#include "tab/TabProgram.h"
 
 class QPushButton;
 

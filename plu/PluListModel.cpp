@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "platform/QtPrompter.h"
+#include "widgets/QtText.h"
 
 namespace vorn {
 

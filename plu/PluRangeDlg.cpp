@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "platform/Prompter.h"
-#include "platform/QtPrompter.h"
+#include "widgets/QtText.h"
 
 namespace vorn {
 

@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "platform/QtPrompter.h"
+#include "widgets/QtText.h"
 #include "widgets/TextRowView.h"
 
 namespace vorn {

@@ -8,13 +8,13 @@
 #include <QToolBar>
 
 #include "comm/ComPortDlg.h"
-#include "editors/EditorCommands.h"
+#include "platform/OutsidePrograms.h"
 #include "platform/Prompter.h"
 #include "res/Artwork.h"
 #include "shell/AboutDlg.h"
 #include "shell/CommandIds.h"
+#include "shell/CommandTable.h"
 #include "shell/MainFrame.h"
-#include "shell/MenuTable.h"
 #include "shell/QuelView.h"
 #include "shell/SelectScaleDlg.h"
 #include "shell/SingleInstance.h"
@@ -273,7 +273,7 @@ void CMainFrame::runCommand(int command) {
         default:
             break;
     }
-    for (const CommandDialog& entry : editorCommandDialogs()) {
+    for (const CommandDialog& entry : commandDialogs()) {
         if (entry.command == command && entry.open) {
             entry.open(this);
             return;

@@ -18,7 +18,6 @@ class CQuelView;
 inline constexpr const char* kIdleText = "7305 Data Management Tool";
 inline constexpr const char* kWindowProperty = "vorn for usa v1.00";
 inline constexpr const char* kFrameworkTitle = "vorn";
-inline constexpr const char* kLabelEditorProgram = "../../FORMPAD";
 inline constexpr const char* kLabelEditorNotStartedText = "Cannot start the label layout editor.";
 inline constexpr int kClockMilliseconds = 1000;
 

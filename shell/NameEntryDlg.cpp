@@ -4,8 +4,8 @@
 #include <QVBoxLayout>
 
 #include "platform/Prompter.h"
-#include "platform/QtPrompter.h"
 #include "shell/NameEntryDlg.h"
+#include "widgets/QtText.h"
 
 namespace vorn {
 

@@ -7,12 +7,12 @@
 #include <QVBoxLayout>
 
 #include "platform/Prompter.h"
-#include "platform/QtPrompter.h"
 #include "shell/ScaleDirectory.h"
 #include "shell/ScaleNameDlg.h"
 #include "shell/SelectScaleDlg.h"
 #include "shell/StoreNameDlg.h"
 #include "tables/TextPieces.h"
+#include "widgets/QtText.h"
 
 namespace vorn {
 

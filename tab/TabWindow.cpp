@@ -12,6 +12,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "platform/OutsidePrograms.h"
 #include "platform/Prompter.h"
 #include "platform/WindowTitleBeacon.h"
 #include "plu/PluFile.h"
@@ -20,7 +21,6 @@
 #include "tab/PluImport.h"
 #include "tab/PluWorkFile.h"
 #include "tab/TabCommands.h"
-#include "tab/TabProgram.h"
 #include "tables/Archive.h"
 
 namespace vorn {

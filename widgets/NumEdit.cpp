@@ -2,7 +2,7 @@
 
 #include <QEvent>
 
-#include "platform/QtPrompter.h"
+#include "widgets/QtText.h"
 
 namespace vorn {
 

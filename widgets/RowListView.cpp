@@ -3,7 +3,7 @@
 #include <QFontDatabase>
 #include <QSignalBlocker>
 
-#include "platform/QtPrompter.h"
+#include "widgets/QtText.h"
 
 namespace vorn {
 

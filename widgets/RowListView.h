@@ -6,7 +6,7 @@
 
 #include <QListWidget>
 
-#include "editors/ListRows.h"
+#include "widgets/ListRows.h"
 #include "widgets/TabStopDelegate.h"
 
 namespace vorn {

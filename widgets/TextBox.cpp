@@ -8,7 +8,7 @@
 #include <QTextBlock>
 #include <QTextLayout>
 
-#include "platform/QtPrompter.h"
+#include "widgets/QtText.h"
 
 namespace vorn {
 

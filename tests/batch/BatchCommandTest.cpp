@@ -7,7 +7,7 @@
 
 #include "batch/BatchCategories.h"
 #include "batch/BatchCommand.h"
-#include "editors/TableTransfer.h"
+#include "comm/TableTransfer.h"
 #include "plu/AcknowledgedPlus.h"
 #include "plu/PluFile.h"
 #include "tests/support/EveryTable.h"

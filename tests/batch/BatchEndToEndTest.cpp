@@ -8,9 +8,9 @@
 
 #include "batch/BatchCategories.h"
 #include "batch/RunnerBatchLink.h"
+#include "comm/TableTransfer.h"
 #include "editors/NumberedTable.h"
 #include "editors/NumberedTableKinds.h"
-#include "editors/TableTransfer.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/ScaleEndToEnd.h"
 #include "tests/support/SimulatedScale.h"

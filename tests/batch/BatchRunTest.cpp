@@ -10,7 +10,7 @@
 #include "batch/BatchCategories.h"
 #include "batch/BatchRun.h"
 #include "batch/StepFiles.h"
-#include "editors/TableTransfer.h"
+#include "comm/TableTransfer.h"
 #include "platform/Clock.h"
 #include "tables/TableFiles.h"
 #include "tests/support/RecordingPrompter.h"

@@ -14,9 +14,9 @@
 
 #include "editors/DefaultLabelDlg.h"
 #include "editors/LabelFileDlg.h"
-#include "tests/editors/FakeTransferRunner.h"
 #include "tests/support/Accessibility.h"
 #include "tests/support/Controls.h"
+#include "tests/support/FakeTransferRunner.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/TempDir.h"
 

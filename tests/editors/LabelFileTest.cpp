@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/editors/FakeTransferRunner.h"
+#include "tests/support/FakeTransferRunner.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/TempDir.h"
 

@@ -13,15 +13,13 @@
 #include <QTimer>
 
 #include "editors/DateTextDlg.h"
-#include "editors/EditorCommands.h"
 #include "editors/GroupDlg.h"
 #include "editors/OperatorDlg.h"
 #include "editors/TareDlg.h"
 #include "editors/VatDlg.h"
-#include "shell/CommandIds.h"
-#include "tests/editors/FakeTransferRunner.h"
 #include "tests/support/Accessibility.h"
 #include "tests/support/Controls.h"
+#include "tests/support/FakeTransferRunner.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/TempDir.h"
 #include "widgets/NumEdit.h"
@@ -68,42 +66,6 @@ protected:
     test::RecordingPrompter prompter;
     test::FakeTransferRunner runner;
 };
-
-TEST_F(NumberedTableDlgTest, EveryCommandOpensItsDialogModallyWithItsCaption) {
-    QWidget parent;
-    std::map<int, QString> captions;
-    for (const CommandDialog& c : editorCommandDialogs()) {
-        QTimer::singleShot(0, [&captions, &c] {
-            QWidget* modal = QApplication::activeModalWidget();
-            ASSERT_NE(modal, nullptr);
-            captions[c.command] = modal->windowTitle();
-            static_cast<QDialog*>(modal)->reject();
-        });
-        c.open(&parent);
-    }
-    EXPECT_EQ(captions,
-              (std::map<int, QString>{{command::kGroup, "Group Numbers"},
-                                      {command::kOperator, "Operator Numbers"},
-                                      {command::kDateText, "Date Text Numbers"},
-                                      {command::kTare, "Tare Numbers"},
-                                      {command::kVat, "VAT"},
-                                      {command::kPresetKey, "Configure Presets"},
-                                      {command::kOperatorSetup, "Operator Configuration"},
-                                      {command::kDateTime, "Time"},
-                                      {command::kByWeightLabel, "Default Label"},
-                                      {command::kTotalLabel, "Default Label"},
-                                      {command::kByCountLabel, "Default Label"},
-                                      {command::kLabelFiles, "Label Load And Download Dialog"},
-                                      {command::kCommunication, "Communication"},
-                                      {command::kAdvertisement, "Advertisement Text Numbers"},
-                                      {command::kExtraText, "Extra Text Number"},
-                                      {command::kBarcode, "Barcode Numbers"},
-                                      {command::kDiscount, "Discount Numbers"},
-                                      {command::kStoreAddress, "Store Address"},
-                                      {command::kMarquee, "Marquee Message"},
-                                      {command::kHeaderBottom, "Label Header/Bottom"},
-                                      {command::kPlu, "PLU List"}}));
-}
 
 TEST_F(NumberedTableDlgTest, GroupEditorAddsPicksDeletesAndSavesOnOk) {
     CGroupDlg d;

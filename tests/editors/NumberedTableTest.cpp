@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "comm/ConnectionTest.h"
+#include "comm/TableTransfer.h"
 #include "editors/NumberedTableKinds.h"
-#include "editors/TableTransfer.h"
-#include "tests/editors/FakeTransferRunner.h"
+#include "tests/support/FakeTransferRunner.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/TempDir.h"
 
@@ -510,6 +511,10 @@ TEST(TableTransfer, TheFirstAnswerLineAcceptsBareLineFeedsAndTheAnswerLinesDropL
     EXPECT_EQ(readAnswerLines(), (Rows{"1abc", "second", "last"}));
     writeFile("trf.in", "");
     EXPECT_EQ(readFirstAnswerLine(), "");
+}
+
+TEST(NumberedTableKinds, TheConnectionTestRequestsTheDateTexts) {
+    EXPECT_STREQ(kConnectionTestRequest, dateTextTable().requestLine);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "tests/editors/FakeTransferRunner.h"
+#include "tests/support/FakeTransferRunner.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/TempDir.h"
 

@@ -11,9 +11,9 @@
 
 #include "editors/PresetKeyDlg.h"
 #include "editors/PresetKeyRecords.h"
-#include "tests/editors/FakeTransferRunner.h"
 #include "tests/support/Accessibility.h"
 #include "tests/support/Controls.h"
+#include "tests/support/FakeTransferRunner.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/TempDir.h"
 

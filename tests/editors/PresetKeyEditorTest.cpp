@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "editors/PresetKeyRecords.h"
-#include "tests/editors/FakeTransferRunner.h"
+#include "tests/support/FakeTransferRunner.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/TempDir.h"
 

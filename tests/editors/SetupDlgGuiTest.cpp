@@ -13,9 +13,9 @@
 
 #include "editors/OperatorConfigDlg.h"
 #include "editors/TimeDlg.h"
-#include "tests/editors/FakeTransferRunner.h"
 #include "tests/support/Accessibility.h"
 #include "tests/support/Controls.h"
+#include "tests/support/FakeTransferRunner.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/TempDir.h"
 

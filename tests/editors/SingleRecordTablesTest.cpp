@@ -6,7 +6,7 @@
 #include "editors/MarqueeMessage.h"
 #include "editors/StoreAddress.h"
 #include "tables/TableFiles.h"
-#include "tests/editors/FakeTransferRunner.h"
+#include "tests/support/FakeTransferRunner.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/TempDir.h"
 

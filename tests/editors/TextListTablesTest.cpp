@@ -7,7 +7,7 @@
 #include "editors/ExtraTextTable.h"
 #include "editors/NumberedTable.h"
 #include "tables/TableFiles.h"
-#include "tests/editors/FakeTransferRunner.h"
+#include "tests/support/FakeTransferRunner.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/TempDir.h"
 

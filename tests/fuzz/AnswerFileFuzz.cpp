@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "comm/TableTransfer.h"
 #include "comm/TransferFiles.h"
 #include "editors/NumberedTable.h"
 #include "editors/NumberedTableKinds.h"
-#include "editors/TableTransfer.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -12,6 +12,7 @@
 #include <QTest>
 #include <filesystem>
 
+#include "platform/OutsidePrograms.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/WindowTitleBeacon.h"
 #include "plu/PluFile.h"

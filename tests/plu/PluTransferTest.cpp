@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "plu/PluTable.h"
-#include "tests/editors/FakeTransferRunner.h"
+#include "tests/support/FakeTransferRunner.h"
 #include "tests/support/PluSamples.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/TempDir.h"

@@ -14,11 +14,10 @@
 #include <filesystem>
 #include <thread>
 
-#include "editors/EditorCommands.h"
 #include "shell/AboutDlg.h"
 #include "shell/CommandIds.h"
+#include "shell/CommandTable.h"
 #include "shell/MainFrame.h"
-#include "shell/MenuTable.h"
 #include "shell/QuelView.h"
 #include "shell/SelectScaleDlg.h"
 #include "shell/SingleInstance.h"
@@ -304,7 +303,7 @@ TEST_F(MainFrameTest, EveryEditorCommandOpensItsDialogModallyOverTheMainWindow) 
         buttonByCaption(d, "OK")->click();
     });
     ASSERT_TRUE(frame.scaleSelected());
-    for (const CommandDialog& entry : editorCommandDialogs()) {
+    for (const CommandDialog& entry : commandDialogs()) {
         QAction* action = frame.commandAction(entry.command);
         ASSERT_NE(action, nullptr) << entry.command;
         bool opened = false;

@@ -5,7 +5,6 @@
 #include <QTest>
 #include <filesystem>
 
-#include "platform/QtPrompter.h"
 #include "shell/ScaleDirectory.h"
 #include "shell/ScaleNameDlg.h"
 #include "shell/SelectScaleDlg.h"
@@ -15,6 +14,7 @@
 #include "tests/support/Accessibility.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/TempDir.h"
+#include "widgets/QtText.h"
 
 namespace vorn {
 namespace {

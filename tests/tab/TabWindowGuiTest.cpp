@@ -16,10 +16,10 @@
 #include <functional>
 #include <thread>
 
+#include "platform/OutsidePrograms.h"
 #include "platform/WindowTitleBeacon.h"
 #include "plu/PluFile.h"
 #include "tab/ImportPreviewDlg.h"
-#include "tab/TabProgram.h"
 #include "tab/TabWindow.h"
 #include "tests/support/Accessibility.h"
 #include "tests/support/PluSamples.h"

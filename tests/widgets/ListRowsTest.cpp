@@ -1,4 +1,4 @@
-#include "editors/ListRows.h"
+#include "widgets/ListRows.h"
 
 #include <gtest/gtest.h>
 

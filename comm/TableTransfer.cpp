@@ -1,4 +1,4 @@
-#include "editors/TableTransfer.h"
+#include "comm/TableTransfer.h"
 
 #include <fstream>
 
