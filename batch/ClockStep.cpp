@@ -1,7 +1,7 @@
 #include "batch/ClockStep.h"
 
 #include "batch/StepFiles.h"
-#include "editors/DateTimeRecord.h"
+#include "editors/setup/DateTimeRecord.h"
 
 namespace vorn {
 

@@ -2,8 +2,8 @@
 
 #include "batch/StepFiles.h"
 #include "comm/RecordLine.h"
-#include "editors/BarcodeTable.h"
-#include "editors/DiscountTable.h"
+#include "editors/code/BarcodeTable.h"
+#include "editors/code/DiscountTable.h"
 #include "tables/Archive.h"
 #include "tables/NumberText.h"
 #include "tables/TextPieces.h"

@@ -1,7 +1,7 @@
 #include "batch/NumberedCategorySteps.h"
 
 #include "batch/StepFiles.h"
-#include "editors/NumberedTableKinds.h"
+#include "editors/numbered/NumberedTableKinds.h"
 #include "platform/Prompter.h"
 #include "tables/Archive.h"
 #include "tables/NumberText.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "batch/BatchCategory.h"
-#include "editors/NumberedTable.h"
+#include "editors/kit/NumberedTable.h"
 
 namespace vorn {
 

@@ -12,7 +12,7 @@
 #include "batch/BatchCategories.h"
 #include "batch/BatchCommand.h"
 #include "comm/EngineTransferRunner.h"
-#include "editors/LabelFile.h"
+#include "editors/setup/LabelFile.h"
 #include "tables/NumberText.h"
 #include "tables/PrintfFormat.h"
 

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "editors/AdvertisementTable.h"
-#include "editors/NumberedTable.h"
-#include "editors/RecordText.h"
+#include "editors/kit/NumberedTable.h"
+#include "editors/kit/RecordText.h"
+#include "editors/numbered/AdvertisementTable.h"
 #include "tables/TextFiles.h"
 #include "tables/TextPieces.h"
 

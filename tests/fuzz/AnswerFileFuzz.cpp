@@ -9,8 +9,8 @@
 
 #include "comm/TableTransfer.h"
 #include "comm/TransferFiles.h"
-#include "editors/NumberedTable.h"
-#include "editors/NumberedTableKinds.h"
+#include "editors/kit/NumberedTable.h"
+#include "editors/numbered/NumberedTableKinds.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "editors/BarcodeTable.h"
-#include "editors/NumberedTable.h"
+#include "editors/code/BarcodeTable.h"
+#include "editors/kit/NumberedTable.h"
 #include "tables/TextFiles.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -15,7 +15,7 @@
 #include "batch/SetupCategorySteps.h"
 #include "batch/StepFiles.h"
 #include "batch/TextCategorySteps.h"
-#include "editors/BarcodeTable.h"
+#include "editors/code/BarcodeTable.h"
 #include "tables/TextFiles.h"
 #include "tests/fuzz/FuzzSupport.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "editors/DefaultLabel.h"
+#include "editors/setup/DefaultLabel.h"
 #include "tables/TextFiles.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

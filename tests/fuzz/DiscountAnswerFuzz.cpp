@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "editors/DiscountTable.h"
+#include "editors/code/DiscountTable.h"
 #include "tables/TextFiles.h"
 
 namespace {

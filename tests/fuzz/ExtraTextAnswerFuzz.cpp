@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "editors/ExtraTextTable.h"
-#include "editors/NumberedTable.h"
+#include "editors/kit/NumberedTable.h"
+#include "editors/numbered/ExtraTextTable.h"
 #include "tables/TextFiles.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

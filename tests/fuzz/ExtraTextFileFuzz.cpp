@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "editors/ExtraTextTable.h"
+#include "editors/numbered/ExtraTextTable.h"
 #include "tables/TableFiles.h"
 
 namespace {

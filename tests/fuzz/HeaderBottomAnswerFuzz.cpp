@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "editors/HeaderBottom.h"
-#include "editors/HeaderBottomText.h"
-#include "editors/RecordText.h"
+#include "editors/kit/RecordText.h"
+#include "editors/text/HeaderBottom.h"
+#include "editors/text/HeaderBottomText.h"
 #include "tables/TextFiles.h"
 #include "tests/fuzz/FuzzSupport.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "editors/LabelFile.h"
+#include "editors/setup/LabelFile.h"
 #include "tables/TextFiles.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

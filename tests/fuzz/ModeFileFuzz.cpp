@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "editors/OperatorConfig.h"
+#include "editors/setup/OperatorConfig.h"
 #include "tables/TextFiles.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

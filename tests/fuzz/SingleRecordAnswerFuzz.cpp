@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string>
 
-#include "editors/MarqueeMessage.h"
-#include "editors/RecordText.h"
-#include "editors/StoreAddress.h"
+#include "editors/kit/RecordText.h"
+#include "editors/text/MarqueeMessage.h"
+#include "editors/text/StoreAddress.h"
 #include "tables/TextPieces.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -1,0 +1,134 @@
+#include "editors/numbered/ExtraTextTable.h"
+
+#include "comm/RecordLine.h"
+#include "editors/kit/RecordText.h"
+#include "tables/NumberText.h"
+#include "tables/PrintfFormat.h"
+#include "tables/TableFiles.h"
+#include "tables/TextPieces.h"
+
+namespace vorn {
+
+static_assert(extratext::kRecordLength == kExtraTextRecordLength);
+static_assert(extratext::kTextPos + extratext::kTextLength == extratext::kRecordLength);
+
+namespace {
+
+// The rows of the number field and the text: "%4s " of the number as typed.
+constexpr std::size_t kRowNumberWidth = 4;
+
+bool withinHighestNumber(EntryFields& fields) {
+    return intValue(fields.number) <= extratext::kHighestNumber;
+}
+
+// The text of the field as the scale gets it: the displayed lines put together, or (when the
+// lines are not known) the text with its breaks as 0x10.
+std::string assembledText(const EntryFields& fields) {
+    return fields.displayedLines.empty() ? crlfToBreaks(fields.value)
+                                         : assembleDisplayedLines(fields.displayedLines);
+}
+
+std::string pickedText(const std::string& value) {
+    return breaksToCrlf(value);
+}
+
+void addRowsOfRecords(NumberedTable& table, const std::vector<std::string>& records) {
+    for (const std::string& record : records) {
+        std::string row = extraTextRowOfRecord(record);
+        if (!row.empty()) {
+            table.rows().addSorted(std::move(row));
+        }
+    }
+}
+
+FileProblem loadRows(NumberedTable& table) {
+    LoadedRows<std::string> loaded = loadExtraTextFile();
+    addRowsOfRecords(table, loaded.rows);
+    return loaded.problem;
+}
+
+FileProblem saveRows(const NumberedTable& table) {
+    return saveExtraTextFile(extraTextRecordsOfRows(table.rows().texts()));
+}
+
+std::vector<std::string> recordLines(const NumberedTable& table) {
+    return extraTextRecordsOfRows(table.rows().texts());
+}
+
+void takeAnswer(NumberedTable& table, const std::vector<std::string>& lines) {
+    table.rows().clear();
+    addRowsOfRecords(table, extraTextAnswerRecords(lines));
+}
+
+}  // namespace
+
+std::string extraTextRecord(int number, std::string_view text) {
+    std::string record(extratext::kRecordStart);
+    record += cutTo(cformat("%03d", {number}), extratext::kNumberDigits);
+    record += cutTo(std::string(text), extratext::kTextLength);
+    record.resize(extratext::kRecordLength, ' ');
+    return record;
+}
+
+std::vector<std::string> extraTextRecordsOfRows(const std::vector<std::string>& rows) {
+    std::vector<std::string> records;
+    for (const std::string& row : rows) {
+        if (row.size() <= kRowNumberWidth + 1) {
+            continue;
+        }
+        records.push_back(extraTextRecord(intValue(field(row, 0, kRowNumberWidth)),
+                                          std::string_view(row).substr(kRowNumberWidth + 1)));
+    }
+    return records;
+}
+
+std::string extraTextRowOfRecord(std::string_view record) {
+    if (record.size() < extratext::kTextPos) {
+        return {};
+    }
+    const int number = intValue(field(record, extratext::kNumberPos, extratext::kNumberDigits));
+    return rightTrimmed(cformat("%4d ", {number}) +
+                        std::string(field(record, extratext::kTextPos, extratext::kTextLength)));
+}
+
+std::vector<std::string> extraTextAnswerRecords(const std::vector<std::string>& lines) {
+    std::vector<std::string> records;
+    for (const std::string& line : lines) {
+        if (line.size() >= extratext::kRecordLength && isAnswerRecord(line)) {
+            records.push_back(line.substr(0, extratext::kRecordLength));
+        }
+    }
+    return records;
+}
+
+const NumberedTableKind& extraTextTable() {
+    static const NumberedTableKind kind{
+        .numberWidth = static_cast<int>(kRowNumberWidth),
+        .separator = ' ',
+        .numberMaxLength = 3,
+        .valueMaxLength = 500,
+        // A number above 150 is dropped silently.
+        .addCheck = &withinHighestNumber,
+        .addedValue = &assembledText,
+        .addSorts = true,
+        .proposedNumberMax = extratext::kHighestNumber,
+        .pickNumberAsInteger = true,
+        .trimPickedValue = true,
+        .pickedValue = &pickedText,
+        .load = &loadRows,
+        .save = &saveRows,
+        .addOnOk = true,
+        .recordLines = &recordLines,
+        .requestLine = extratext::kRequestLine,
+        .takeAnswer = &takeAnswer,
+        .transferMessage = "Transfering Extra Text,please wait...",
+        .keyWidth = extratext::kKeyWidth,
+        .errorSuffix = "error",
+        // A failure shows the first 100 bytes of trf.in, which may span several lines.
+        .answerShownLimit = 100,
+        .answerShownAsBytes = true,
+    };
+    return kind;
+}
+
+}  // namespace vorn

@@ -1,0 +1,22 @@
+#include "editors/numbered/GroupDlg.h"
+
+#include <QWidget>
+
+#include "editors/numbered/NumberedTableKinds.h"
+
+namespace vorn {
+
+namespace {
+const NumberedTableLayout kLayout{
+    .caption = "Group Numbers",
+    .listCaption = "    No.   Group Name",
+    .fieldsCaption = "    No.     Group Name",
+    .addIsDefault = false,
+    .valueEnterAdds = true,
+    .valueOverflowAdds = true,
+};
+}  // namespace
+
+CGroupDlg::CGroupDlg(QWidget* parent) : NumberedTableDlg(groupTable(), kLayout, parent) {}
+
+}  // namespace vorn

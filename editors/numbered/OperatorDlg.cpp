@@ -1,0 +1,21 @@
+#include "editors/numbered/OperatorDlg.h"
+
+#include <QWidget>
+
+#include "editors/numbered/NumberedTableKinds.h"
+
+namespace vorn {
+
+namespace {
+const NumberedTableLayout kLayout{
+    .caption = "Operator Numbers",
+    .listCaption = "   No        Operator Numbers",
+    .fieldsCaption = "   No        Operatorname",
+    .valueOverflowAdds = true,
+    .focusNumberOnOpen = true,
+};
+}  // namespace
+
+COperatorDlg::COperatorDlg(QWidget* parent) : NumberedTableDlg(operatorTable(), kLayout, parent) {}
+
+}  // namespace vorn

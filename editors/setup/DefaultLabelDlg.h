@@ -1,0 +1,46 @@
+#pragma once
+// CDefaultLabelDlg: "Default Label" for one kind of label, named at the top left. The label
+// number, the fonts, the alignment, the store address, the advertising and extra texts and the
+// three dates, with OK, Cancel, "PC->Sc" and "Sc->PC". Every rule is in DefaultLabel.
+
+#include <array>
+
+#include <QDialog>
+
+#include "editors/setup/DefaultLabel.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QRadioButton;
+
+namespace vorn {
+
+class CDefaultLabelDlg : public QDialog {
+    Q_OBJECT
+public:
+    CDefaultLabelDlg(const DefaultLabelKind& kind, QWidget* parent = nullptr);
+
+    const DefaultLabel& label() const { return label_; }
+
+private:
+    void buildWidgets();
+    void readControls();
+    void writeControls();
+    // After a failed check: the fields shown again and the failing one focused.
+    void showProblem(LabelField field);
+
+    void onOk();
+    void onSend();
+    void onRequest();
+
+    DefaultLabel label_;
+    std::array<QLineEdit*, kLabelFieldCount> texts_{};
+    std::array<QRadioButton*, 3> alignment_{};
+    QCheckBox* storeAddress_ = nullptr;
+    QComboBox* packingFormat_ = nullptr;
+    QComboBox* bestBeforeFormat_ = nullptr;
+    QComboBox* sellByFormat_ = nullptr;
+};
+
+}  // namespace vorn
