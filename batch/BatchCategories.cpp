@@ -3,15 +3,25 @@
 #include <iterator>
 
 #include "batch/ClockStep.h"
-#include "batch/CodeCategorySteps.h"
-#include "batch/NumberedCategorySteps.h"
+#include "batch/ModeFileStep.h"
 #include "batch/PluCategorySteps.h"
-#include "batch/SetupCategorySteps.h"
-#include "batch/TextCategorySteps.h"
-#include "editors/numbered/NumberedTableKinds.h"
+#include "batch/TableSteps.h"
+#include "editors/code/BarcodeTable.h"
+#include "editors/code/DiscountTable.h"
+#include "editors/code/PresetKeyRecords.h"
+#include "editors/numbered/AdvertisementTable.h"
+#include "editors/numbered/DateTextTable.h"
+#include "editors/numbered/ExtraTextTable.h"
+#include "editors/numbered/GroupTable.h"
+#include "editors/numbered/OperatorTable.h"
+#include "editors/numbered/TareTable.h"
+#include "editors/numbered/VatTable.h"
 #include "editors/setup/DateTimeRecord.h"
 #include "editors/setup/LabelFile.h"
 #include "editors/setup/OperatorConfig.h"
+#include "editors/text/HeaderBottom.h"
+#include "editors/text/MarqueeMessage.h"
+#include "editors/text/StoreAddress.h"
 #include "plu/PluFile.h"
 #include "tables/KeyFile.h"
 #include "tables/TableFiles.h"
@@ -20,13 +30,15 @@ namespace vorn {
 
 namespace {
 
-BatchCategory numbered(BatchCategory category, const NumberedBatchTable& table) {
-    category.files = {table.kind.file.name};
-    category.send = [&table](const BatchContext&) { return sendNumberedTable(table); };
-    category.request = [&table](const BatchContext&) { return requestNumberedTable(table); };
-    category.store = [&table](const BatchContext&, const BatchCategory& c) {
-        return storeNumberedTable(table, c);
-    };
+// A numbered table: its file, and the batch's form of its round trip.
+BatchCategory numbered(BatchCategory category, const NumberedTableKind& kind) {
+    category.files = {kind.file.name};
+    return withTable(std::move(category), numberedRoundTrip(kind, TableForm::Batch));
+}
+
+// Mode.dat is sent as it is, by a step of its own.
+BatchCategory withSend(BatchCategory category, TransferStep send) {
+    category.send = std::move(send);
     return category;
 }
 
@@ -36,11 +48,6 @@ BatchCategory withSteps(BatchCategory category, TransferStep send, TransferStep 
     category.request = std::move(request);
     category.store = std::move(store);
     return category;
-}
-
-const NumberedBatchTable& vatBatch() {
-    static const NumberedBatchTable table{vatTable(), false, false};
-    return table;
 }
 
 std::vector<BatchCategory> makeCategories() {
@@ -56,7 +63,7 @@ std::vector<BatchCategory> makeCategories() {
                               .emptyMessage = plubatch::kNothingRead},
                    .files = {plufile::kName}},
                   sendPluFile, requestPluTable, storePluTable),
-        withSteps({.caption = "Extra Text",
+        withTable({.caption = "Extra Text",
                    .name = "extra-text",
                    .slot = 21,
                    .sendMessage = "Transfering Extra Text,please wait...",
@@ -65,8 +72,9 @@ std::vector<BatchCategory> makeCategories() {
                    .errorStopsRun = false,
                    .answer = {.shownLimit = 100, .shownAsBytes = true},
                    .files = {tablefile::kExtraTexts}},
-                  sendExtraTexts, requestExtraTexts, storeExtraTexts),
-        withSteps({.caption = "Preset Key",
+                  extraTextBatchRoundTrip(),
+                  TableStepOptions{.settings = {1, extratext::kKeyWidth}}),
+        withTable({.caption = "Preset Key",
                    .name = "preset-key",
                    .slot = 10,
                    .sendMessage = "Transfering Preset Key information,please wait...",
@@ -75,7 +83,7 @@ std::vector<BatchCategory> makeCategories() {
                    .errorStopsRun = true,
                    .answer = {.shownLimit = 549},
                    .files = {tablefile::kPresetKeys.name}},
-                  sendPresetKeys, requestPresetKeys, storePresetKeys),
+                  presetKeyRoundTrip(TableForm::Batch)),
         numbered({.caption = "Group",
                   .name = "group",
                   .slot = 1,
@@ -83,7 +91,7 @@ std::vector<BatchCategory> makeCategories() {
                   .requestMessage = "Transfering Article group information,please wait...",
                   .errorSuffix = "error",
                   .errorStopsRun = true},
-                 groupBatch()),
+                 groupBatchTable()),
         numbered({.caption = "Operator",
                   .name = "operator",
                   .slot = 7,
@@ -91,7 +99,7 @@ std::vector<BatchCategory> makeCategories() {
                   .requestMessage = "Transfering Operator information,please wait...",
                   .errorSuffix = "error",
                   .errorStopsRun = true},
-                 operatorBatch()),
+                 operatorTable()),
         numbered({.caption = "Tare",
                   .name = "tare",
                   .slot = 14,
@@ -99,8 +107,8 @@ std::vector<BatchCategory> makeCategories() {
                   .requestMessage = "Transfering Tare information,please wait...",
                   .errorSuffix = "error",
                   .errorStopsRun = true},
-                 tareBatch()),
-        withSteps({.caption = "Discount",
+                 tareTable()),
+        withTable({.caption = "Discount",
                    .name = "discount",
                    .slot = 16,
                    .sendMessage = "Transfering Discount information,please wait...",
@@ -109,7 +117,7 @@ std::vector<BatchCategory> makeCategories() {
                    .errorStopsRun = false,
                    .answer = {.shownLimit = 69},
                    .files = {tablefile::kDiscounts}},
-                  sendDiscounts, requestDiscounts, storeDiscounts),
+                  discountRoundTrip(TableForm::Batch)),
         numbered({.caption = "DateText",
                   .name = "datetext",
                   .slot = 2,
@@ -117,8 +125,8 @@ std::vector<BatchCategory> makeCategories() {
                   .requestMessage = "Transfering Date Text information,please wait...",
                   .errorSuffix = "error",
                   .errorStopsRun = true},
-                 dateTextBatch()),
-        withSteps({.caption = "Bar Code",
+                 dateTextTable()),
+        withTable({.caption = "Bar Code",
                    .name = "bar-code",
                    .slot = 22,
                    .sendMessage = "Transfering Barcode information,please wait...",
@@ -126,8 +134,8 @@ std::vector<BatchCategory> makeCategories() {
                    .errorSuffix = "error",
                    .errorStopsRun = false,
                    .files = {tablefile::kBarcodes.name}},
-                  sendBarcodes, requestBarcodes, storeBarcodes),
-        withSteps({.caption = "Advertisement",
+                  barcodeBatchRoundTrip(), TableStepOptions{.emptiesTransferFile = true}),
+        withTable({.caption = "Advertisement",
                    .name = "advertisement",
                    .slot = 17,
                    .sendMessage = "Transfering Advertisement Text information,please wait...",
@@ -136,8 +144,8 @@ std::vector<BatchCategory> makeCategories() {
                    .errorStopsRun = true,
                    .answer = {.missingMessage = "Can't read file!"},
                    .files = {tablefile::kAdvertisements.name}},
-                  sendAdvertisements, requestAdvertisements, storeAdvertisements),
-        withSteps({.caption = "Marquee Message",
+                  advertisementBatchRoundTrip()),
+        withTable({.caption = "Marquee Message",
                    .name = "marquee-message",
                    .slot = 11,
                    .sendMessage = "Transfering Marquee  message information,please wait...",
@@ -145,8 +153,9 @@ std::vector<BatchCategory> makeCategories() {
                    .errorSuffix = "error",
                    .errorStopsRun = true,
                    .files = {tablefile::kMarquee.name}},
-                  sendMarquee, requestMarquee, storeMarquee),
-        withSteps({.caption = "Header Bottom",
+                  singleTextRoundTrip(marqueeTable(), TableForm::Batch),
+                  TableStepOptions{.emptiesTransferFile = true}),
+        withTable({.caption = "Header Bottom",
                    .name = "header-bottom",
                    .slot = 5,
                    .sendMessage = "Transfering Head/foot information,please wait...",
@@ -155,8 +164,8 @@ std::vector<BatchCategory> makeCategories() {
                    .errorStopsRun = true,
                    .answer = {.shownLimit = 179},
                    .files = {tablefile::kHeaderBottom.name}},
-                  sendHeaderBottom, requestHeaderBottom, storeHeaderBottom),
-        withSteps({.caption = "Store Address",
+                  headerBottomBatchRoundTrip()),
+        withTable({.caption = "Store Address",
                    .name = "store-address",
                    .slot = 13,
                    .sendMessage = "Transfering Store Address information,please wait...",
@@ -165,8 +174,8 @@ std::vector<BatchCategory> makeCategories() {
                    .errorStopsRun = true,
                    .answer = {.shownLimit = 179},
                    .files = {tablefile::kStoreAddress.name}},
-                  sendStoreAddress, requestStoreAddress, storeStoreAddress),
-        withSteps(
+                  singleTextRoundTrip(storeAddressTable(), TableForm::Batch)),
+        withTable(
             {.caption = "Default Label",
              .name = "default-label",
              .slot = 6,
@@ -176,7 +185,7 @@ std::vector<BatchCategory> makeCategories() {
              .errorStopsRun = true,
              .answer = {.shownLimit = 895},
              .files = {std::begin(labellayout::kBatchFiles), std::end(labellayout::kBatchFiles)}},
-            sendLabelLayouts, requestLabelLayouts, storeLabelLayouts),
+            labelLayoutBatchRoundTrip(), TableStepOptions{.emptiesTransferFile = true}),
         withSteps({.caption = "Datetime",
                    .name = "datetime",
                    .slot = 3,
@@ -186,15 +195,16 @@ std::vector<BatchCategory> makeCategories() {
                    .errorStopsRun = false,
                    .readBack = false},
                   sendDateTime, {}, {}),
-        withSteps({.caption = "Operator setup",
-                   .name = "operator-setup",
-                   .slot = 8,
-                   .sendMessage = "Transfering Operator information,please wait...",
-                   .requestMessage = "Transfering Operator information,please wait...",
-                   .errorSuffix = "error",
-                   .errorStopsRun = true,
-                   .files = {moderecord::kFile}},
-                  sendModeFile, requestModeRecord, storeModeRecord),
+        withSend(withTable({.caption = "Operator setup",
+                            .name = "operator-setup",
+                            .slot = 8,
+                            .sendMessage = "Transfering Operator information,please wait...",
+                            .requestMessage = "Transfering Operator information,please wait...",
+                            .errorSuffix = "error",
+                            .errorStopsRun = true,
+                            .files = {moderecord::kFile}},
+                           modeRoundTrip(TableForm::Batch)),
+                 sendModeFile),
     };
 }
 
@@ -223,7 +233,7 @@ const BatchCategory& vatCategory() {
                   .requestMessage = "Transfering VAT information,please wait...",
                   .errorSuffix = "error",
                   .errorStopsRun = false},
-                 vatBatch());
+                 vatTable());
     return category;
 }
 

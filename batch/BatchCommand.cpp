@@ -14,6 +14,7 @@
 #include "platform/Prompter.h"
 #include "plu/AcknowledgedPlus.h"
 #include "plu/PluFile.h"
+#include "plu/PluTransfer.h"
 #include "tables/Archive.h"
 #include "tables/TextFiles.h"
 
@@ -180,7 +181,7 @@ std::optional<TransferSettings> CommandRun::sendChangedPlus(const BatchContext& 
         nothingChanged_ = true;
         return std::nullopt;
     }
-    return transferOf(pluSendLinesOf(changed), plubatch::kSendSettings);
+    return transferOf(pluSendLines(changed), plubatch::kSendSettings);
 }
 
 void CommandRun::stepTaken(const StepReport& report) {

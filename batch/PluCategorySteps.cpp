@@ -39,16 +39,6 @@ std::optional<std::vector<PluPair>> pluPairsToSend(const BatchContext& context) 
     return std::move(content.pairs);
 }
 
-std::vector<std::string> pluSendLinesOf(const std::vector<PluPair>& pairs) {
-    std::vector<std::string> lines;
-    lines.reserve(2 * pairs.size());
-    for (const PluPair& pair : pairs) {
-        lines.push_back(pair.plu);
-        lines.push_back(pair.label);
-    }
-    return lines;
-}
-
 std::optional<TransferSettings> sendPluFile(const BatchContext& context) {
     context.addLog(plubatch::kBeginLog);
     const std::optional<std::vector<PluPair>> pairs = pluPairsToSend(context);
@@ -56,21 +46,11 @@ std::optional<TransferSettings> sendPluFile(const BatchContext& context) {
         return std::nullopt;
     }
     // A file that is no PLU file still runs a transfer, of nothing, which ends at once.
-    return transferOf(pluSendLinesOf(*pairs), plubatch::kSendSettings);
+    return transferOf(pluSendLines(*pairs), plubatch::kSendSettings);
 }
 
 std::optional<TransferSettings> requestPluTable(const BatchContext&) {
     return transferOf({pluRequestLine(), labelRequestLine()}, plubatch::kRequestSettings);
-}
-
-std::vector<PluPair> receivedPluPairs(const SplitAnswers& split) {
-    // Each PLU gets the label-data record of its own number, so that a PLU whose label data did
-    // not come cannot shift the others' onto the wrong PLUs.
-    std::vector<PluPair> pairs;
-    for (ReceivedPlu& plu : pairReceived(split.pluLines, split.labelLines)) {
-        pairs.push_back({asStoredRecord(std::move(plu.plu)), asStoredRecord(std::move(plu.label))});
-    }
-    return pairs;
 }
 
 StoreOutcome storePluTable(const BatchContext&, const BatchCategory& category) {
@@ -87,13 +67,7 @@ StoreOutcome storePluTable(const BatchContext&, const BatchCategory& category) {
     if (!writeSplitAnswers(split)) {
         return StoreOutcome::NotStored;
     }
-    const std::vector<PluPair> pairs = receivedPluPairs(split);
-    std::string bytes = pluFileStart();
-    bytes.reserve(bytes.size() + pairs.size() * (plurecord::kLength + labelrecord::kLength + 4));
-    for (const PluPair& pair : pairs) {
-        appendPluPair(bytes, pair);
-    }
-    return storedOrTold(savePluFile(bytes));
+    return storedOrTold(savePluFile(pluFileBytes(receivedPluPairs(split))));
 }
 
 }  // namespace vorn

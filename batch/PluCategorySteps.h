@@ -26,17 +26,9 @@ inline constexpr const char* kNothingRead = "cant read data";
 // The pairs of plurec.dat that a send passes on; no value when there is no file, or when it is
 // damaged (told). A file that is no PLU file at all is logged and told and gives no pairs.
 std::optional<std::vector<PluPair>> pluPairsToSend(const BatchContext& context);
-// The lines that send the pairs: each pair's PLU record and label-data record.
-std::vector<std::string> pluSendLinesOf(const std::vector<PluPair>& pairs);
 
 std::optional<TransferSettings> sendPluFile(const BatchContext& context);
 std::optional<TransferSettings> requestPluTable(const BatchContext& context);
 StoreOutcome storePluTable(const BatchContext& context, const BatchCategory& category);
-
-struct SplitAnswers;
-// The PLUs of a split answer as the PLU file keeps them: each PLU record with the label-data
-// record of the same number (or the default one), both with '0' as first character and the
-// operation "0000".
-std::vector<PluPair> receivedPluPairs(const SplitAnswers& split);
 
 }  // namespace vorn

@@ -11,9 +11,6 @@ namespace vorn {
 
 namespace {
 
-constexpr std::size_t kEmptyTableMarkPos = 6;
-constexpr char kEmptyTableMark = '4';
-
 // The start of trf.in as the category shows it; no value when trf.in cannot be opened.
 std::optional<std::string> shownStart(const AnswerReading& reading) {
     return reading.shownAsBytes ? readFirstAnswerBytes(reading.shownLimit)
@@ -73,10 +70,6 @@ JudgedAnswer judgeAnswer(const BatchCategory& category) {
     judged.outcome = StoreOutcome::Stored;
     judged.lines = std::move(lines);
     return judged;
-}
-
-bool marksEmptyTable(std::string_view line) {
-    return line.size() > kEmptyTableMarkPos && line[kEmptyTableMarkPos] == kEmptyTableMark;
 }
 
 StoreOutcome storedOrTold(const FileProblem& problem) {

@@ -36,10 +36,6 @@ JudgedAnswer judgeAnswer(const BatchCategory& category);
 // wrote of an answer that failed. No value when every line is an answer (or empty).
 std::optional<std::string> laterErrorLine(const std::vector<std::string>& lines);
 
-// The scale answers a request for an empty table with one line, the request itself with '4' at
-// position 6: it carries no record.
-bool marksEmptyTable(std::string_view line);
-
 // The outcome of writing the table file: the problem, naming the file, is told.
 StoreOutcome storedOrTold(const FileProblem& problem);
 

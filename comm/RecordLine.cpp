@@ -19,4 +19,10 @@ bool isAnswerRecord(std::string_view line) {
     return line.size() >= envelope::kLength && isSuccessLine(line);
 }
 
+bool marksEmptyTable(std::string_view line) {
+    constexpr std::size_t kMarkPos = 6;
+    constexpr char kMark = '4';
+    return line.size() > kMarkPos && line[kMarkPos] == kMark;
+}
+
 }  // namespace vorn

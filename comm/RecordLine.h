@@ -31,5 +31,8 @@ bool isSuccessLine(std::string_view firstLine);
 // A line of trf.in that carries a record: the whole envelope, beginning with the answer status
 // '1' or '3'. The engine's error lines (02206, 02207, 02210, 02211) begin with '0' and are none.
 bool isAnswerRecord(std::string_view line);
+// The scale answers a request for an empty table with one line, the request itself with '4' at
+// position 6: it carries no record.
+bool marksEmptyTable(std::string_view line);
 
 }  // namespace vorn

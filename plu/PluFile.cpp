@@ -129,6 +129,15 @@ void appendPluPair(std::string& bytes, const PluPair& pair) {
     bytes += kLineEnd;
 }
 
+std::string pluFileBytes(const std::vector<PluPair>& pairs) {
+    std::string bytes = pluFileStart();
+    bytes.reserve(bytes.size() + pairs.size() * (plurecord::kLength + labelrecord::kLength + 4));
+    for (const PluPair& pair : pairs) {
+        appendPluPair(bytes, pair);
+    }
+    return bytes;
+}
+
 FileProblem savePluFile(std::string_view bytes) {
     return writeFileAtomically(plufile::kName, bytes);
 }

@@ -75,6 +75,8 @@ std::optional<FileIdentity> pluFileIdentity();
 // The file's bytes: the header line, then each pair's two lines, each ended by CR LF.
 std::string pluFileStart();
 void appendPluPair(std::string& bytes, const PluPair& pair);
+// The bytes of a file of the pairs, in their order.
+std::string pluFileBytes(const std::vector<PluPair>& pairs);
 // Writes plurec.dat in the current directory, safely (the old file stays when this fails).
 FileProblem savePluFile(std::string_view bytes);
 

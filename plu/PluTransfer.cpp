@@ -136,6 +136,16 @@ std::vector<std::string> pluSendLines(const PluList& list, std::size_t begin, st
     return lines;
 }
 
+std::vector<std::string> pluSendLines(const std::vector<PluPair>& pairs) {
+    std::vector<std::string> lines;
+    lines.reserve(2 * pairs.size());
+    for (const PluPair& pair : pairs) {
+        lines.push_back(pair.plu);
+        lines.push_back(pair.label);
+    }
+    return lines;
+}
+
 void sendPlus(const PluList& list, const std::function<std::optional<PluRange>()>& askRange) {
     if (list.empty()) {
         return;
@@ -193,6 +203,16 @@ SplitAnswers splitAnswers(const std::vector<std::string>& lines) {
 bool writeSplitAnswers(const SplitAnswers& split) {
     return writeLines(transferfile::kPluRecordsIn, split.pluLines) &&
            writeLines(transferfile::kLabelRecordsIn, split.labelLines);
+}
+
+std::vector<PluPair> receivedPluPairs(const SplitAnswers& split) {
+    // Each PLU gets the label-data record of its own number, so that a PLU whose label data did
+    // not come cannot shift the others' onto the wrong PLUs.
+    std::vector<PluPair> pairs;
+    for (ReceivedPlu& plu : pairReceived(split.pluLines, split.labelLines)) {
+        pairs.push_back({asStoredRecord(std::move(plu.plu)), asStoredRecord(std::move(plu.label))});
+    }
+    return pairs;
 }
 
 bool requestPlus() {

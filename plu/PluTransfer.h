@@ -50,6 +50,9 @@ struct PluRange {
 // Damaged rows are not sent; *damaged counts them.
 std::vector<std::string> pluSendLines(const PluList& list, std::size_t begin, std::size_t end,
                                       std::size_t* damaged = nullptr);
+// The lines that send the pairs, as the batch transfer sends the PLU file: each pair's PLU
+// record and label-data record.
+std::vector<std::string> pluSendLines(const std::vector<PluPair>& pairs);
 
 // "PC->Sc": nothing for an empty list; "Can't open file" when trf.out cannot be created; asks
 // the range (no value: Cancel); "PLU range error!" when To is below From; nothing when no PLU
@@ -69,6 +72,10 @@ struct SplitAnswers {
 SplitAnswers splitAnswers(const std::vector<std::string>& lines);
 // Writes the split to trf1.in and trf2.in; false (and told) when they cannot be written.
 bool writeSplitAnswers(const SplitAnswers& split);
+// The PLUs of a split answer as the PLU file keeps them: each PLU record with the label-data
+// record of the same number (or the default one), both with '0' as first character and the
+// operation "0000". (The batch transfer stores these, in answer order.)
+std::vector<PluPair> receivedPluPairs(const SplitAnswers& split);
 
 // Requests every PLU, checks the answer ("cant read data" for none, the first line and "error"
 // for a failure, a foreign record line and "error") and writes trf1.in and trf2.in. True when

@@ -2,6 +2,7 @@
 
 #include "comm/RecordLine.h"
 #include "platform/Prompter.h"
+#include "tables/Archive.h"
 #include "tables/NumberText.h"
 #include "tables/PrintfFormat.h"
 #include "tables/TableFiles.h"
@@ -48,59 +49,133 @@ void chooseType(NumberedTable& table, int type) {
     table.rows().clear();
 }
 
-FileProblem loadRows(NumberedTable& table) {
+LoadedTable<NumberedRows> loadRows() {
     LoadedBarcodes loaded = loadBarcodeFile();
-    const int type = normalType(loaded.table.type);
-    table.fields().type = type;
-    const auto length = static_cast<std::size_t>(barcodePatternLength(type));
+    LoadedTable<NumberedRows> table;
+    table.found = readFileBytes(tablefile::kBarcodes.name).has_value();
+    table.rows.type = normalType(loaded.table.type);
+    const auto length = static_cast<std::size_t>(barcodePatternLength(table.rows.type));
     for (const NumberStringRow& row : loaded.table.rows) {
         if (row.value.size() == length) {
-            table.rows().addSorted(row.number + '\t' + row.value);
+            table.rows.texts.push_back(row.number + '\t' + row.value);
         }
     }
-    return loaded.problem;
+    table.problem = loaded.problem;
+    return table;
 }
 
-FileProblem saveRows(const NumberedTable& table) {
+FileProblem saveRows(const NumberedRows& rows) {
     BarcodeTable file;
-    file.type = table.fields().type;
-    for (const std::string& row : table.rows().texts()) {
+    file.type = rows.type;
+    for (const std::string& row : rows.texts) {
         file.rows.push_back({row.substr(0, 1), patternOfRow(row)});
     }
     return saveBarcodeFile(file);
 }
 
-std::vector<std::string> recordLines(const NumberedTable& table) {
-    std::vector<std::string> lines;
-    for (const std::string& row : table.rows().texts()) {
-        lines.push_back(
-            barcodeRecord(table.fields().type, intValue(row.substr(0, 1)), patternOfRow(row)));
+TableRecords recordLines(const NumberedRows& rows) {
+    TableRecords out;
+    for (const std::string& row : rows.texts) {
+        out.lines.push_back(
+            barcodeRecord(rows.type, intValue(row.substr(0, 1)), patternOfRow(row)));
     }
-    return lines;
+    return out;
 }
 
-void takeAnswer(NumberedTable& table, const std::vector<std::string>& lines) {
-    table.rows().clear();
+AnswerRows<NumberedRows> rowsOfAnswer(const std::vector<std::string>& lines,
+                                      const NumberedRows& before) {
+    AnswerRows<NumberedRows> answer{{{}, before.type}, {}};
+    NumberedRows& rows = answer.rows;
     if (lines.empty()) {
-        return;
+        return answer;
     }
     // An answer without any pattern (an empty scale table) leaves the type as it was.
     const std::string firstTail = barcodeTail(lines.front());
     if (!firstTail.empty()) {
-        table.fields().type = barcodeTypeOfTail(firstTail);
+        rows.type = barcodeTypeOfTail(firstTail);
     }
-    const auto length = static_cast<std::size_t>(barcodePatternLength(table.fields().type));
+    const auto length = static_cast<std::size_t>(barcodePatternLength(rows.type));
     for (const std::string& line : lines) {
         const std::string tail = barcodeTail(line);
         if (tail.empty() || !isAnswerRecord(line)) {
             continue;
         }
-        table.rows().addSorted(cformat("%1d\t", {intValue(field(line, envelope::kLength, 2))}) +
-                               tail.substr(0, length));
+        rows.texts.push_back(cformat("%1d\t", {intValue(field(line, envelope::kLength, 2))}) +
+                             tail.substr(0, length));
     }
+    return answer;
+}
+
+// The dialog's round trip: the patterns of the dialog's type.
+TableRoundTrip<NumberedRows> dialogRoundTrip(const NumberedTableKind& kind, TableForm) {
+    return {
+        .load = &loadRows,
+        .save = &saveRows,
+        .records = &recordLines,
+        .request = [&kind] { return std::vector<std::string>{kind.requestLine}; },
+        .rowsOfAnswer = &rowsOfAnswer,
+    };
+}
+
+LoadedTable<BarcodeTable> loadBatchTable() {
+    LoadedBarcodes loaded = loadBarcodeFile();
+    return {readFileBytes(tablefile::kBarcodes.name).has_value(), std::move(loaded.table),
+            loaded.problem};
+}
+
+// The batch sends the file's rows as they are; a type other than UPC and EAN sends no format.
+TableRecords batchRecords(const BarcodeTable& table) {
+    TableRecords out;
+    const int type = table.type;
+    if (type != barcode::kUpc && type != barcode::kEan) {
+        return out;
+    }
+    const auto length = static_cast<std::size_t>(barcodePatternLength(type));
+    for (const NumberStringRow& row : table.rows) {
+        if (row.value.size() > length) {
+            out.problem = std::string(tablefile::kBarcodes.name) + ": the pattern " + row.value +
+                          " is longer than its type allows; it was not sent";
+            out.lines.clear();
+            return out;
+        }
+        out.lines.push_back(barcodeRecord(type, intValue(row.number), row.value));
+    }
+    return out;
 }
 
 }  // namespace
+
+BarcodeTable barcodesOfAnswer(const std::vector<std::string>& lines) {
+    BarcodeTable table;
+    if (lines.empty()) {
+        return table;
+    }
+    table.type = barcodeTypeOfTail(barcodeTail(lines.front()));
+    const auto length = static_cast<std::size_t>(barcodePatternLength(table.type));
+    for (const std::string& line : lines) {
+        const std::string tail = barcodeTail(line);
+        if (tail.empty() || !isAnswerRecord(line)) {
+            continue;
+        }
+        // The header counts the rows written, so that the file holds exactly what it says.
+        table.rows.push_back(
+            {std::string(field(line, barcode::kBatchNumberDigit, 1)), tail.substr(0, length)});
+    }
+    return table;
+}
+
+TableRoundTrip<BarcodeTable> barcodeBatchRoundTrip() {
+    return {
+        .load = &loadBatchTable,
+        .save = &saveBarcodeFile,
+        .records = &batchRecords,
+        .request = [] { return std::vector<std::string>{barcodeTable().requestLine}; },
+        .rowsOfAnswer =
+            [](const std::vector<std::string>& lines, const BarcodeTable&) {
+                return AnswerRows<BarcodeTable>{barcodesOfAnswer(lines)};
+            },
+    };
+}
 
 int barcodePatternLength(int type) {
     return normalType(type) == barcode::kUpc ? kUpcLength : kEanLength;
@@ -145,12 +220,9 @@ const NumberedTableKind& barcodeTable() {
         .addCheck = &checkPatternLength,
         .proposedNumberMax = kHighestNumber,
         .choose = &chooseType,
+        .roundTrip = &dialogRoundTrip,
         .file = tablefile::kBarcodes,
-        .load = &loadRows,
-        .save = &saveRows,
-        .recordLines = &recordLines,
         .requestLine = "000214000700010000",
-        .takeAnswer = &takeAnswer,
         .transferMessage = "Transfering Barcode information,please wait...",
         .errorSuffix = "error",
     };

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "editors/kit/NumberedTable.h"
 
@@ -15,11 +16,20 @@ inline constexpr int kUpc = 0;
 inline constexpr int kEan = 1;
 // The pattern begins at position 19 of a record; what follows it tells the type.
 inline constexpr std::size_t kPatternPos = 19;
+// The batch transfer takes a format's number from position 17 alone.
+inline constexpr std::size_t kBatchNumberDigit = 17;
 inline constexpr const char* kChangeQuestion =
     "This change will erease all existed BarCode,\n Are you sure?";
 }  // namespace barcode
 
 const NumberedTableKind& barcodeTable();
+
+// The batch transfer's round trip, on EAN.dat as it is: a type other than UPC and EAN sends no
+// format, a pattern longer than its type allows is not sent; an answer's table is barcodesOfAnswer.
+TableRoundTrip<BarcodeTable> barcodeBatchRoundTrip();
+// EAN.dat as a good answer gives it: the type from the first line, one row per line with a
+// pattern (the number from position 17, the pattern cut to the type's length).
+BarcodeTable barcodesOfAnswer(const std::vector<std::string>& lines);
 
 // The pattern length of a type: UPC 11, EAN 12 (by the type modulo 2).
 int barcodePatternLength(int type);

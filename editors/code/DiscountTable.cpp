@@ -4,6 +4,7 @@
 #include "comm/TableTransfer.h"
 #include "editors/kit/RecordText.h"
 #include "platform/Prompter.h"
+#include "tables/Archive.h"
 #include "tables/NumberText.h"
 #include "tables/PrintfFormat.h"
 #include "tables/TableFiles.h"
@@ -17,6 +18,46 @@ constexpr int kCentsPerUnit = 100;
 
 bool inRange(int rate) {
     return rate >= -discount::kHighestRate && rate <= discount::kHighestRate;
+}
+
+TransferRequest request(bool receive) {
+    return TransferRequest{discount::kTransferMessage, receive, 0, 1, false};
+}
+
+AnswerCheck answerCheck() {
+    return AnswerCheck{discount::kErrorSuffix, discount::kAnswerLineLimit};
+}
+
+LoadedTable<DiscountRows> loadRows() {
+    LoadedTable<DiscountRows> table;
+    table.found = readFileBytes(tablefile::kDiscounts).has_value();
+    const LoadedRows<std::string> loaded = loadDiscountFile();
+    for (std::size_t k = 0; k < loaded.rows.size() && k < table.rows.size(); ++k) {
+        table.rows[k] = discountRowOfRecord(loaded.rows[k]);
+    }
+    table.problem = loaded.problem;
+    return table;
+}
+
+// The nine strings of discount.dat; the batch ends each with a line end.
+FileProblem saveRows(const DiscountRows& rows, std::string_view lineEnd) {
+    std::vector<std::string> records;
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        records.push_back(discountRecord(static_cast<int>(k + 1), rows[k], discount::kStoredRate) +
+                          std::string(lineEnd));
+    }
+    return saveDiscountFile(records);
+}
+
+// The records of the rows whose rate is not 0, the rate written by rateConversion.
+TableRecords recordsOf(const DiscountRows& rows, std::string_view rateConversion) {
+    TableRecords out;
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        if (rows[k].rate != 0) {
+            out.lines.push_back(discountRecord(static_cast<int>(k + 1), rows[k], rateConversion));
+        }
+    }
+    return out;
 }
 
 }  // namespace
@@ -98,23 +139,52 @@ std::string badDiscountRateMessage(int k) {
            " must be a number from -99.99 to 99.99 with at most two decimals!";
 }
 
-void DiscountTable::open() {
-    rows_ = DiscountRows{};
-    const LoadedRows<std::string> loaded = loadDiscountFile();
-    for (std::size_t k = 0; k < loaded.rows.size() && k < rows_.size(); ++k) {
-        rows_[k] = discountRowOfRecord(loaded.rows[k]);
+DiscountRows discountRowsOfAnswer(const std::vector<std::string>& lines, DiscountRows rows) {
+    for (const std::string& line : lines) {
+        if (!isAnswerRecord(line) || line.size() <= discount::kRowPos) {
+            continue;
+        }
+        const char digit = line[discount::kRowPos];
+        if (digit >= '1' && digit <= '9') {
+            rows[static_cast<std::size_t>(digit - '1')] = discountRowOfRecord(line);
+        }
     }
+    return rows;
+}
+
+TableRoundTrip<DiscountRows> discountRoundTrip(TableForm form) {
+    const bool batch = form == TableForm::Batch;
+    return {
+        .load = &loadRows,
+        .save =
+            [batch](const DiscountRows& rows) {
+                return saveRows(rows, batch ? discount::kBatchStoredLineEnd : "");
+            },
+        .records =
+            [batch](const DiscountRows& rows) {
+                return recordsOf(rows, batch ? discount::kBatchSentRate : discount::kSentRate);
+            },
+        .request = [] { return std::vector<std::string>{discount::kRequestLine}; },
+        // The dialog changes only the rows that the answer names; the batch stores the rows of
+        // the answer alone.
+        .rowsOfAnswer =
+            [batch](const std::vector<std::string>& lines, const DiscountRows& before) {
+                return AnswerRows<DiscountRows>{
+                    discountRowsOfAnswer(lines, batch ? DiscountRows{} : before)};
+            },
+    };
+}
+
+void DiscountTable::open() {
+    const LoadedTable<DiscountRows> loaded = discountRoundTrip(TableForm::Dialog).load();
+    rows_ = loaded.rows;
     if (!loaded.problem.empty()) {
         tell(loaded.problem, PromptIcon::Warning);
     }
 }
 
 bool DiscountTable::save() const {
-    std::vector<std::string> records;
-    for (std::size_t k = 0; k < rows_.size(); ++k) {
-        records.push_back(discountRecord(static_cast<int>(k + 1), rows_[k], discount::kStoredRate));
-    }
-    const FileProblem problem = saveDiscountFile(records);
+    const FileProblem problem = discountRoundTrip(TableForm::Dialog).save(rows_);
     if (!problem.empty()) {
         tell(problem, PromptIcon::Error);
         return false;
@@ -123,13 +193,7 @@ bool DiscountTable::save() const {
 }
 
 std::vector<std::string> DiscountTable::sendLines() const {
-    std::vector<std::string> lines;
-    for (std::size_t k = 0; k < rows_.size(); ++k) {
-        if (rows_[k].rate != 0) {
-            lines.push_back(discountRecord(static_cast<int>(k + 1), rows_[k], discount::kSentRate));
-        }
-    }
-    return lines;
+    return discountRoundTrip(TableForm::Dialog).records(rows_).lines;
 }
 
 void DiscountTable::send() {
@@ -139,36 +203,22 @@ void DiscountTable::send() {
             return;
         }
     }
-    const std::vector<std::string> lines = sendLines();
-    if (lines.empty()) {
+    if (sendLines().empty()) {
         tell("No data to transmit!");
         return;
     }
-    runTableTransfer(lines, TransferRequest{discount::kTransferMessage, false, 0, 1, false},
-                     AnswerCheck{discount::kErrorSuffix, discount::kAnswerLineLimit});
+    sendTable(discountRoundTrip(TableForm::Dialog), rows_, request(false), answerCheck());
 }
 
 void DiscountTable::receive() {
-    const TransferResult result = runTableTransfer(
-        {discount::kRequestLine}, TransferRequest{discount::kTransferMessage, true, 0, 1, false},
-        AnswerCheck{discount::kErrorSuffix, discount::kAnswerLineLimit});
-    if (result == TransferResult::NoAnswer) {
+    if (receiveTable(discountRoundTrip(TableForm::Dialog), rows_, request(true), answerCheck()) ==
+        TransferResult::NoAnswer) {
         tell("Can't read file!");
-    } else if (result == TransferResult::Succeeded) {
-        takeAnswer(readAnswerLines());
     }
 }
 
 void DiscountTable::takeAnswer(const std::vector<std::string>& lines) {
-    for (const std::string& line : lines) {
-        if (!isAnswerRecord(line) || line.size() <= discount::kRowPos) {
-            continue;
-        }
-        const char digit = line[discount::kRowPos];
-        if (digit >= '1' && digit <= '9') {
-            rows_[static_cast<std::size_t>(digit - '1')] = discountRowOfRecord(line);
-        }
-    }
+    rows_ = discountRowsOfAnswer(lines, rows_);
 }
 
 }  // namespace vorn

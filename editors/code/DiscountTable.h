@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "editors/kit/TableRoundTrip.h"
+
 namespace vorn {
 
 struct DiscountRow {
@@ -60,6 +62,15 @@ std::optional<int> parseDiscountRate(std::string_view text);
 std::string discountRateText(int rate);
 // The refusal of a rate that is malformed or out of range, naming the row (1 to 9).
 std::string badDiscountRateMessage(int k);
+
+// The rows with those that the answer lines name (each by the digit at position 16) taken in.
+DiscountRows discountRowsOfAnswer(const std::vector<std::string>& lines, DiscountRows rows);
+
+// The round trip of the nine discounts. The dialog sends the rate signed in four digits, changes
+// only the rows that an answer names, and stores the strings without line ends; the batch sends
+// the rate unsigned in five digits, stores the rows of the answer alone, and ends each string
+// with a line end. Both send only the rows whose rate is not 0.
+TableRoundTrip<DiscountRows> discountRoundTrip(TableForm form);
 
 class DiscountTable {
 public:

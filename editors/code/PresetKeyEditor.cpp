@@ -18,8 +18,8 @@ constexpr const char* kSecondOut = "trf1.out";
 }  // namespace
 
 void PresetKeyEditor::open() {
-    LoadedPresetKeys loaded = loadKeyFile();
-    keys_ = std::move(loaded.keys);
+    LoadedTable<PresetKeys> loaded = presetKeyRoundTrip(TableForm::Dialog).load();
+    keys_ = std::move(loaded.rows);
     layer_ = KeyLayer::Up;
     currentKey_ = 0;
     if (!loaded.problem.empty()) {
@@ -94,7 +94,7 @@ bool PresetKeyEditor::save() const {
     if (!checkDiscountNumber()) {
         return false;
     }
-    const FileProblem problem = saveKeyFile(keys_);
+    const FileProblem problem = presetKeyRoundTrip(TableForm::Dialog).save(keys_);
     if (!problem.empty()) {
         tell(problem, PromptIcon::Error);
         return false;
@@ -106,24 +106,15 @@ void PresetKeyEditor::send() const {
     if (!checkDiscountNumber()) {
         return;
     }
-    const PresetSendLines out = presetSendLines(keys_, PresetLineForm::Editor);
-    if (!out.problem.empty()) {
-        tell(latin1ToUtf8(out.problem), PromptIcon::Warning);
-        return;
-    }
-    runTableTransfer(out.lines, TransferRequest{presetrecord::kTransferMessage, false},
-                     kErrorSuffix);
+    sendTable(presetKeyRoundTrip(TableForm::Dialog), keys_,
+              TransferRequest{presetrecord::kTransferMessage, false}, AnswerCheck{kErrorSuffix});
 }
 
 void PresetKeyEditor::receive() {
     // The request also leaves an empty trf1.out.
     std::ofstream(kSecondOut, std::ios::binary | std::ios::trunc);
-    if (runTableTransfer(presetRequestLines(),
-                         TransferRequest{presetrecord::kTransferMessage, true},
-                         kErrorSuffix) != TransferResult::Succeeded) {
-        return;
-    }
-    applyPresetAnswer(keys_, parsePresetAnswer(readAnswerLines()));
+    receiveTable(presetKeyRoundTrip(TableForm::Dialog), keys_,
+                 TransferRequest{presetrecord::kTransferMessage, true}, AnswerCheck{kErrorSuffix});
 }
 
 }  // namespace vorn

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "comm/RecordLine.h"
+#include "tables/Archive.h"
 #include "tables/NumberText.h"
 #include "tables/PrintfFormat.h"
 #include "tables/TextPieces.h"
@@ -20,6 +21,14 @@ std::string code4(int code) {
 bool isPluNumber(const std::string& text) {
     return !text.empty() && text.size() <= kPluDigits &&
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+constexpr const char* kNoDiscountNumber = "0";
+
+LoadedTable<PresetKeys> loadKeys() {
+    LoadedPresetKeys loaded = loadKeyFile();
+    return {readFileBytes(tablefile::kPresetKeys.name).has_value(), std::move(loaded.keys),
+            loaded.problem};
 }
 
 }  // namespace
@@ -175,6 +184,47 @@ void applyPresetAnswer(PresetKeys& keys, const PresetAnswer& answer) {
     for (const auto& [key, plu] : answer.keys) {
         keys.plu[static_cast<std::size_t>(key - 1)] = plu;
     }
+}
+
+PresetKeys presetKeysOfAnswer(const std::vector<std::string>& lines) {
+    PresetKeys keys;
+    applyPresetAnswer(keys, parsePresetAnswer(lines));
+    if (!keys.discount) {
+        keys.discountNumber = kNoDiscountNumber;
+    }
+    return keys;
+}
+
+TableRoundTrip<PresetKeys> presetKeyRoundTrip(TableForm form) {
+    const bool batch = form == TableForm::Batch;
+    return {
+        .load = &loadKeys,
+        .save =
+            [batch](const PresetKeys& keys) {
+                return saveKeyFile(keys, batch ? KeyFileRows::LayerKeysOnly : KeyFileRows::All);
+            },
+        .records =
+            [batch](const PresetKeys& keys) {
+                PresetSendLines send =
+                    presetSendLines(keys, batch ? PresetLineForm::Batch : PresetLineForm::Editor);
+                TableRecords out{std::move(send.lines), std::move(send.problem)};
+                if (batch && !out.problem.empty()) {
+                    out.problem = std::string(tablefile::kPresetKeys.name) + ": " + out.problem +
+                                  "; it was not sent";
+                }
+                return out;
+            },
+        .request = &presetRequestLines,
+        .rowsOfAnswer =
+            [batch](const std::vector<std::string>& lines, const PresetKeys& before) {
+                if (batch) {
+                    return AnswerRows<PresetKeys>{presetKeysOfAnswer(lines)};
+                }
+                AnswerRows<PresetKeys> answer{before, {}};
+                applyPresetAnswer(answer.rows, parsePresetAnswer(lines));
+                return answer;
+            },
+    };
 }
 
 }  // namespace vorn

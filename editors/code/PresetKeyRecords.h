@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "editors/kit/TableRoundTrip.h"
 #include "tables/KeyFile.h"
 
 namespace vorn {
@@ -106,5 +107,14 @@ PresetAnswer parsePresetAnswer(const std::vector<std::string>& lines);
 // the codes 1024 to 1034, its number the code less 1024; off with the number "0") and the keys
 // answered; keys not answered keep their PLU.
 void applyPresetAnswer(PresetKeys& keys, const PresetAnswer& answer);
+
+// The keys of an answer as the batch transfer stores them: over the keys of a new keyboard (the
+// discount number "0" when the discount is off).
+PresetKeys presetKeysOfAnswer(const std::vector<std::string>& lines);
+
+// The round trip of key.dat. The dialog writes the editor's line forms, takes an answer over its
+// keys and saves every key; the batch writes its own forms, takes an answer over a new keyboard
+// and saves the keys of the two layers.
+TableRoundTrip<PresetKeys> presetKeyRoundTrip(TableForm form);
 
 }  // namespace vorn

@@ -6,6 +6,7 @@
 #include "comm/TableTransfer.h"
 #include "editors/kit/RecordText.h"
 #include "platform/Prompter.h"
+#include "tables/Archive.h"
 #include "tables/NumberText.h"
 #include "tables/PrintfFormat.h"
 #include "tables/TextPieces.h"
@@ -31,7 +32,172 @@ std::string widthFormat(int width, const char* conversion) {
     return "%" + std::to_string(width) + conversion;
 }
 
+std::string numberColumnOf(const NumberedTableKind& kind, const std::string& row) {
+    return row.substr(0, static_cast<std::size_t>(kind.numberWidth));
+}
+
+std::string valueOfRowOf(const NumberedTableKind& kind, const std::string& row, std::size_t limit) {
+    return substrOrEmpty(row, static_cast<std::size_t>(kind.numberWidth) + 1, limit);
+}
+
+// The rows of the table file in file order; the batch lays each number column out anew.
+LoadedTable<NumberedRows> loadRows(const NumberedTableKind& kind, TableForm form) {
+    LoadedTable<NumberedRows> table;
+    table.found = readFileBytes(kind.file.name).has_value();
+    const bool batch = form == TableForm::Batch;
+    std::vector<std::string>& texts = table.rows.texts;
+    if (kind.fileRows == FileRows::NumberString) {
+        LoadedRows<NumberStringRow> loaded = loadNumberStringFile(kind.file);
+        for (const NumberStringRow& r : loaded.rows) {
+            if (batch) {
+                texts.push_back(cformat("%*d", {kind.numberWidth, intValue(r.number)}) + '\t' +
+                                r.value);
+            } else {
+                texts.push_back(r.number + '\t' +
+                                (kind.trimValueOnOpen ? trimmed(r.value) : r.value));
+            }
+        }
+        table.problem = loaded.problem;
+    } else {
+        LoadedRows<NumberWordRow> loaded = loadNumberWordFile(kind.file);
+        for (const NumberWordRow& r : loaded.rows) {
+            texts.push_back(cformat(widthFormat(kind.numberWidth, "d\t"), {r.number}) + r.value);
+        }
+        table.problem = loaded.problem;
+    }
+    return table;
+}
+
+// Saves the rows; the dialog at most fileValueMax characters of each value, the batch all.
+FileProblem saveRows(const NumberedTableKind& kind, TableForm form, const NumberedRows& rows) {
+    const std::size_t valueMax = form == TableForm::Batch ? std::string::npos : kind.fileValueMax;
+    if (kind.fileRows == FileRows::NumberString) {
+        std::vector<NumberStringRow> out;
+        for (const std::string& row : rows.texts) {
+            out.push_back({numberColumnOf(kind, row), valueOfRowOf(kind, row, valueMax)});
+        }
+        return saveNumberStringFile(kind.file, out);
+    }
+    std::vector<NumberWordRow> out;
+    for (const std::string& row : rows.texts) {
+        out.push_back({intValue(numberColumnOf(kind, row)), valueOfRowOf(kind, row, valueMax)});
+    }
+    return saveNumberWordFile(kind.file, out);
+}
+
+NumberedRows rowsOfAnswer(const NumberedTableKind& kind, TableForm form,
+                          const std::vector<std::string>& lines, const NumberedRows& before) {
+    NumberedRows rows;
+    rows.type = before.type;
+    if (form == TableForm::Batch && kind.emptyTableMark && !lines.empty() &&
+        marksEmptyTable(lines.front())) {
+        return rows;
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (form == TableForm::Dialog && i == 0 && kind.skipFirstZeroNumber &&
+            intValue(field(lines[i], envelope::kLength, kind.recordNumberDigits)) == 0) {
+            continue;
+        }
+        std::string row = numberedRowOfLine(kind, lines[i]);
+        if (!row.empty()) {
+            rows.texts.push_back(std::move(row));
+        }
+    }
+    return rows;
+}
+
 }  // namespace
+
+TableRoundTrip<NumberedRows> numberedRoundTrip(const NumberedTableKind& kind, TableForm form) {
+    return {
+        .load = [&kind, form] { return loadRows(kind, form); },
+        .save = [&kind, form](const NumberedRows& rows) { return saveRows(kind, form, rows); },
+        .records =
+            [&kind, form](const NumberedRows& rows) {
+                if (form == TableForm::Batch && rows.texts.empty() && !kind.batchSendsEmptyTable) {
+                    return TableRecords{.none = true};
+                }
+                return numberedRecords(kind, rows.texts);
+            },
+        .request = [&kind] { return std::vector<std::string>{kind.requestLine}; },
+        .rowsOfAnswer =
+            [&kind, form](const std::vector<std::string>& lines, const NumberedRows& before) {
+                return AnswerRows<NumberedRows>{rowsOfAnswer(kind, form, lines, before)};
+            },
+    };
+}
+
+TableRoundTrip<NumberedRows> roundTripOf(const NumberedTableKind& kind, TableForm form) {
+    return kind.roundTrip != nullptr ? kind.roundTrip(kind, form) : numberedRoundTrip(kind, form);
+}
+
+TableRecords numberedRecords(const NumberedTableKind& kind, const std::vector<std::string>& rows,
+                             std::string (*recordText)(const std::string& value)) {
+    TableRecords out;
+    for (const std::string& row : rows) {
+        const int n = intValue(numberColumnOf(kind, row));
+        bool fits = fitsDigits(n, kind.recordNumberDigits);
+        std::string line;
+        if (kind.decimals < 0) {
+            const auto width = static_cast<std::size_t>(kind.recordValueWidth);
+            const std::string value =
+                recordText != nullptr
+                    ? cutTo(recordText(valueOfRowOf(kind, row, std::string::npos)), width)
+                    : valueOfRowOf(kind, row, width);
+            line = cformat(kind.recordFormat, {n, value});
+        } else {
+            const std::int64_t units =
+                decimalToUnits(valueOfRowOf(kind, row, kind.fileValueMax), kind.decimals);
+            fits = fits && fitsDigits(units, kind.recordValueWidth);
+            line = cformat(kind.recordFormat, {n, static_cast<long long>(units)});
+        }
+        if (!fits) {
+            std::string shown = row;
+            std::replace(shown.begin(), shown.end(), '\t', ' ');
+            out.problem = "The row \"" + trimmed(shown) +
+                          "\" does not fit the scale record! Nothing was sent.";
+            out.lines.clear();
+            return out;
+        }
+        // The record format ends with a line feed; trf.out gets its own line ends.
+        if (!line.empty() && line.back() == '\n') {
+            line.pop_back();
+        }
+        out.lines.push_back(line);
+    }
+    return out;
+}
+
+std::string numberedRowOfLine(const NumberedTableKind& kind, const std::string& line,
+                              std::string (*rowText)(const std::string& recordText),
+                              std::size_t lineLength) {
+    // Error lines of the engine (a Cancel's 02211 after good answers, say) are no records.
+    if (!isAnswerRecord(line) || (lineLength != 0 && line.size() != lineLength)) {
+        return {};
+    }
+    const int n = intValue(field(line, envelope::kLength, kind.recordNumberDigits));
+    const std::size_t valuePos =
+        envelope::kLength + static_cast<std::size_t>(kind.recordNumberDigits);
+    // A line that ends before the value field names no record: an empty table's answer
+    // echoes the request, whose payload is the zero number field alone.
+    if (line.size() <= valuePos) {
+        return {};
+    }
+    const std::string_view valueField =
+        field(line, valuePos, static_cast<std::size_t>(kind.recordValueWidth));
+    std::string value;
+    if (kind.decimals < 0) {
+        value = rowText != nullptr ? rowText(std::string(valueField)) : std::string(valueField);
+    } else {
+        const int units = intValue(valueField);
+        if (units == 0) {
+            return {};  // an empty slot of the scale's table
+        }
+        value = unitsToDecimal(units, kind.decimals);
+    }
+    return cformat(widthFormat(kind.numberWidth, "d\t"), {n}) +
+           cformat(kind.receivedValueFormat, {value});
+}
 
 const char* failedLimit(const std::vector<Limit>& limits, int value) {
     for (const Limit& l : limits) {
@@ -43,54 +209,39 @@ const char* failedLimit(const std::vector<Limit>& limits, int value) {
     return nullptr;
 }
 
+NumberedTable::NumberedTable(const NumberedTableKind& kind)
+    : kind_(kind), roundTrip_(roundTripOf(kind, TableForm::Dialog)) {}
+
 std::string NumberedTable::numberColumn(const std::string& row) const {
-    return row.substr(0, static_cast<std::size_t>(kind_.numberWidth));
+    return numberColumnOf(kind_, row);
 }
 
 std::string NumberedTable::valueOfRow(const std::string& row, std::size_t limit) const {
-    return substrOrEmpty(row, static_cast<std::size_t>(kind_.numberWidth) + 1, limit);
+    return valueOfRowOf(kind_, row, limit);
+}
+
+NumberedRows NumberedTable::roundTripRows() const {
+    return {rows_.texts(), fields_.type};
+}
+
+void NumberedTable::showRows(const NumberedRows& rows) {
+    rows_.clear();
+    for (const std::string& text : rows.texts) {
+        rows_.addSorted(text);
+    }
+    fields_.type = rows.type;
 }
 
 void NumberedTable::open() {
-    rows_.clear();
-    FileProblem problem;
-    if (kind_.load != nullptr) {
-        problem = kind_.load(*this);
-    } else if (kind_.fileRows == FileRows::NumberString) {
-        LoadedRows<NumberStringRow> loaded = loadNumberStringFile(kind_.file);
-        for (const NumberStringRow& r : loaded.rows) {
-            rows_.addSorted(r.number + '\t' + (kind_.trimValueOnOpen ? trimmed(r.value) : r.value));
-        }
-        problem = loaded.problem;
-    } else {
-        LoadedRows<NumberWordRow> loaded = loadNumberWordFile(kind_.file);
-        for (const NumberWordRow& r : loaded.rows) {
-            rows_.addSorted(cformat(widthFormat(kind_.numberWidth, "d\t"), {r.number}) + r.value);
-        }
-        problem = loaded.problem;
-    }
-    if (!problem.empty()) {
-        tell(problem, PromptIcon::Warning);
+    const LoadedTable<NumberedRows> loaded = roundTrip_.load();
+    showRows(loaded.rows);
+    if (!loaded.problem.empty()) {
+        tell(loaded.problem, PromptIcon::Warning);
     }
 }
 
 bool NumberedTable::save() const {
-    FileProblem problem;
-    if (kind_.save != nullptr) {
-        problem = kind_.save(*this);
-    } else if (kind_.fileRows == FileRows::NumberString) {
-        std::vector<NumberStringRow> out;
-        for (const std::string& row : rows_.texts()) {
-            out.push_back({numberColumn(row), valueOfRow(row, kind_.fileValueMax)});
-        }
-        problem = saveNumberStringFile(kind_.file, out);
-    } else {
-        std::vector<NumberWordRow> out;
-        for (const std::string& row : rows_.texts()) {
-            out.push_back({intValue(numberColumn(row)), valueOfRow(row, kind_.fileValueMax)});
-        }
-        problem = saveNumberWordFile(kind_.file, out);
-    }
+    const FileProblem problem = roundTrip_.save(roundTripRows());
     if (!problem.empty()) {
         tell(problem, PromptIcon::Error);
         return false;
@@ -212,124 +363,41 @@ bool NumberedTable::pick() {
 }
 
 std::vector<std::string> NumberedTable::sendLines(std::string* problem) const {
-    if (kind_.recordLines != nullptr) {
-        return kind_.recordLines(*this);
+    TableRecords out = roundTrip_.records(roundTripRows());
+    if (problem != nullptr) {
+        *problem = out.problem;
     }
-    std::vector<std::string> lines;
-    for (const std::string& row : rows_.texts()) {
-        const int n = intValue(numberColumn(row));
-        bool fits = fitsDigits(n, kind_.recordNumberDigits);
-        std::string line;
-        if (kind_.decimals < 0) {
-            const auto width = static_cast<std::size_t>(kind_.recordValueWidth);
-            const std::string value =
-                kind_.recordText != nullptr
-                    ? cutTo(kind_.recordText(valueOfRow(row, std::string::npos)), width)
-                    : valueOfRow(row, width);
-            line = cformat(kind_.recordFormat, {n, value});
-        } else {
-            const std::int64_t units =
-                decimalToUnits(valueOfRow(row, kind_.fileValueMax), kind_.decimals);
-            fits = fits && fitsDigits(units, kind_.recordValueWidth);
-            line = cformat(kind_.recordFormat, {n, static_cast<long long>(units)});
-        }
-        if (!fits) {
-            std::string shown = row;
-            std::replace(shown.begin(), shown.end(), '\t', ' ');
-            if (problem != nullptr) {
-                *problem = "The row \"" + trimmed(shown) +
-                           "\" does not fit the scale record! Nothing was sent.";
-            }
-            return {};
-        }
-        // The record format ends with a line feed; trf.out gets its own line ends.
-        if (!line.empty() && line.back() == '\n') {
-            line.pop_back();
-        }
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-std::string NumberedTable::rowOfReceivedLine(const std::string& line) const {
-    // Error lines of the engine (a Cancel's 02211 after good answers, say) are no records.
-    if (!isAnswerRecord(line) ||
-        (kind_.receivedLineLength != 0 && line.size() != kind_.receivedLineLength)) {
-        return {};
-    }
-    const int n = intValue(field(line, envelope::kLength, kind_.recordNumberDigits));
-    const std::size_t valuePos =
-        envelope::kLength + static_cast<std::size_t>(kind_.recordNumberDigits);
-    // A line that ends before the value field names no record: an empty table's answer
-    // echoes the request, whose payload is the zero number field alone.
-    if (line.size() <= valuePos) {
-        return {};
-    }
-    const std::string_view valueField =
-        field(line, valuePos, static_cast<std::size_t>(kind_.recordValueWidth));
-    std::string value;
-    if (kind_.decimals < 0) {
-        value = kind_.rowText != nullptr ? kind_.rowText(std::string(valueField))
-                                         : std::string(valueField);
-    } else {
-        const int units = intValue(valueField);
-        if (units == 0) {
-            return {};  // an empty slot of the scale's table
-        }
-        value = unitsToDecimal(units, kind_.decimals);
-    }
-    return cformat(widthFormat(kind_.numberWidth, "d\t"), {n}) +
-           cformat(kind_.receivedValueFormat, {value});
+    return std::move(out.lines);
 }
 
 void NumberedTable::takeReceivedLines(const std::vector<std::string>& lines) {
-    if (kind_.takeAnswer != nullptr) {
-        kind_.takeAnswer(*this, lines);
-        return;
-    }
-    rows_.clear();
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i == 0 && kind_.skipFirstZeroNumber &&
-            intValue(field(lines[i], envelope::kLength, kind_.recordNumberDigits)) == 0) {
-            continue;
-        }
-        std::string row = rowOfReceivedLine(lines[i]);
-        if (!row.empty()) {
-            rows_.addSorted(std::move(row));
-        }
-    }
+    showRows(roundTrip_.rowsOfAnswer(lines, roundTripRows()).rows);
 }
 
 void NumberedTable::send() {
+    // An empty list sends nothing.
     if (rows_.empty()) {
         return;
     }
-    std::string problem;
-    const std::vector<std::string> lines = sendLines(&problem);
-    if (!problem.empty()) {
-        tell(latin1ToUtf8(problem), PromptIcon::Warning);
-        return;
-    }
-    if (lines.empty()) {
-        return;
-    }
-    runTableTransfer(lines, TransferRequest{kind_.transferMessage, false, kind_.keyWidth, 1, false},
-                     answerCheck());
+    sendTable(roundTrip_, roundTripRows(), request(false), answerCheck());
 }
 
 AnswerCheck NumberedTable::answerCheck() const {
     return AnswerCheck{kind_.errorSuffix, kind_.answerShownLimit, kind_.answerShownAsBytes};
 }
 
+TransferRequest NumberedTable::request(bool receive) const {
+    return TransferRequest{kind_.transferMessage, receive, receive ? 0 : kind_.keyWidth, 1, false};
+}
+
 void NumberedTable::receive() {
-    const TransferResult result =
-        runTableTransfer({kind_.requestLine},
-                         TransferRequest{kind_.transferMessage, true, 0, 1, false}, answerCheck());
+    NumberedRows rows = roundTripRows();
+    const TransferResult result = receiveTable(roundTrip_, rows, request(true), answerCheck());
     if (result == TransferResult::NoAnswer && kind_.missingAnswerMessage != nullptr) {
         tell(kind_.missingAnswerMessage);
     }
     if (result == TransferResult::Succeeded) {
-        takeReceivedLines(readAnswerLines());
+        showRows(rows);
     }
 }
 

@@ -4,12 +4,16 @@
 // is described by a NumberedTableKind (plain data and a few small functions), and NumberedTable
 // performs the editor's operations on its list rows and its field members. The dialog shows the
 // rows and fields and calls one operation per control.
+//
+// A table's round trip (its file, records and answers) is numberedRoundTrip for a table of
+// plain numbered rows, made from its kind's data; a table whose rows differ gives its own.
 
 #include <cstddef>
 #include <string>
 #include <vector>
 
 #include "comm/TableTransfer.h"
+#include "editors/kit/TableRoundTrip.h"
 #include "tables/TableFiles.h"
 #include "widgets/ListRows.h"
 
@@ -27,6 +31,18 @@ struct EntryFields {
 };
 
 class NumberedTable;
+struct NumberedTableKind;
+
+// The rows of a numbered table as its list shows them (the number column, the separator, the
+// value), in order, with its type choice where it has one.
+struct NumberedRows {
+    std::vector<std::string> texts;
+    int type = 0;
+};
+
+// The round trip of a table in a form.
+using NumberedRoundTrip = TableRoundTrip<NumberedRows> (*)(const NumberedTableKind& kind,
+                                                           TableForm form);
 
 // One bound of an integer check: the value fails when below (or above) the bound.
 struct Limit {
@@ -78,35 +94,35 @@ struct NumberedTableKind {
     // is simply taken.
     void (*choose)(NumberedTable& table, int type) = nullptr;
 
-    // Table file and its rows; load and save replace the archive rows for a file of its own.
-    TableFile file = {};
-    FileRows fileRows = FileRows::NumberString;
-    bool trimValueOnOpen = false;  // blanks removed at both ends of a loaded value
-    std::size_t fileValueMax = 0;  // characters of the value saved
-    FileProblem (*load)(NumberedTable& table) = nullptr;
-    FileProblem (*save)(const NumberedTable& table) = nullptr;
     // "OK" first adds what the fields hold.
     bool addOnOk = false;
 
+    // The round trip: numberedRoundTrip from the data below, or the table's own.
+    NumberedRoundTrip roundTrip = nullptr;
+
+    // Table file and its rows.
+    TableFile file = {};
+    FileRows fileRows = FileRows::NumberString;
+    bool trimValueOnOpen = false;  // the dialog removes blanks at both ends of a loaded value
+    std::size_t fileValueMax = 0;  // characters of the value the dialog saves
+
     // Record line: printf format of the number and the value (text, or whole units of
     // 10^-decimals of the decimal value), the widths of the two fields, and the request line.
-    // A text value goes into the record as recordText makes it (cut to the field's width);
-    // recordLines replaces the whole building of the lines.
     const char* recordFormat = "";
     int recordNumberDigits = 0;
     int recordValueWidth = 0;
     int decimals = -1;  // -1: the value is text; otherwise a decimal amount with these decimals
-    std::string (*recordText)(const std::string& value) = nullptr;
-    std::vector<std::string> (*recordLines)(const NumberedTable& table) = nullptr;
     const char* requestLine = "";
-    // Rows from received records: only lines of receivedLineLength characters (0: any) are
-    // records; a text value is shown as rowText makes it, then formatted with
-    // receivedValueFormat (text, or the decimal text). takeAnswer replaces the whole reading.
-    std::size_t receivedLineLength = 0;
-    std::string (*rowText)(const std::string& recordText) = nullptr;
+    // Rows from received records: the value formatted with receivedValueFormat (text, or the
+    // decimal text). The dialog drops the first received line when its number is 0
+    // (skipFirstZeroNumber); the batch transfer takes an answer whose first line has '4' at
+    // position 6 for an empty table (emptyTableMark).
     const char* receivedValueFormat = "%s";
-    bool skipFirstZeroNumber = false;  // the first received line is dropped when its number is 0
-    void (*takeAnswer)(NumberedTable& table, const std::vector<std::string>& lines) = nullptr;
+    bool skipFirstZeroNumber = false;
+    bool emptyTableMark = false;
+    // The batch transfer sends an empty table file (as an empty trf.out); otherwise an empty
+    // table, like a missing file, starts no transfer.
+    bool batchSendsEmptyTable = false;
 
     // Transfer: key width of a send; how a failure is shown (the first line of trf.in of at
     // most answerShownLimit characters, or as many bytes of it), followed by the error suffix.
@@ -120,7 +136,7 @@ struct NumberedTableKind {
 
 class NumberedTable {
 public:
-    explicit NumberedTable(const NumberedTableKind& kind) : kind_(kind) {}
+    explicit NumberedTable(const NumberedTableKind& kind);
 
     const NumberedTableKind& kind() const { return kind_; }
     ListRows& rows() { return rows_; }
@@ -156,8 +172,6 @@ public:
     // The record line of each row, in list order. A row whose number or value does not fit
     // its record field gives no lines and the problem in *problem.
     std::vector<std::string> sendLines(std::string* problem) const;
-    // The list row of a received line, or the empty text when the line gives no row.
-    std::string rowOfReceivedLine(const std::string& line) const;
     // Replaces the rows by those of the received lines, added with the list's sorting.
     void takeReceivedLines(const std::vector<std::string>& lines);
 
@@ -174,13 +188,39 @@ public:
 
 private:
     AnswerCheck answerCheck() const;
+    TransferRequest request(bool receive) const;
+    NumberedRows roundTripRows() const;
+    void showRows(const NumberedRows& rows);
 
     const NumberedTableKind& kind_;
+    TableRoundTrip<NumberedRows> roundTrip_;
     ListRows rows_;
     EntryFields fields_;
 };
 
 // The first failing limit's message, or nullptr when value passes them all.
 const char* failedLimit(const std::vector<Limit>& limits, int value);
+
+// The round trip of a table of plain numbered rows, from its kind's data. The dialog reads the
+// file into list rows (values trimmed where the kind says), saves at most fileValueMax
+// characters of each value, sends nothing for an empty list, and parses an answer as the kind
+// says; the batch transfer keeps the file's order, lays each number column out anew in the
+// kind's width (a file from elsewhere may have another), saves whole values and keeps the
+// answer's order.
+TableRoundTrip<NumberedRows> numberedRoundTrip(const NumberedTableKind& kind, TableForm form);
+// The kind's own round trip, or numberedRoundTrip.
+TableRoundTrip<NumberedRows> roundTripOf(const NumberedTableKind& kind, TableForm form);
+
+// The record lines of the rows, in order. A text value goes into the record as recordText makes
+// it (cut to the field's width); without recordText, as it is. A row whose number or value does
+// not fit its record field gives no lines and the problem.
+TableRecords numberedRecords(const NumberedTableKind& kind, const std::vector<std::string>& rows,
+                             std::string (*recordText)(const std::string& value) = nullptr);
+// The list row of a received line, or the empty text when the line gives no row: only answer
+// records of lineLength characters (0: any) are records; a text value is shown as rowText makes
+// it (without rowText, as it is).
+std::string numberedRowOfLine(const NumberedTableKind& kind, const std::string& line,
+                              std::string (*rowText)(const std::string& recordText) = nullptr,
+                              std::size_t lineLength = 0);
 
 }  // namespace vorn

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "editors/kit/NumberedTable.h"
 
@@ -27,5 +28,11 @@ const NumberedTableKind& advertisementTable();
 // before the 37th character of a text of one line longer than 36 characters; cut to width.
 std::string advertisementRecordText(const std::string& text,
                                     std::size_t width = advertisement::kRecordTextWidth);
+
+// The batch transfer's round trip, on the rows of adv.dat as they are: a text is sent without
+// blanks at its ends and with its breaks as 0x10; an answer's rows are the number "%2d" and the
+// text of 73 characters without blanks at either end, its breaks as CR LF.
+TableRoundTrip<std::vector<NumberStringRow>> advertisementBatchRoundTrip();
+std::vector<NumberStringRow> advertisementRowsOfAnswer(const std::vector<std::string>& lines);
 
 }  // namespace vorn

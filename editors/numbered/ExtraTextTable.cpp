@@ -2,6 +2,7 @@
 
 #include "comm/RecordLine.h"
 #include "editors/kit/RecordText.h"
+#include "tables/Archive.h"
 #include "tables/NumberText.h"
 #include "tables/PrintfFormat.h"
 #include "tables/TableFiles.h"
@@ -32,32 +33,73 @@ std::string pickedText(const std::string& value) {
     return breaksToCrlf(value);
 }
 
-void addRowsOfRecords(NumberedTable& table, const std::vector<std::string>& records) {
+NumberedRows rowsOfRecords(const std::vector<std::string>& records) {
+    NumberedRows rows;
     for (const std::string& record : records) {
         std::string row = extraTextRowOfRecord(record);
         if (!row.empty()) {
-            table.rows().addSorted(std::move(row));
+            rows.texts.push_back(std::move(row));
         }
     }
+    return rows;
 }
 
-FileProblem loadRows(NumberedTable& table) {
+// The dialog's round trip: list rows of the file's records and of the answer's.
+TableRoundTrip<NumberedRows> dialogRoundTrip(const NumberedTableKind&, TableForm) {
+    return {
+        .load =
+            [] {
+                const LoadedRows<std::string> loaded = loadExtraTextFile();
+                return LoadedTable<NumberedRows>{readFileBytes(tablefile::kExtraTexts).has_value(),
+                                                 rowsOfRecords(loaded.rows), loaded.problem};
+            },
+        .save =
+            [](const NumberedRows& rows) {
+                return saveExtraTextFile(extraTextRecordsOfRows(rows.texts));
+            },
+        .records =
+            [](const NumberedRows& rows) {
+                return TableRecords{extraTextRecordsOfRows(rows.texts)};
+            },
+        .request = [] { return std::vector<std::string>{extratext::kRequestLine}; },
+        .rowsOfAnswer =
+            [](const std::vector<std::string>& lines, const NumberedRows&) {
+                return AnswerRows<NumberedRows>{rowsOfRecords(extraTextAnswerRecords(lines))};
+            },
+    };
+}
+
+LoadedTable<std::vector<std::string>> loadBatchRecords() {
     LoadedRows<std::string> loaded = loadExtraTextFile();
-    addRowsOfRecords(table, loaded.rows);
-    return loaded.problem;
+    return {readFileBytes(tablefile::kExtraTexts).has_value(), std::move(loaded.rows),
+            loaded.problem};
 }
 
-FileProblem saveRows(const NumberedTable& table) {
-    return saveExtraTextFile(extraTextRecordsOfRows(table.rows().texts()));
+// The batch sends the file's records as they are, each filled to 515 characters.
+TableRecords batchRecords(const std::vector<std::string>& rows) {
+    TableRecords out;
+    for (const std::string& row : rows) {
+        if (row.size() > extratext::kRecordLength) {
+            out.problem = std::string(tablefile::kExtraTexts) + ": a line of " +
+                          std::to_string(row.size()) +
+                          " characters does not fit its record; it was not sent";
+            out.lines.clear();
+            return out;
+        }
+        std::string record = row;
+        record.resize(extratext::kRecordLength, ' ');
+        out.lines.push_back(std::move(record));
+    }
+    return out;
 }
 
-std::vector<std::string> recordLines(const NumberedTable& table) {
-    return extraTextRecordsOfRows(table.rows().texts());
-}
-
-void takeAnswer(NumberedTable& table, const std::vector<std::string>& lines) {
-    table.rows().clear();
-    addRowsOfRecords(table, extraTextAnswerRecords(lines));
+// The batch stores the answer's records with '0' as first character.
+std::vector<std::string> storedRecords(const std::vector<std::string>& lines) {
+    std::vector<std::string> records = extraTextAnswerRecords(lines);
+    for (std::string& record : records) {
+        record[0] = '0';
+    }
+    return records;
 }
 
 }  // namespace
@@ -101,6 +143,19 @@ std::vector<std::string> extraTextAnswerRecords(const std::vector<std::string>& 
     return records;
 }
 
+TableRoundTrip<std::vector<std::string>> extraTextBatchRoundTrip() {
+    return {
+        .load = &loadBatchRecords,
+        .save = &saveExtraTextFile,
+        .records = &batchRecords,
+        .request = [] { return std::vector<std::string>{extratext::kRequestLine}; },
+        .rowsOfAnswer =
+            [](const std::vector<std::string>& lines, const std::vector<std::string>&) {
+                return AnswerRows<std::vector<std::string>>{storedRecords(lines)};
+            },
+    };
+}
+
 const NumberedTableKind& extraTextTable() {
     static const NumberedTableKind kind{
         .numberWidth = static_cast<int>(kRowNumberWidth),
@@ -115,12 +170,9 @@ const NumberedTableKind& extraTextTable() {
         .pickNumberAsInteger = true,
         .trimPickedValue = true,
         .pickedValue = &pickedText,
-        .load = &loadRows,
-        .save = &saveRows,
         .addOnOk = true,
-        .recordLines = &recordLines,
+        .roundTrip = &dialogRoundTrip,
         .requestLine = extratext::kRequestLine,
-        .takeAnswer = &takeAnswer,
         .transferMessage = "Transfering Extra Text,please wait...",
         .keyWidth = extratext::kKeyWidth,
         .errorSuffix = "error",

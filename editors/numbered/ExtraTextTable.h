@@ -29,6 +29,10 @@ inline constexpr int kKeyWidth = 9;
 }  // namespace extratext
 
 const NumberedTableKind& extraTextTable();
+// The batch transfer's round trip, on the records of extratextrec.dat as they are: each is sent
+// filled to 515 characters (a longer line is not sent); an answer's records are stored with '0'
+// as their first character.
+TableRoundTrip<std::vector<std::string>> extraTextBatchRoundTrip();
 
 // The 515-character record of a text number and a text (0x10 as line break; cut to 490).
 std::string extraTextRecord(int number, std::string_view text);

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "editors/numbered/NumberedTableKinds.h"
+#include "editors/numbered/VatTable.h"
 
 namespace vorn {
 

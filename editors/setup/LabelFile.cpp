@@ -81,6 +81,79 @@ bool isLayoutAnswer(const std::string& line) {
     return isAnswerRecord(line) && tableCode(line) == "60" && line.size() > kRecordMinLength;
 }
 
+std::vector<std::optional<std::string>> layoutsOfAnswer(const std::vector<std::string>& lines) {
+    // Each request is answered by one line: the layout, or for an empty slot the request itself,
+    // which is no layout and must not become one.
+    std::vector<std::optional<std::string>> layouts;
+    for (const std::string& line : lines) {
+        if (layouts.size() == static_cast<std::size_t>(kLabels)) {
+            break;
+        }
+        if (!isAnswerRecord(line)) {
+            continue;
+        }
+        layouts.push_back(isLayoutAnswer(line) ? std::optional(batchLayoutLineForStoring(line))
+                                               : std::nullopt);
+    }
+    return layouts;
+}
+
+TableRoundTrip<std::vector<std::optional<std::string>>> labelLayoutBatchRoundTrip() {
+    using Layouts = std::vector<std::optional<std::string>>;
+    return {
+        .load =
+            [] {
+                LoadedTable<Layouts> table{.found = true};
+                for (const char* file : kBatchFiles) {
+                    table.rows.push_back(readFirstLine(file, kBatchLineLimit + 1));
+                }
+                return table;
+            },
+        .save =
+            [](const Layouts& layouts) {
+                for (std::size_t i = 0; i < layouts.size(); ++i) {
+                    if (layouts[i]) {
+                        const FileProblem problem =
+                            writeTextLines(kBatchFiles[i], {*layouts[i], std::string()});
+                        if (!problem.empty()) {
+                            return problem;
+                        }
+                    }
+                }
+                return FileProblem();
+            },
+        .records =
+            [](const Layouts& layouts) {
+                TableRecords out;
+                for (std::size_t i = 0; i < layouts.size(); ++i) {
+                    if (!layouts[i]) {
+                        continue;
+                    }
+                    if (layouts[i]->size() > kBatchLineLimit) {
+                        out.problem = std::string(kBatchFiles[i]) + ": its layout is longer than " +
+                                      std::to_string(kBatchLineLimit) +
+                                      " characters; it was not sent";
+                        out.lines.clear();
+                        return out;
+                    }
+                    out.lines.push_back(batchLayoutLineForSending(*layouts[i]));
+                    out.lines.emplace_back();
+                }
+                return out;
+            },
+        .request =
+            [] {
+                std::vector<std::string> lines;
+                for (int n = 1; n <= kLabels; ++n) {
+                    lines.push_back(layoutRequestLine(n));
+                }
+                return lines;
+            },
+        .rowsOfAnswer = [](const std::vector<std::string>& lines,
+                           const Layouts&) { return AnswerRows<Layouts>{layoutsOfAnswer(lines)}; },
+    };
+}
+
 LabelTransferResult sendLabelFile(const std::string& path, int labelNumber) {
     if (path.empty()) {
         tell(kEmptyPathMessage);

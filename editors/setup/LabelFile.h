@@ -3,7 +3,11 @@
 // one record line of table code 60 with the label number (1 to 3) at positions 16 and 17; the
 // rest is layout data passed through. Sending and storing rewrite four single characters.
 
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "editors/kit/TableRoundTrip.h"
 
 namespace vorn {
 
@@ -51,6 +55,16 @@ std::string layoutRequestLine(int labelNumber);
 // A line of trf.in that carries a layout: an answer record of table 60 with data after the
 // label number. (An empty slot answers the request itself.)
 bool isLayoutAnswer(const std::string& line);
+
+// The layout line that each of the three requests brought, in request order; no value for a
+// request that the scale answered without a layout (an empty slot).
+std::vector<std::optional<std::string>> layoutsOfAnswer(const std::vector<std::string>& lines);
+
+// The batch transfer's round trip of the three layout files labedita.dat to labeditc.dat: the
+// first line of each file there is sent (each followed by an empty line; one longer than 895
+// characters is not sent), the three layouts requested, and each layout answered stored as its
+// file's line, followed by an empty line.
+TableRoundTrip<std::vector<std::optional<std::string>>> labelLayoutBatchRoundTrip();
 
 enum class LabelTransferResult {
     NotRun,     // nothing was transferred (the user has been told why)

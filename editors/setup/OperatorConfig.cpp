@@ -2,7 +2,6 @@
 
 #include "comm/RecordLine.h"
 #include "comm/TableTransfer.h"
-#include "comm/TransferFiles.h"
 #include "platform/Prompter.h"
 #include "tables/NumberText.h"
 #include "tables/PrintfFormat.h"
@@ -108,31 +107,75 @@ std::string saveModeRecord(const std::string& record) {
     return writeTextLines(kFile, {record});
 }
 
-void OperatorConfig::open() {
-    settings_ = ModeSettings{};
-    record_ = std::string(kStartRecord);
-    loadFrom(kFile);
+namespace {
+
+// The configuration of a first line that holds a record; none for a shorter line.
+std::optional<ModeConfig> configOfLine(std::string_view line) {
+    std::optional<std::string> record = recordOfLine(line);
+    if (!record) {
+        return std::nullopt;
+    }
+    ModeSettings settings = settingsOfRecord(*record);
+    return ModeConfig{std::move(*record), settings};
 }
 
-void OperatorConfig::loadFrom(const std::string& path) {
-    const std::optional<std::string> line = readFirstLine(path, kLineLimit);
+LoadedTable<ModeConfig> loadConfig() {
+    LoadedTable<ModeConfig> table;
+    const std::optional<std::string> line = readFirstLine(kFile, kLineLimit);
+    table.found = line.has_value();
     if (!line) {
-        settings_.printerMedia = 0;
-        return;
+        table.rows.settings.printerMedia = 0;
+    } else if (std::optional<ModeConfig> config = configOfLine(*line)) {
+        table.rows = std::move(*config);
     }
-    if (std::optional<std::string> record = recordOfLine(*line)) {
-        record_ = std::move(*record);
-        settings_ = settingsOfRecord(record_);
-    }
+    return table;
 }
 
-std::string OperatorConfig::writtenRecord() {
-    record_ = recordWithSettings(record_, settings_);
-    return record_;
+}  // namespace
+
+TableRoundTrip<ModeConfig> modeRoundTrip(TableForm form) {
+    const bool batch = form == TableForm::Batch;
+    return {
+        .load = &loadConfig,
+        .save = [](const ModeConfig& config) { return saveModeRecord(config.record); },
+        .records = [](const ModeConfig& config) { return TableRecords{{config.record}}; },
+        .request =
+            [batch] {
+                return std::vector<std::string>{batch ? cformat(kBatchRequestFormat, {0})
+                                                      : std::string(kRequest)};
+            },
+        .rowsOfAnswer =
+            [batch](const std::vector<std::string>& lines, const ModeConfig& before) {
+                AnswerRows<ModeConfig> answer{before, {}};
+                const std::string first = lines.empty() ? std::string() : lines.front();
+                if (!batch) {
+                    if (std::optional<ModeConfig> config = configOfLine(first)) {
+                        answer.rows = std::move(*config);
+                    }
+                } else if (std::optional<std::string> record = storedModeRecord(first)) {
+                    answer.rows.record = std::move(*record);
+                } else {
+                    answer.refusal = std::string(
+                                         "The scale's answer holds no configuration "
+                                         "record; ") +
+                                     kFile + " was left as it was.";
+                }
+                return answer;
+            },
+    };
+}
+
+void OperatorConfig::open() {
+    config_ = modeRoundTrip(TableForm::Dialog).load().rows;
+}
+
+const ModeConfig& OperatorConfig::written() {
+    config_.record = recordWithSettings(config_.record, config_.settings);
+    return config_;
 }
 
 bool OperatorConfig::save() {
-    const std::string problem = saveModeRecord(writtenRecord());
+    const std::string problem = modeRoundTrip(TableForm::Dialog).save(written());
     if (!problem.empty()) {
         tell(problem, PromptIcon::Error);
         return false;
@@ -141,14 +184,13 @@ bool OperatorConfig::save() {
 }
 
 void OperatorConfig::send() {
-    runTableTransfer({writtenRecord()}, TransferRequest{kTransferMessage, false}, kErrorSuffix);
+    sendTable(modeRoundTrip(TableForm::Dialog), written(), TransferRequest{kTransferMessage, false},
+              AnswerCheck{kErrorSuffix});
 }
 
 void OperatorConfig::receive() {
-    if (runTableTransfer({kRequest}, TransferRequest{kTransferMessage, true}, kErrorSuffix) ==
-        TransferResult::Succeeded) {
-        loadFrom(transferfile::kIn);
-    }
+    receiveTable(modeRoundTrip(TableForm::Dialog), config_, TransferRequest{kTransferMessage, true},
+                 AnswerCheck{kErrorSuffix});
 }
 
 }  // namespace vorn

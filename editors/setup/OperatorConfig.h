@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "editors/kit/TableRoundTrip.h"
+
 namespace vorn {
 
 namespace moderecord {
@@ -91,11 +93,26 @@ std::optional<std::string> storedModeRecord(std::string_view answerLine);
 // written.
 std::string saveModeRecord(const std::string& record);
 
+// The operator configuration as the dialog holds it: the record, and the settings its controls
+// show.
+struct ModeConfig {
+    std::string record = std::string(moderecord::kStartRecord);
+    ModeSettings settings = {};
+};
+
+// The round trip of Mode.dat. Loading gives the starting record, or Mode.dat's when its first
+// line holds one (no file selects printer media entry 0); a save or a send takes the record as
+// it is (the dialog writes its settings in first). The dialog takes an answer's record with its
+// settings, and an answer of no record changes nothing; the batch transfer requests with its own
+// line and stores the answer's record in the form Mode.dat keeps (storedModeRecord), refusing
+// an answer of no record. (The batch sends Mode.dat as it is.)
+TableRoundTrip<ModeConfig> modeRoundTrip(TableForm form);
+
 class OperatorConfig {
 public:
-    const std::string& record() const { return record_; }
-    ModeSettings& settings() { return settings_; }
-    const ModeSettings& settings() const { return settings_; }
+    const std::string& record() const { return config_.record; }
+    ModeSettings& settings() { return config_.settings; }
+    const ModeSettings& settings() const { return config_.settings; }
 
     // Open: the starting record, then Mode.dat when it holds a record.
     void open();
@@ -107,14 +124,10 @@ public:
     void receive();
 
 private:
-    // Loading from a file: no file selects printer media entry 0; a first line shorter than 32
-    // characters changes nothing.
-    void loadFrom(const std::string& path);
     // The record with the settings written in, as the file and the send take it.
-    std::string writtenRecord();
+    const ModeConfig& written();
 
-    std::string record_ = std::string(moderecord::kStartRecord);
-    ModeSettings settings_;
+    ModeConfig config_;
 };
 
 }  // namespace vorn

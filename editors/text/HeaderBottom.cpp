@@ -21,10 +21,61 @@ AnswerCheck answerCheck() {
     return AnswerCheck{headerbottom::kErrorSuffix, headerbottom::kAnswerLineLimit};
 }
 
-void takeLine(const std::string& line, LabelSide& side) {
-    if (!decodeLabelSide(labelTextOfAnswer(line), side)) {
+void takeLine(const std::string& text, LabelSide& side) {
+    if (!decodeLabelSide(text, side)) {
         tell(badLabelTextMessage(), PromptIcon::Warning);
     }
+}
+
+LabelSide sideOf(const std::string& text, std::int32_t centred, const std::string& font) {
+    return {text, centred != 0 ? 1 : 0, font};
+}
+
+HeaderBottomTexts textsOf(const LabelSides& sides) {
+    return {sides.header.text, sides.bottom.text,    sides.header.centred,
+            sides.header.font, sides.bottom.centred, sides.bottom.font};
+}
+
+LabelSides sidesOf(const HeaderBottomTexts& t) {
+    return {sideOf(t.header, t.headerCentred, t.headerFont),
+            sideOf(t.bottom, t.bottomCentred, t.bottomFont)};
+}
+
+AnswerRows<LabelSides> sidesOfAnswer(const std::vector<std::string>& lines,
+                                     const LabelSides& before) {
+    AnswerRows<LabelSides> answer{before, {}};
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i == 0) {
+            takeLine(labelTextOfAnswer(lines[i]), answer.rows.header);
+        } else if (isAnswerRecord(lines[i])) {
+            takeLine(labelTextOfAnswer(lines[i]), answer.rows.bottom);
+        }
+    }
+    return answer;
+}
+
+LoadedTable<HeaderBottomTexts> loadBatchTexts() {
+    LoadedHeaderBottom loaded = loadHeaderBottomFile();
+    // A file of no rows sends nothing, as a missing one; a damaged one is told.
+    const bool found = loaded.found && (loaded.rowCount != 0 || !loaded.problem.empty());
+    return {found, std::move(loaded.texts), loaded.problem};
+}
+
+TableRecords batchRecords(const HeaderBottomTexts& texts) {
+    // The stored texts go without their lead character and font code, each break as a blank
+    // and code 210.
+    const std::string header = crlfToBreaks(texts.header, kBatchSentBreak);
+    const std::string bottom = crlfToBreaks(texts.bottom, kBatchSentBreak);
+    if (header.size() > headerbottom::kTextWidth || bottom.size() > headerbottom::kTextWidth) {
+        return TableRecords{.problem = std::string(tablefile::kHeaderBottom.name) +
+                                       ": a text does not fit its record; it was not sent"};
+    }
+    return TableRecords{{headerBottomRecord(headerbottom::kHeaderRow, header),
+                         headerBottomRecord(headerbottom::kBottomRow, bottom)}};
+}
+
+std::vector<std::string> requestLines() {
+    return {headerbottom::kRequestLine};
 }
 
 }  // namespace
@@ -39,11 +90,68 @@ std::string labelTextOfAnswer(std::string_view line, std::size_t width, char lin
                              lineBreak);
 }
 
+std::string batchLabelTextOfAnswer(const std::string& line) {
+    const std::string text =
+        rightTrimmed(field(line, headerbottom::kTextPos, headerbottom::kBatchAnswerTextWidth));
+    // A break sent as a blank and code 210 comes back as one break, so that a text keeps its
+    // form however often it goes to the scale and back.
+    return breaksToCrlf(breaksToCrlf(text, kBatchSentBreak), kBatchBreak);
+}
+
+HeaderBottomTexts headerBottomOfAnswer(const std::vector<std::string>& lines,
+                                       HeaderBottomTexts before) {
+    LabelSides sides = sidesOf(before);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0 && !isAnswerRecord(lines[i])) {
+            continue;
+        }
+        takeLine(batchLabelTextOfAnswer(lines[i]), i == 0 ? sides.header : sides.bottom);
+    }
+    // As the header and bottom dialog saves them: an empty font stands for 5.
+    for (LabelSide* side : {&sides.header, &sides.bottom}) {
+        if (side->font.empty()) {
+            side->font = labeltext::kDefaultFont;
+        }
+    }
+    return textsOf(sides);
+}
+
+TableRoundTrip<LabelSides> headerBottomRoundTrip() {
+    return {
+        .load =
+            [] {
+                const LoadedHeaderBottom loaded = loadHeaderBottomFile();
+                return LoadedTable<LabelSides>{loaded.found, sidesOf(loaded.texts), loaded.problem};
+            },
+        .save = [](const LabelSides& sides) { return saveHeaderBottomFile(textsOf(sides)); },
+        .records =
+            [](const LabelSides& sides) {
+                return TableRecords{
+                    {headerBottomRecord(headerbottom::kHeaderRow, encodeLabelSide(sides.header)),
+                     headerBottomRecord(headerbottom::kBottomRow, encodeLabelSide(sides.bottom))}};
+            },
+        .request = &requestLines,
+        .rowsOfAnswer = &sidesOfAnswer,
+    };
+}
+
+TableRoundTrip<HeaderBottomTexts> headerBottomBatchRoundTrip() {
+    return {
+        .load = &loadBatchTexts,
+        .save = &saveHeaderBottomFile,
+        .records = &batchRecords,
+        .request = &requestLines,
+        .rowsOfAnswer =
+            [](const std::vector<std::string>& lines, const HeaderBottomTexts& before) {
+                return AnswerRows<HeaderBottomTexts>{headerBottomOfAnswer(lines, before)};
+            },
+    };
+}
+
 void HeaderBottom::open() {
-    const LoadedHeaderBottom loaded = loadHeaderBottomFile();
-    const HeaderBottomTexts& t = loaded.texts;
-    header = {t.header, t.headerCentred != 0 ? 1 : 0, t.headerFont};
-    bottom = {t.bottom, t.bottomCentred != 0 ? 1 : 0, t.bottomFont};
+    const LoadedTable<LabelSides> loaded = headerBottomRoundTrip().load();
+    header = loaded.rows.header;
+    bottom = loaded.rows.bottom;
     if (!loaded.problem.empty()) {
         tell(loaded.problem, PromptIcon::Warning);
     }
@@ -79,8 +187,7 @@ bool HeaderBottom::save(Field* refused) {
         return false;
     }
     fillEmptyFonts();
-    const FileProblem problem = saveHeaderBottomFile(HeaderBottomTexts{
-        header.text, bottom.text, header.centred, header.font, bottom.centred, bottom.font});
+    const FileProblem problem = headerBottomRoundTrip().save({header, bottom});
     if (!problem.empty()) {
         tell(problem, PromptIcon::Error);
         return false;
@@ -97,27 +204,23 @@ bool HeaderBottom::send(Field* refused) {
     if (field != Field::None) {
         return false;
     }
-    runTableTransfer({headerBottomRecord(headerbottom::kHeaderRow, encodeLabelSide(header)),
-                      headerBottomRecord(headerbottom::kBottomRow, encodeLabelSide(bottom))},
-                     request(false), answerCheck());
+    sendTable(headerBottomRoundTrip(), LabelSides{header, bottom}, request(false), answerCheck());
     return true;
 }
 
 void HeaderBottom::receive() {
-    if (runTableTransfer({headerbottom::kRequestLine}, request(true), answerCheck()) ==
+    LabelSides sides{header, bottom};
+    if (receiveTable(headerBottomRoundTrip(), sides, request(true), answerCheck()) ==
         TransferResult::Succeeded) {
-        takeAnswer(readAnswerLines());
+        header = sides.header;
+        bottom = sides.bottom;
     }
 }
 
 void HeaderBottom::takeAnswer(const std::vector<std::string>& lines) {
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i == 0) {
-            takeLine(lines[i], header);
-        } else if (isAnswerRecord(lines[i])) {
-            takeLine(lines[i], bottom);
-        }
-    }
+    const LabelSides sides = sidesOfAnswer(lines, {header, bottom}).rows;
+    header = sides.header;
+    bottom = sides.bottom;
 }
 
 }  // namespace vorn

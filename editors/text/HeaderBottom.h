@@ -7,7 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "editors/kit/TableRoundTrip.h"
 #include "editors/text/HeaderBottomText.h"
+#include "tables/TableFiles.h"
 
 namespace vorn {
 
@@ -38,6 +40,31 @@ std::string headerBottomRecord(int row, const std::string& encodedText);
 // the line breaks (lineBreak, and with 0x10 the centred pairs) as CR LF.
 std::string labelTextOfAnswer(std::string_view line, std::size_t width = headerbottom::kTextWidth,
                               char lineBreak = 0x10);
+
+// The text of a header or bottom answer line as the batch reads it: 141 characters from
+// position 17 without blanks at the end, each break (a blank and code 210, or code 210 alone)
+// as CR LF.
+std::string batchLabelTextOfAnswer(const std::string& line);
+// The sides of hbtext.dat from a good answer, as the batch takes it: the first line the header,
+// every further record the bottom (the last one wins), each decoded over the side as it was; an
+// empty font stands for 5.
+HeaderBottomTexts headerBottomOfAnswer(const std::vector<std::string>& lines,
+                                       HeaderBottomTexts before);
+
+// The two sides as the dialog holds them.
+struct LabelSides {
+    LabelSide header;
+    LabelSide bottom;
+};
+
+// The round trip of hbtext.dat in the dialog: each side sent with its lead and font code; an
+// answer's first line is the header, every further record the bottom, each decoded over the
+// side as it was (a text that does not decode is told with "传送错误!").
+TableRoundTrip<LabelSides> headerBottomRoundTrip();
+// The batch transfer's: the stored texts go without their lead character and font code, each
+// break as a blank and code 210 (a text that does not fit is not sent); a file of no rows sends
+// nothing; an answer is taken in by headerBottomOfAnswer, over the file's centring and fonts.
+TableRoundTrip<HeaderBottomTexts> headerBottomBatchRoundTrip();
 
 // The header and bottom dialog's members and operations.
 class HeaderBottom {

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "editors/kit/SingleText.h"
+
 namespace vorn {
 
 namespace marquee {
@@ -21,20 +23,17 @@ inline constexpr const char* kErrorSuffix = "error";
 inline constexpr std::size_t kAnswerLineLimit = 1024;
 }  // namespace marquee
 
+const SingleTextKind& marqueeTable();
+
 // The record line of a message (cut to 100 characters). No line end.
 std::string marqueeRecord(const std::string& message);
 // The message of an answer line: positions 16 to 115, padding kept.
 std::string marqueeOfAnswer(std::string_view line);
 
-// The marquee dialog's one member and its operations.
-class MarqueeMessage {
+// The marquee dialog's model.
+class MarqueeMessage : public SingleText {
 public:
-    std::string text;
-
-    void open();
-    bool save() const;  // false (and told) when runmsg.dat could not be saved
-    void send();
-    void receive();
+    MarqueeMessage() : SingleText(marqueeTable()) {}
 };
 
 }  // namespace vorn

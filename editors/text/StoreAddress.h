@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "editors/kit/SingleText.h"
+
 namespace vorn {
 
 namespace storeaddress {
@@ -24,6 +26,8 @@ inline constexpr int kFieldLength = 74;
 inline constexpr int kFieldLines = 2;
 }  // namespace storeaddress
 
+const SingleTextKind& storeAddressTable();
+
 // The record line of an address: CR LF as 0x10, a break before the 37th character of a text of
 // one line longer than 36, cut to the record's 73 characters. No line end.
 std::string storeAddressRecord(const std::string& address);
@@ -32,16 +36,14 @@ std::string storeAddressRecord(const std::string& address);
 std::string storeAddressOfAnswer(std::string_view line,
                                  std::size_t width = storeaddress::kTextWidth,
                                  char lineBreak = 0x10);
+// The address of an answer line as the batch reads it: its breaks (code 16 as sent, or code 210)
+// as CR LF.
+std::string batchStoreAddressOfAnswer(std::string_view line);
 
-// The store address dialog's one member and its operations.
-class StoreAddress {
+// The store address dialog's model.
+class StoreAddress : public SingleText {
 public:
-    std::string text;  // line breaks as CR LF
-
-    void open();
-    bool save() const;  // false (and told) when shpnm.dat could not be saved
-    void send();
-    void receive();
+    StoreAddress() : SingleText(storeAddressTable()) {}
 };
 
 }  // namespace vorn

@@ -8,6 +8,7 @@
 #include "batch/BatchCategories.h"
 #include "batch/BatchCommand.h"
 #include "comm/TableTransfer.h"
+#include "editors/numbered/VatTable.h"
 #include "plu/AcknowledgedPlus.h"
 #include "plu/PluFile.h"
 #include "tests/support/EveryTable.h"

@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "batch/BatchCategories.h"
-#include "batch/NumberedCategorySteps.h"
 #include "tables/TableFiles.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/TempDir.h"

@@ -10,7 +10,11 @@
 #include "comm/TableTransfer.h"
 #include "comm/TransferFiles.h"
 #include "editors/kit/NumberedTable.h"
-#include "editors/numbered/NumberedTableKinds.h"
+#include "editors/numbered/DateTextTable.h"
+#include "editors/numbered/GroupTable.h"
+#include "editors/numbered/OperatorTable.h"
+#include "editors/numbered/TareTable.h"
+#include "editors/numbered/VatTable.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

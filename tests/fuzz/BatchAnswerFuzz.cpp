@@ -11,11 +11,14 @@
 #include <string_view>
 #include <vector>
 
-#include "batch/CodeCategorySteps.h"
-#include "batch/SetupCategorySteps.h"
 #include "batch/StepFiles.h"
-#include "batch/TextCategorySteps.h"
 #include "editors/code/BarcodeTable.h"
+#include "editors/code/DiscountTable.h"
+#include "editors/code/PresetKeyRecords.h"
+#include "editors/numbered/AdvertisementTable.h"
+#include "editors/setup/LabelFile.h"
+#include "editors/text/HeaderBottom.h"
+#include "editors/text/StoreAddress.h"
 #include "tables/TextFiles.h"
 #include "tests/fuzz/FuzzSupport.h"
 
@@ -26,12 +29,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         vorn::splitTextLines(std::string_view(reinterpret_cast<const char*>(data), size));
     vorn::laterErrorLine(lines);
 
-    const std::vector<std::string> discounts = vorn::discountStringsOfAnswer(lines);
-    if (discounts.size() != 9) {
-        __builtin_trap();
-    }
+    const vorn::DiscountRows discounts = vorn::discountRowsOfAnswer(lines, {});
     for (std::size_t k = 0; k < discounts.size(); ++k) {
-        if (discounts[k].size() < 17 || discounts[k][16] != static_cast<char>('1' + k)) {
+        const std::string stored = vorn::discountRecord(static_cast<int>(k + 1), discounts[k],
+                                                        vorn::discount::kStoredRate);
+        if (stored.size() < 17 || stored[16] != static_cast<char>('1' + k)) {
             __builtin_trap();
         }
     }

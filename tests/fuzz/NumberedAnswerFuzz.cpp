@@ -7,17 +7,22 @@
 #include <string_view>
 #include <vector>
 
-#include "batch/NumberedCategorySteps.h"
+#include "editors/numbered/DateTextTable.h"
+#include "editors/numbered/GroupTable.h"
+#include "editors/numbered/OperatorTable.h"
+#include "editors/numbered/TareTable.h"
 #include "tables/TextFiles.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // trf.in as the steps read it (readAnswerLines).
     const std::vector<std::string> lines =
         vorn::splitTextLines(std::string_view(reinterpret_cast<const char*>(data), size));
-    for (const vorn::NumberedBatchTable* table : {&vorn::groupBatch(), &vorn::operatorBatch(),
-                                                  &vorn::dateTextBatch(), &vorn::tareBatch()}) {
-        const auto width = static_cast<std::size_t>(table->kind.numberWidth);
-        for (const std::string& row : vorn::numberedRowsOfAnswer(*table, lines)) {
+    for (const vorn::NumberedTableKind* kind : {&vorn::groupBatchTable(), &vorn::operatorTable(),
+                                                &vorn::dateTextTable(), &vorn::tareTable()}) {
+        const auto width = static_cast<std::size_t>(kind->numberWidth);
+        const vorn::TableRoundTrip<vorn::NumberedRows> trip =
+            vorn::numberedRoundTrip(*kind, vorn::TableForm::Batch);
+        for (const std::string& row : trip.rowsOfAnswer(lines, {}).rows.texts) {
             if (row.size() <= width || row[width] != '\t') {
                 __builtin_trap();
             }

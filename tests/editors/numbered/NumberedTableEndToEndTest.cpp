@@ -6,7 +6,11 @@
 #include <filesystem>
 
 #include "editors/kit/NumberedTable.h"
-#include "editors/numbered/NumberedTableKinds.h"
+#include "editors/numbered/DateTextTable.h"
+#include "editors/numbered/GroupTable.h"
+#include "editors/numbered/OperatorTable.h"
+#include "editors/numbered/TareTable.h"
+#include "editors/numbered/VatTable.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/ScaleEndToEnd.h"
 #include "tests/support/SimulatedScale.h"

@@ -4,7 +4,11 @@
 
 #include "comm/ConnectionTest.h"
 #include "comm/TableTransfer.h"
-#include "editors/numbered/NumberedTableKinds.h"
+#include "editors/numbered/DateTextTable.h"
+#include "editors/numbered/GroupTable.h"
+#include "editors/numbered/OperatorTable.h"
+#include "editors/numbered/TareTable.h"
+#include "editors/numbered/VatTable.h"
 #include "tests/support/FakeTransferRunner.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/TempDir.h"

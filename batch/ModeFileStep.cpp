@@ -1,0 +1,35 @@
+#include "batch/ModeFileStep.h"
+
+#include <fstream>
+#include <string>
+
+#include "batch/StepFiles.h"
+#include "comm/TransferFiles.h"
+#include "editors/setup/OperatorConfig.h"
+#include "platform/Prompter.h"
+#include "tables/Archive.h"
+#include "tables/TextFiles.h"
+
+namespace vorn {
+
+std::optional<TransferSettings> sendModeFile(const BatchContext&) {
+    const std::optional<std::string> bytes = readFileBytes(moderecord::kFile);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    // The file goes as it is; one that holds no configuration record is not sent at all.
+    if (!recordOfLine(firstLineOfText(*bytes, moderecord::kLineLimit))) {
+        tellNotSent(std::string(moderecord::kFile) + " holds no configuration record");
+        return std::nullopt;
+    }
+    std::ofstream out(transferfile::kOut, std::ios::binary | std::ios::trunc);
+    out.write(bytes->data(), static_cast<std::streamsize>(bytes->size()));
+    out.close();
+    if (!out) {
+        tell(std::string("Can't write ") + transferfile::kOut + "!", PromptIcon::Error);
+        return std::nullopt;
+    }
+    return TransferSettings{};
+}
+
+}  // namespace vorn

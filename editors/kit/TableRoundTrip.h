@@ -1,0 +1,96 @@
+#pragma once
+// A table's round trip between its table file and the scale, as functions of the table's
+// module: load and save the file, the record lines that send the rows, the request of a
+// receive, and the rows that the scale's answer gives. The dialogs, the batch transfer and
+// vornctl take every table through these, so that a table's records are built, and its answers
+// parsed, in one place: its module. Where the batch transfer writes or reads a table otherwise
+// than the table's dialog does, the module describes that form of the round trip as well.
+//
+// Every send goes from rows to records through records(); every receive goes from the answer to
+// the rows through rowsOfAnswer(), then to the dialog's rows or, in a batch, through save() to
+// the table file.
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "comm/TableTransfer.h"
+#include "platform/Prompter.h"
+#include "tables/TableFiles.h"
+
+namespace vorn {
+
+template <class Rows>
+struct LoadedTable {
+    bool found = false;  // false: there is no table file (rows are empty)
+    Rows rows{};
+    FileProblem problem = {};  // the file is damaged: rows holds what could be read
+};
+
+// What a send of the rows writes to trf.out.
+struct TableRecords {
+    std::vector<std::string> lines = {};
+    // Why nothing can be sent (a row that does not fit its record), in words (Latin-1).
+    std::string problem = {};
+    // Nothing to send: no transfer is run.
+    bool none = false;
+};
+
+// The rows that a good answer gives; or, with a refusal (in words, UTF-8), none: the refusal is
+// told and nothing is stored.
+template <class Rows>
+struct AnswerRows {
+    Rows rows{};
+    std::string refusal = {};
+};
+
+// Which program's form of a round trip: the table's dialog, or the batch transfer (and vornctl).
+enum class TableForm { Dialog, Batch };
+
+template <class Rows>
+struct TableRoundTrip {
+    std::function<LoadedTable<Rows>()> load;
+    // Writes the rows to the table file; the problem, naming the file, when it cannot.
+    std::function<FileProblem(const Rows& rows)> save;
+    std::function<TableRecords(const Rows& rows)> records;
+    std::function<std::vector<std::string>()> request;
+    // The rows of the answer's lines (trf.in, judged good), over the rows as they were before.
+    std::function<AnswerRows<Rows>(const std::vector<std::string>& lines, const Rows& before)>
+        rowsOfAnswer;
+};
+
+// PC->Sc of a dialog: the rows' records go to the scale. A problem is told and nothing is sent;
+// with nothing to send (no records) nothing is done (NotRun both).
+template <class Rows>
+TransferResult sendTable(const TableRoundTrip<Rows>& table, const Rows& rows,
+                         const TransferRequest& request, const AnswerCheck& check) {
+    const TableRecords out = table.records(rows);
+    if (!out.problem.empty()) {
+        tell(latin1ToUtf8(out.problem), PromptIcon::Warning);
+        return TransferResult::NotRun;
+    }
+    if (out.none || out.lines.empty()) {
+        return TransferResult::NotRun;
+    }
+    return runTableTransfer(out.lines, request, check);
+}
+
+// Sc->PC of a dialog: the table is requested, and the rows of a good answer replace the rows.
+template <class Rows>
+TransferResult receiveTable(const TableRoundTrip<Rows>& table, Rows& rows,
+                            const TransferRequest& request, const AnswerCheck& check) {
+    const TransferResult result = runTableTransfer(table.request(), request, check);
+    if (result != TransferResult::Succeeded) {
+        return result;
+    }
+    AnswerRows<Rows> answer = table.rowsOfAnswer(readAnswerLines(), rows);
+    if (!answer.refusal.empty()) {
+        tell(answer.refusal, PromptIcon::Warning);
+        return TransferResult::Failed;
+    }
+    rows = std::move(answer.rows);
+    return result;
+}
+
+}  // namespace vorn
