@@ -9,6 +9,7 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include "editors/kit/TableButtons.h"
 #include "platform/Prompter.h"
 #include "widgets/QtText.h"
 
@@ -76,27 +77,16 @@ void CDiscountDlg::buildWidgets() {
     grid->setColumnStretch(kDisplayedColumn, 1);
     grid->setColumnStretch(kPrintedColumn, 1);
 
-    auto button = [this](const char* text, void (CDiscountDlg::*slot)()) {
-        auto* b = new QPushButton(QString::fromLatin1(text), this);
-        connect(b, &QPushButton::clicked, this, slot);
-        return b;
-    };
-    QPushButton* ok = button("OK", &CDiscountDlg::onOk);
-    ok->setDefault(true);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(ok);
-    buttons->addWidget(button("Cancel", &CDiscountDlg::reject));
-    buttons->addSpacing(12);
-    buttons->addWidget(button("PC->Sc", &CDiscountDlg::onSend));
-    buttons->addWidget(button("Sc->PC", &CDiscountDlg::onReceive));
-    buttons->addStretch(1);
+    const TableButtons buttons = tableButtons(
+        this, CancelPlace::AfterOk, [this] { onOk(); }, [this] { onSend(); },
+        [this] { onReceive(); });
 
     auto* fields = new QVBoxLayout;
     fields->addLayout(grid);
     fields->addStretch(1);
     auto* top = new QHBoxLayout(this);
     top->addLayout(fields, 1);
-    top->addLayout(buttons);
+    top->addLayout(buttons.layout);
 
     // Tab goes along each row, then down to the next one, then down the buttons.
     QWidget* previous = nullptr;

@@ -10,6 +10,8 @@
 
 #include <vector>
 
+#include "editors/kit/TableButtons.h"
+
 class QPushButton;
 class QVBoxLayout;
 
@@ -18,9 +20,6 @@ namespace vorn {
 class SingleRecordDlg : public QDialog {
     Q_OBJECT
 public:
-    // Where "Cancel" stands: after "OK", or after the two transfer buttons.
-    enum class CancelPlace { AfterOk, Last };
-
     SingleRecordDlg(const char* caption, CancelPlace cancelPlace, QWidget* parent);
 
 protected:

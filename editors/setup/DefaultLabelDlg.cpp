@@ -14,6 +14,7 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include "editors/kit/TableButtons.h"
 #include "widgets/QtText.h"
 
 namespace vorn {
@@ -115,20 +116,9 @@ void CDefaultLabelDlg::buildWidgets() {
                                text(LabelField::SellByDays)),
                      0, Qt::AlignTop);
 
-    auto button = [this](const char* caption, void (CDefaultLabelDlg::*slot)()) {
-        auto* b = new QPushButton(caption, this);
-        connect(b, &QPushButton::clicked, this, slot);
-        return b;
-    };
-    QPushButton* ok = button("OK", &CDefaultLabelDlg::onOk);
-    ok->setDefault(true);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(ok);
-    buttons->addWidget(button("Cancel", &CDefaultLabelDlg::reject));
-    buttons->addSpacing(12);
-    buttons->addWidget(button("PC->Sc", &CDefaultLabelDlg::onSend));
-    buttons->addWidget(button("Sc->PC", &CDefaultLabelDlg::onRequest));
-    buttons->addStretch(1);
+    const TableButtons buttons = tableButtons(
+        this, CancelPlace::AfterOk, [this] { onOk(); }, [this] { onSend(); },
+        [this] { onRequest(); });
 
     auto* upper = new QHBoxLayout;
     upper->addLayout(general);
@@ -145,7 +135,7 @@ void CDefaultLabelDlg::buildWidgets() {
     auto* top = new QHBoxLayout(this);
     top->addLayout(left, 1);
     top->addSpacing(12);
-    top->addLayout(buttons);
+    top->addLayout(buttons.layout);
 }
 
 void CDefaultLabelDlg::readControls() {

@@ -11,6 +11,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "editors/kit/TableButtons.h"
+
 namespace vorn {
 
 namespace {
@@ -78,20 +80,9 @@ void COperatorConfigDlg::buildWidgets() {
     hiddenLayout->addWidget(hiddenRadio1_);
     hidden->hide();
 
-    auto button = [this](const char* text, void (COperatorConfigDlg::*slot)()) {
-        auto* b = new QPushButton(text, this);
-        connect(b, &QPushButton::clicked, this, slot);
-        return b;
-    };
-    QPushButton* ok = button("OK", &COperatorConfigDlg::onOk);
-    ok->setDefault(true);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(ok);
-    buttons->addWidget(button("Cancel", &COperatorConfigDlg::reject));
-    buttons->addSpacing(12);
-    buttons->addWidget(button("PC->Sc", &COperatorConfigDlg::onSend));
-    buttons->addWidget(button("Sc->PC", &COperatorConfigDlg::onReceive));
-    buttons->addStretch(1);
+    const TableButtons buttons = tableButtons(
+        this, CancelPlace::AfterOk, [this] { onOk(); }, [this] { onSend(); },
+        [this] { onReceive(); });
 
     auto* topRow = new QHBoxLayout;
     topRow->addWidget(powerOn);
@@ -111,7 +102,7 @@ void COperatorConfigDlg::buildWidgets() {
     auto* top = new QHBoxLayout(this);
     top->addLayout(left, 1);
     top->addSpacing(12);
-    top->addLayout(buttons);
+    top->addLayout(buttons.layout);
 }
 
 void COperatorConfigDlg::readControls() {
