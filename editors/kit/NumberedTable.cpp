@@ -127,10 +127,6 @@ TableRoundTrip<NumberedRows> numberedRoundTrip(const NumberedTableKind& kind, Ta
     };
 }
 
-TableRoundTrip<NumberedRows> roundTripOf(const NumberedTableKind& kind, TableForm form) {
-    return kind.roundTrip != nullptr ? kind.roundTrip(kind, form) : numberedRoundTrip(kind, form);
-}
-
 TableRecords numberedRecords(const NumberedTableKind& kind, const std::vector<std::string>& rows,
                              std::string (*recordText)(const std::string& value)) {
     TableRecords out;
@@ -208,6 +204,15 @@ const char* failedLimit(const std::vector<Limit>& limits, int value) {
     }
     return nullptr;
 }
+
+namespace {
+
+// The kind's own round trip, or numberedRoundTrip.
+TableRoundTrip<NumberedRows> roundTripOf(const NumberedTableKind& kind, TableForm form) {
+    return kind.roundTrip != nullptr ? kind.roundTrip(kind, form) : numberedRoundTrip(kind, form);
+}
+
+}  // namespace
 
 NumberedTable::NumberedTable(const NumberedTableKind& kind)
     : kind_(kind), roundTrip_(roundTripOf(kind, TableForm::Dialog)) {}
@@ -360,14 +365,6 @@ bool NumberedTable::pick() {
     }
     fields_.displayedLines.clear();
     return true;
-}
-
-std::vector<std::string> NumberedTable::sendLines(std::string* problem) const {
-    TableRecords out = roundTrip_.records(roundTripRows());
-    if (problem != nullptr) {
-        *problem = out.problem;
-    }
-    return std::move(out.lines);
 }
 
 void NumberedTable::takeReceivedLines(const std::vector<std::string>& lines) {

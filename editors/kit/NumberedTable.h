@@ -169,9 +169,6 @@ public:
     // Pick: the caret row into the fields; false when there is no caret row.
     bool pick();
 
-    // The record line of each row, in list order. A row whose number or value does not fit
-    // its record field gives no lines and the problem in *problem.
-    std::vector<std::string> sendLines(std::string* problem) const;
     // Replaces the rows by those of the received lines, added with the list's sorting.
     void takeReceivedLines(const std::vector<std::string>& lines);
 
@@ -208,8 +205,6 @@ const char* failedLimit(const std::vector<Limit>& limits, int value);
 // kind's width (a file from elsewhere may have another), saves whole values and keeps the
 // answer's order.
 TableRoundTrip<NumberedRows> numberedRoundTrip(const NumberedTableKind& kind, TableForm form);
-// The kind's own round trip, or numberedRoundTrip.
-TableRoundTrip<NumberedRows> roundTripOf(const NumberedTableKind& kind, TableForm form);
 
 // The record lines of the rows, in order. A text value goes into the record as recordText makes
 // it (cut to the field's width); without recordText, as it is. A row whose number or value does

@@ -78,6 +78,17 @@ std::vector<std::string> requestLines() {
     return {headerbottom::kRequestLine};
 }
 
+// The text of a header or bottom answer line as the batch reads it: 141 characters from
+// position 17 without blanks at the end, each break (a blank and code 210, or code 210 alone)
+// as CR LF.
+std::string batchLabelTextOfAnswer(const std::string& line) {
+    const std::string text =
+        rightTrimmed(field(line, headerbottom::kTextPos, headerbottom::kBatchAnswerTextWidth));
+    // A break sent as a blank and code 210 comes back as one break, so that a text keeps its
+    // form however often it goes to the scale and back.
+    return breaksToCrlf(breaksToCrlf(text, kBatchSentBreak), kBatchBreak);
+}
+
 }  // namespace
 
 std::string headerBottomRecord(int row, const std::string& encodedText) {
@@ -88,14 +99,6 @@ std::string headerBottomRecord(int row, const std::string& encodedText) {
 std::string labelTextOfAnswer(std::string_view line, std::size_t width, char lineBreak) {
     return decodeLabelBreaks(rightTrimmed(std::string(field(line, headerbottom::kTextPos, width))),
                              lineBreak);
-}
-
-std::string batchLabelTextOfAnswer(const std::string& line) {
-    const std::string text =
-        rightTrimmed(field(line, headerbottom::kTextPos, headerbottom::kBatchAnswerTextWidth));
-    // A break sent as a blank and code 210 comes back as one break, so that a text keeps its
-    // form however often it goes to the scale and back.
-    return breaksToCrlf(breaksToCrlf(text, kBatchSentBreak), kBatchBreak);
 }
 
 HeaderBottomTexts headerBottomOfAnswer(const std::vector<std::string>& lines,

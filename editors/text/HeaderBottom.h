@@ -41,10 +41,6 @@ std::string headerBottomRecord(int row, const std::string& encodedText);
 std::string labelTextOfAnswer(std::string_view line, std::size_t width = headerbottom::kTextWidth,
                               char lineBreak = 0x10);
 
-// The text of a header or bottom answer line as the batch reads it: 141 characters from
-// position 17 without blanks at the end, each break (a blank and code 210, or code 210 alone)
-// as CR LF.
-std::string batchLabelTextOfAnswer(const std::string& line);
 // The sides of hbtext.dat from a good answer, as the batch takes it: the first line the header,
 // every further record the bottom (the last one wins), each decoded over the side as it was; an
 // empty font stands for 5.
