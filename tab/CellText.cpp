@@ -165,6 +165,9 @@ std::string_view unguardedCell(std::string_view cell) {
 
 bool isErrorValue(std::string_view text) {
     text = trimmed(text);
+    if (!text.starts_with('#') && !text.starts_with("Err:")) {
+        return false;
+    }
     if (text.size() == 7 && text.starts_with("Err:") && allDigits(text.substr(4))) {
         return true;
     }

@@ -547,6 +547,10 @@ CellChange applyYesNo(const ColumnInfo& info, const Cell& cell, const CellReadin
     if (std::optional<CellChange> refused = refusedCell(info, cell, reading)) {
         return *refused;
     }
+    // The words of an export, the usual case, without normalising.
+    if (cell.type == CellType::Text && cell.text == (values.*info.flag ? "yes" : "no")) {
+        return keep();
+    }
     const std::string word = normalised(cell.text);
     bool value = false;
     if (word == "yes" || word == "y" || word == "true" || word == "1" || word == "x") {
@@ -575,6 +579,11 @@ CellChange applyChoice(const ColumnInfo& info, const Cell& cell, const CellReadi
     const auto nameOf = [&](int i) {
         return alignment ? kAlignmentNames[i] : kPrintFormatNames[i];
     };
+    // The entry of an export, the usual case, without normalising.
+    if (const int current = values.*info.code;
+        current >= 0 && current < choices && cell.text == nameOf(current)) {
+        return keep();
+    }
     std::optional<int> code;
     if (allDigits(cell.text)) {
         code = cell.text.size() <= 4 ? intValue(cell.text) : -1;
