@@ -21,6 +21,7 @@
 #include "tab/PluExport.h"
 #include "tab/PluImport.h"
 #include "tab/TabCommands.h"
+#include "tab/XlsxExport.h"
 #include "tables/NumberText.h"
 #include "tests/support/TempDir.h"
 
@@ -235,6 +236,52 @@ void ExportCsv(benchmark::State& state) {
     state.counters["bytes"] = static_cast<double>(bytes);
 }
 BENCHMARK(ExportCsv)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The export of every PLU of a list to a workbook (.xlsx), its bytes read back included.
+void ExportWorkbook(benchmark::State& state) {
+    vorn::PluList list;
+    list.addAll(generatePlus(static_cast<int>(state.range(0)), Order::InOrder));
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        bytes = vorn::exportWorkbook(list).bytes.size();
+        benchmark::DoNotOptimize(bytes);
+    }
+    setCounters(state, list.size());
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(ExportWorkbook)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The import of a whole exported workbook in which every price is one cent up: the plan (the
+// container inflated, the sheet parsed, every row matched and encoded) and its application.
+void ImportWorkbook(benchmark::State& state) {
+    vorn::PluList list;
+    list.addAll(generatePlus(static_cast<int>(state.range(0)), Order::InOrder));
+    vorn::PluList dearer;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        vorn::PluPair pair = list.pair(i);
+        const std::int64_t hundredths = vorn::decimalToUnits(pair.plu.substr(108, 8), 0) + 1;
+        pair.plu.replace(108, 8, vorn::cformat("%08d", {static_cast<int>(hundredths)}));
+        dearer.add(pair);
+    }
+    const std::string workbook = vorn::exportWorkbook(dearer).bytes;
+    std::size_t changed = 0;
+    for (auto _ : state) {
+        vorn::ImportPlan plan = vorn::planWorkbookImport(list, workbook);
+        changed = plan.changed;
+        state.PauseTiming();
+        vorn::PluList copy;
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            copy.add(list.pair(i));
+        }
+        state.ResumeTiming();
+        vorn::applyImportPlan(plan, copy);
+        benchmark::DoNotOptimize(copy.size());
+    }
+    setCounters(state, list.size());
+    state.counters["changed"] = static_cast<double>(changed);
+    state.counters["bytes"] = static_cast<double>(workbook.size());
+}
+BENCHMARK(ImportWorkbook)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 enum class Sheet { PriceList, WholeExport };
 

@@ -105,6 +105,16 @@ ImportPreviewDlg::ImportPreviewDlg(const ImportPlan& plan, const QString& fileNa
         ignored->setWordWrap(true);
         reading->addRow("Left out (no PLU field):", ignored);
     }
+    if (!plan.notes.empty()) {
+        QString kept;
+        for (const ImportNote& note : plan.notes) {
+            kept += (kept.isEmpty() ? "" : "\n") + utf8(noteText(note)) + ".";
+        }
+        auto* notes = new QLabel(kept, this);
+        notes->setWordWrap(true);
+        notes->setTextFormat(Qt::PlainText);
+        reading->addRow("Kept as they were:", notes);
+    }
 
     auto* counts = new QHBoxLayout;
     counts->addWidget(countBox("PLUs added", plan.added, this));
@@ -116,7 +126,7 @@ ImportPreviewDlg::ImportPreviewDlg(const ImportPlan& plan, const QString& fileNa
     tabs->setObjectName("tabs");
     QTableView* rejected = table("rejected", "Rejected rows");
     rejected->setModel(new CellsModel(
-        {"Line", "PLU No.", "Reason"}, plan.rejected.size(),
+        {plan.workbook() ? "Row" : "Line", "PLU No.", "Reason"}, plan.rejected.size(),
         [&plan](std::size_t row, int column) {
             const ImportRejection& r = plan.rejected[row];
             switch (column) {
@@ -131,7 +141,8 @@ ImportPreviewDlg::ImportPreviewDlg(const ImportPlan& plan, const QString& fileNa
         rejected));
     QTableView* changes = table("changes", "Changes");
     changes->setModel(new CellsModel(
-        {"Line", "PLU No.", "Description", "What changes"}, plan.changes.size(),
+        {plan.workbook() ? "Row" : "Line", "PLU No.", "Description", "What changes"},
+        plan.changes.size(),
         [&plan](std::size_t row, int column) {
             const ImportChange& c = plan.changes[row];
             switch (column) {

@@ -4,14 +4,23 @@
 // A changed value passes the editor's own rules (its entry limits, its range checks with their
 // messages, the entries of its lists); a value a PLU already holds is never refused, so a PLU
 // that came from the scale with a value the editor would not take survives a round trip.
+//
+// A cell is also checked for what spreadsheets do to values: formulas and their error values
+// are refused, a number-like text that a spreadsheet converted (leading zeros dropped, "1E3"
+// written as 1000, "1/2" taken for a date) keeps the PLU's value with a note, a fixweight that
+// a locale with "." as the thousands separator read as 1000 times its value is refused with
+// the cause, floating-point noise is rounded away, and a character that is a control character
+// in the scale's character set, or UTF-8 that was read as single bytes, is refused.
 
 #include <cstddef>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "plu/PluRecord.h"
+#include "tab/SheetRow.h"
 #include "tab/TextCoding.h"
 
 namespace vorn {
@@ -60,9 +69,28 @@ std::optional<PluColumn> columnOfHeader(std::string_view header);
 // the alignment and the print formats by the names the editor shows.
 std::string cellOf(PluColumn column, const PluValues& values);
 
+// How a column's cells are written to a workbook.
+enum class PluCellKind {
+    Text,    // a text cell: the descriptions, and the item number with its leading zeros
+    Whole,   // a whole number
+    Amount,  // a number with `decimalsOf` decimals
+    Choice,  // a text cell, one of `choicesOf`
+};
+PluCellKind cellKindOf(PluColumn column);
+int decimalsOf(PluColumn column);
+// The entries a choice column takes ("yes", "no"; the names of the alignments and formats).
+std::vector<std::string> choicesOf(PluColumn column);
+
 struct CellReading {
-    TextCoding coding = TextCoding::Utf8;  // of the descriptions
-    char separator = ',';                  // with ';' a decimal comma is taken as the point
+    TextCoding coding = TextCoding::Utf8;  // of the file's text
+    // A CSV file's separator; with ';' a decimal comma is taken as the point. 0 for a workbook.
+    char separator = ',';
+    bool csv() const { return separator != 0; }
+};
+
+struct Cell {
+    std::string_view text;
+    CellType type = CellType::Text;
 };
 
 struct CellChange {
@@ -73,11 +101,14 @@ struct CellChange {
     };
     Kind kind = Kind::Keep;
     std::string reason;
+    // Kept although the cell differs: how a spreadsheet changed the value ("lost its leading
+    // zeros"); empty otherwise.
+    std::string note;
 };
 
 // Applies a cell to a PLU's values. An empty cell keeps the value, except in the description
 // columns, where it is the empty text.
-CellChange applyCell(PluColumn column, std::string_view cell, const CellReading& reading,
+CellChange applyCell(PluColumn column, const Cell& cell, const CellReading& reading,
                      PluValues& values);
 
 // A number text as a cell shows it: without leading zeros ("0" for none or an empty text). A

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/Prompter.h"
+#include "tab/CellText.h"
 #include "tab/Csv.h"
 #include "tab/PluColumns.h"
 #include "tab/TextCoding.h"
@@ -38,8 +39,9 @@ CsvExport exportPlus(const PluList& list) {
             if (c > 0) {
                 out.push_back(kSeparator);
             }
-            // Single-byte text becomes UTF-8 as the program shows it (Latin-1).
-            const std::string cell = cellOf(columns[c], values);
+            // Single-byte text becomes UTF-8 as the program shows it (Latin-1); a text that a
+            // spreadsheet would take for a formula is guarded.
+            const std::string cell = celltext::guardedCell(cellOf(columns[c], values));
             const bool ascii = std::all_of(cell.begin(), cell.end(), [](char ch) {
                 return static_cast<unsigned char>(ch) < 0x80;
             });

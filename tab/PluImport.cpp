@@ -6,8 +6,10 @@
 
 #include "platform/Prompter.h"
 #include "plu/PluForm.h"
+#include "tab/CellText.h"
 #include "tab/Csv.h"
 #include "tab/PluColumns.h"
+#include "tab/XlsxReader.h"
 #include "tables/NumberText.h"
 
 namespace vorn {
@@ -39,6 +41,7 @@ struct RowOutcome {
     std::string reason;
     PluPair pair;
     ImportChange change;
+    std::vector<std::string> notes;
 };
 
 std::string utf8Of(std::string_view text, TextCoding coding) {
@@ -60,14 +63,19 @@ std::string trimmedCell(std::string_view s) {
 }
 
 // Reads the header row; the reason it cannot be used, or empty.
-std::string readHeader(const std::vector<std::string>& cells, TextCoding coding, Header& header,
-                       ImportPlan& plan) {
+std::string readHeader(const SheetRow& row, TextCoding coding, Header& header, ImportPlan& plan) {
+    const std::vector<std::string>& cells = row.cells;
     header.width = cells.size();
     std::optional<std::size_t> pluNumber;
     std::vector<std::optional<std::size_t>> seen(allPluColumns().size());
     for (std::size_t i = 0; i < cells.size(); ++i) {
         const std::string name = utf8Of(trimmedCell(cells[i]), coding);
-        const std::optional<PluColumn> column = columnOfHeader(cells[i]);
+        const bool formula = row.typeOf(i) == CellType::Formula;
+        const std::optional<PluColumn> column = formula ? std::nullopt : columnOfHeader(cells[i]);
+        if (formula) {
+            plan.ignoredColumns.push_back(name + " (a formula)");
+            continue;
+        }
         if (!column) {
             if (!name.empty()) {
                 plan.ignoredColumns.push_back(name);
@@ -136,13 +144,24 @@ std::string changeText(const PluValues& before, const PluValues& after, ColumnSe
     return what;
 }
 
+// A workbook's cell as a reason names it: "cell E5: ". A CSV file names only lines.
+std::string cellName(std::size_t index, std::size_t line, const CellReading& reading) {
+    if (reading.csv()) {
+        return {};
+    }
+    return "cell " + xlsx::cellReference(index, line) + ": ";
+}
+
 // Works out one row against the list.
-RowOutcome planRow(const std::vector<std::string>& cells, std::size_t line, const Header& header,
-                   const CellReading& reading, const PluList& list) {
+RowOutcome planRow(const SheetRow& sheetRow, const Header& header, const CellReading& reading,
+                   const PluList& list) {
+    const std::vector<std::string>& cells = sheetRow.cells;
+    const std::size_t line = sheetRow.line;
     RowOutcome row;
     row.line = line;
-    const std::string numberCell =
+    std::string numberCell =
         header.pluNumber < cells.size() ? trimmedCell(cells[header.pluNumber]) : std::string();
+    const CellType numberType = sheetRow.typeOf(header.pluNumber);
     row.numberCell = utf8Of(numberCell, reading.coding);
     const auto reject = [&](std::string reason) {
         row.kind = RowOutcome::Kind::Rejected;
@@ -156,6 +175,19 @@ RowOutcome planRow(const std::vector<std::string>& cells, std::size_t line, cons
         return reject("the row has " + std::to_string(cells.size()) + " cells but the header " +
                       std::to_string(header.width) +
                       " (a separator in a text that is not in quotes?)");
+    }
+    if (numberType == CellType::Formula) {
+        return reject(cellName(header.pluNumber, line, reading) +
+                      "the PLU No. holds a formula, and a formula is never taken as a value");
+    }
+    if (numberType == CellType::Number) {
+        // A whole number of a workbook's number cell, in any notation.
+        const std::optional<celltext::DecimalNumber> n = celltext::parseDecimal(numberCell);
+        celltext::UnitsProblem problem{};
+        if (const std::optional<celltext::Units> units =
+                n ? celltext::unitsOf(*n, 0, problem) : std::nullopt) {
+            numberCell = std::to_string(units->value);
+        }
     }
     if (numberCell.empty()) {
         return reject("the PLU No. is missing");
@@ -185,12 +217,16 @@ RowOutcome planRow(const std::vector<std::string>& cells, std::size_t line, cons
         if (at.index >= cells.size()) {
             continue;  // a short row: the cell is not there, the value stays
         }
-        const CellChange change = applyCell(at.column, cells[at.index], reading, after);
+        const CellChange change =
+            applyCell(at.column, Cell{cells[at.index], sheetRow.typeOf(at.index)}, reading, after);
         if (change.kind == CellChange::Kind::Reject) {
-            reasons += (reasons.empty() ? "" : "; ") + change.reason;
+            reasons +=
+                (reasons.empty() ? "" : "; ") + cellName(at.index, line, reading) + change.reason;
             descriptionRefused |= at.column == PluColumn::Description1;
         } else if (change.kind == CellChange::Kind::Change) {
             changed |= bitOf(at.column);
+        } else if (!change.note.empty()) {
+            row.notes.push_back(change.note);
         }
     }
     const bool fixweightChanged = (changed & bitOf(PluColumn::Fixweight)) != 0;
@@ -237,8 +273,9 @@ RowOutcome planRow(const std::vector<std::string>& cells, std::size_t line, cons
     return row;
 }
 
-std::string duplicateReason(int number, const std::vector<std::size_t>& lines) {
-    std::string text = "PLU No. " + std::to_string(number) + " is on more than one row (lines ";
+std::string duplicateReason(int number, const std::vector<std::size_t>& lines, bool sheetRows) {
+    std::string text = "PLU No. " + std::to_string(number) + " is on more than one row (" +
+                       (sheetRows ? "rows " : "lines ");
     for (std::size_t i = 0; i < lines.size() && i < kNamedLines; ++i) {
         text += (i == 0 ? "" : ", ") + std::to_string(lines[i]);
     }
@@ -268,7 +305,8 @@ void rejectDuplicates(const std::vector<Mark>& marks, ImportPlan& plan) {
             for (std::size_t k = first; k < end; ++k) {
                 lines.push_back(marks[numbered[k].second].line);
             }
-            const std::string reason = duplicateReason(numbered[first].first, lines);
+            const std::string reason =
+                duplicateReason(numbered[first].first, lines, plan.workbook());
             for (std::size_t k = first; k < end; ++k) {
                 const Mark& mark = marks[numbered[k].second];
                 if (mark.kind == RowOutcome::Kind::Rejected) {
@@ -283,7 +321,8 @@ void rejectDuplicates(const std::vector<Mark>& marks, ImportPlan& plan) {
                     dropped[mark.slot] = true;
                     anyDropped = true;
                 }
-                plan.rejected.push_back({mark.line, std::to_string(numbered[first].first), reason});
+                plan.rejected.push_back(
+                    {mark.line, std::to_string(numbered[first].first), reason, plan.workbook()});
             }
         }
         first = end;
@@ -307,16 +346,9 @@ void rejectDuplicates(const std::vector<Mark>& marks, ImportPlan& plan) {
 
 }  // namespace
 
-ImportPlan planImport(const PluList& list, std::string_view csvBytes) {
-    ImportPlan plan;
-    const DetectedText detected = detectCoding(csvBytes);
-    plan.coding = detected.coding;
-    const std::string_view text = csvBytes.substr(detected.markLength);
-    plan.separator = csv::detectSeparator(text);
+void planRows(const PluList& list, const std::function<bool(SheetRow&)>& next, ImportPlan& plan) {
     const CellReading reading{plan.coding, plan.separator};
-
-    csv::Reader reader(text, plan.separator);
-    csv::Record record;
+    SheetRow record;
     Header header;
     bool headerRead = false;
     // Where each row's outcome went: enough to take it back when its PLU number is on
@@ -328,24 +360,19 @@ ImportPlan planImport(const PluList& list, std::string_view csvBytes) {
         std::size_t slot;  // in plan.pairs (added, changed) or plan.rejected
     };
     std::vector<RowMark> marks;
-    const std::size_t expectedRows =
-        static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
-    marks.reserve(expectedRows);
-    plan.pairs.reserve(expectedRows);
-    plan.changes.reserve(expectedRows);
-    while (reader.next(record)) {
-        if (blankRow(record.fields)) {
+    while (next(record)) {
+        if (blankRow(record.cells)) {
             continue;
         }
         if (!headerRead) {
-            plan.unusable = readHeader(record.fields, plan.coding, header, plan);
+            plan.unusable = readHeader(record, plan.coding, header, plan);
             if (!plan.unusable.empty()) {
-                return plan;
+                return;
             }
             headerRead = true;
             continue;
         }
-        RowOutcome row = planRow(record.fields, record.line, header, reading, list);
+        RowOutcome row = planRow(record, header, reading, list);
         RowMark mark{row.line, row.number.value_or(-1), row.kind, 0};
         switch (row.kind) {
             case RowOutcome::Kind::Added:
@@ -360,22 +387,88 @@ ImportPlan planImport(const PluList& list, std::string_view csvBytes) {
                 break;
             case RowOutcome::Kind::Rejected:
                 mark.slot = plan.rejected.size();
-                plan.rejected.push_back({row.line, row.numberCell, std::move(row.reason)});
+                plan.rejected.push_back(
+                    {row.line, row.numberCell, std::move(row.reason), plan.workbook()});
                 break;
+        }
+        if (row.kind != RowOutcome::Kind::Rejected) {
+            for (std::string& what : row.notes) {
+                auto found = std::find_if(plan.notes.begin(), plan.notes.end(),
+                                          [&](const ImportNote& n) { return n.what == what; });
+                if (found == plan.notes.end()) {
+                    plan.notes.push_back({std::move(what), 0, row.line, plan.workbook()});
+                    found = plan.notes.end() - 1;
+                }
+                ++found->count;
+            }
         }
         marks.push_back(mark);
     }
-    if (reader.endedInQuotes()) {
-        plan.unusable = "a quoted field is not closed: the row that starts on line " +
-                        std::to_string(record.line) + " runs to the end of the file";
-        return plan;
-    }
     if (!headerRead) {
-        plan.unusable = "the file holds no rows: its first row must name the columns";
-        return plan;
+        plan.unusable = plan.workbook()
+                            ? "the first sheet holds no rows: its first row must name the columns"
+                            : "the file holds no rows: its first row must name the columns";
+        return;
     }
     rejectDuplicates(marks, plan);
+}
+
+ImportPlan planImport(const PluList& list, std::string_view csvBytes) {
+    ImportPlan plan;
+    const DetectedText detected = detectCoding(csvBytes);
+    plan.coding = detected.coding;
+    const std::string_view text = csvBytes.substr(detected.markLength);
+    plan.separator = csv::detectSeparator(text);
+
+    const std::size_t expectedRows =
+        static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+    plan.pairs.reserve(expectedRows);
+    plan.changes.reserve(expectedRows);
+    csv::Reader reader(text, plan.separator);
+    csv::Record record;
+    const auto next = [&](SheetRow& row) {
+        if (!reader.next(record)) {
+            return false;
+        }
+        row.line = record.line;
+        std::swap(row.cells, record.fields);
+        row.types.clear();
+        return true;
+    };
+    planRows(list, next, plan);
+    if (plan.usable() && reader.endedInQuotes()) {
+        plan.unusable = "a quoted field is not closed: the row that starts on line " +
+                        std::to_string(record.line) + " runs to the end of the file";
+    }
     return plan;
+}
+
+ImportPlan planWorkbookImport(const PluList& list, std::string_view xlsxBytes) {
+    ImportPlan plan;
+    plan.coding = TextCoding::Utf8;
+    plan.separator = 0;
+    xlsx::SheetReader reader(xlsxBytes);
+    if (!reader.problem().empty()) {
+        plan.unusable = reader.problem();
+        return plan;
+    }
+    plan.sheet = reader.sheetName();
+    planRows(
+        list, [&](SheetRow& row) { return reader.next(row); }, plan);
+    if (!reader.problem().empty()) {
+        plan = ImportPlan{};
+        plan.separator = 0;
+        plan.unusable = reader.problem();
+    }
+    return plan;
+}
+
+bool isWorkbook(std::string_view bytes) {
+    return xlsx::isZipContainer(bytes);
+}
+
+ImportPlan planFileImport(const PluList& list, std::string_view bytes) {
+    return isWorkbook(bytes) ? planWorkbookImport(list, bytes) : planImport(list, bytes);
 }
 
 void applyImportPlan(ImportPlan& plan, PluList& list) {
@@ -393,14 +486,23 @@ std::string importSummary(const ImportPlan& plan) {
 }
 
 std::string rejectionText(const ImportRejection& rejection) {
-    std::string text = "line " + std::to_string(rejection.line);
+    std::string text = (rejection.sheetRow ? "row " : "line ") + std::to_string(rejection.line);
     if (!rejection.pluNumber.empty()) {
         text += " (PLU No. " + rejection.pluNumber + ")";
     }
     return text + ": " + rejection.reason;
 }
 
+std::string noteText(const ImportNote& note) {
+    return note.what + ": kept as it was (" + std::to_string(note.count) +
+           (note.count == 1 ? " cell, on " : " cells, the first on ") +
+           (note.sheetRow ? "row " : "line ") + std::to_string(note.firstLine) + ")";
+}
+
 std::string readingText(const ImportPlan& plan) {
+    if (plan.workbook()) {
+        return "a workbook, sheet \u201C" + plan.sheet + "\u201D";
+    }
     return std::string(codingName(plan.coding)) + ", separated by " +
            (plan.separator == ';' ? "semicolons" : "commas");
 }

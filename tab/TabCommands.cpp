@@ -1,9 +1,8 @@
 #include "tab/TabCommands.h"
 
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <ostream>
 
@@ -12,22 +11,27 @@
 #include "tab/PluExport.h"
 #include "tab/PluImport.h"
 #include "tab/PluWorkFile.h"
+#include "tab/XlsxExport.h"
 #include "tables/Archive.h"
 
 namespace vorn {
 
 CsvFileBytes readCsvFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    struct stat status {};
-    if (!in || ::stat(path.c_str(), &status) != 0) {
+    if (!in) {
         return {std::nullopt, "cannot read " + path + ": " + std::strerror(errno)};
     }
-    if (S_ISDIR(status.st_mode)) {
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(path, ec);
+    if (std::filesystem::is_directory(status)) {
         return {std::nullopt, "cannot read " + path + ": it is a directory"};
     }
     std::string bytes;
-    if (S_ISREG(status.st_mode) && static_cast<std::size_t>(status.st_size) <= kMostCsvBytes) {
-        bytes.reserve(static_cast<std::size_t>(status.st_size));
+    if (std::filesystem::is_regular_file(status)) {
+        if (const std::uintmax_t size = std::filesystem::file_size(path, ec);
+            !ec && size <= kMostCsvBytes) {
+            bytes.reserve(static_cast<std::size_t>(size));
+        }
     }
     char piece[1 << 16];
     while (in.read(piece, sizeof piece) || in.gcount() > 0) {
@@ -43,20 +47,54 @@ CsvFileBytes readCsvFile(const std::string& path) {
     return {std::move(bytes), {}};
 }
 
-int exportCommand(const std::string& csvPath, std::ostream& report, std::ostream& problems) {
+bool isWorkbookPath(std::string_view path) {
+    if (path.size() < 5) {
+        return false;
+    }
+    std::string end(path.substr(path.size() - 5));
+    for (char& c : end) {
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return end == ".xlsx";
+}
+
+ExportResult exportToFile(const PluList& list, const std::string& path) {
+    ExportResult result;
+    std::string bytes;
+    if (isWorkbookPath(path)) {
+        WorkbookExport exported = exportWorkbook(list);
+        if (!exported.problem.empty()) {
+            result.problem = std::move(exported.problem);
+            return result;
+        }
+        bytes = std::move(exported.bytes);
+        result.exported = exported.exported;
+        result.damaged = exported.damaged;
+    } else {
+        CsvExport exported = exportPlus(list);
+        bytes = std::move(exported.bytes);
+        result.exported = exported.exported;
+        result.damaged = exported.damaged;
+    }
+    if (const FileProblem problem = writeFileAtomically(path, bytes); !problem.empty()) {
+        result.problem = latin1ToUtf8(problem);
+    }
+    return result;
+}
+
+int exportCommand(const std::string& path, std::ostream& report, std::ostream& problems) {
     PluWorkFile file;
     if (const std::string problem = file.read(); !problem.empty()) {
         problems << "vorntab: " << problem << "\n";
         return tabexit::kUnusable;
     }
-    const CsvExport exported = exportPlus(file.list());
-    if (const FileProblem problem = writeFileAtomically(csvPath, exported.bytes);
-        !problem.empty()) {
-        problems << "vorntab: " << latin1ToUtf8(problem) << "\n";
+    const ExportResult exported = exportToFile(file.list(), path);
+    if (!exported.problem.empty()) {
+        problems << "vorntab: " << exported.problem << "\n";
         return tabexit::kUnusable;
     }
     report << exported.exported << (exported.exported == 1 ? " PLU" : " PLUs") << " exported to "
-           << csvPath << ".\n";
+           << path << ".\n";
     if (exported.damaged > 0) {
         problems << "vorntab: " << exported.damaged << " damaged PLU record"
                  << (exported.damaged == 1 ? " was" : "s were")
@@ -66,9 +104,9 @@ int exportCommand(const std::string& csvPath, std::ostream& report, std::ostream
     return tabexit::kDone;
 }
 
-int importCommand(const std::string& csvPath, const ImportOptions& options, std::ostream& report,
+int importCommand(const std::string& path, const ImportOptions& options, std::ostream& report,
                   std::ostream& problems) {
-    const CsvFileBytes csv = readCsvFile(csvPath);
+    const CsvFileBytes csv = readCsvFile(path);
     if (!csv.bytes) {
         problems << "vorntab: " << csv.problem << "\n";
         return tabexit::kUnusable;
@@ -78,12 +116,15 @@ int importCommand(const std::string& csvPath, const ImportOptions& options, std:
         problems << "vorntab: " << problem << "\n";
         return tabexit::kUnusable;
     }
-    ImportPlan plan = planImport(file.list(), *csv.bytes);
+    ImportPlan plan = planFileImport(file.list(), *csv.bytes);
     if (!plan.usable()) {
-        problems << "vorntab: " << csvPath << ": " << plan.unusable << "\n";
+        problems << "vorntab: " << path << ": " << plan.unusable << "\n";
         return tabexit::kUnusable;
     }
-    report << csvPath << " (" << readingText(plan) << "): " << importSummary(plan) << "\n";
+    report << path << " (" << readingText(plan) << "): " << importSummary(plan) << "\n";
+    for (const ImportNote& note : plan.notes) {
+        report << noteText(note) << ".\n";
+    }
     if (!plan.ignoredColumns.empty()) {
         report << "Columns that name no PLU field, left out:";
         for (const std::string& name : plan.ignoredColumns) {

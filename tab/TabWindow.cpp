@@ -27,7 +27,10 @@ namespace vorn {
 
 namespace {
 
-const char* const kCsvFilter = "CSV files (*.csv);;All files (*)";
+// The workbook first: it is what a spreadsheet opens without guessing.
+const char* const kWorkbookFilter = "Excel workbooks (*.xlsx)";
+const char* const kCsvFilter = "CSV files (*.csv)";
+const char* const kFilters = "Excel workbooks (*.xlsx);;CSV files (*.csv);;All files (*)";
 const char* const kChangedMeanwhile =
     "plurec.dat has been written by another program since the preview was made. The preview "
     "is made again from the file as it is now.";
@@ -76,8 +79,8 @@ void TabWindow::buildWidgets() {
     fileGrid->addWidget(pluCount_, 1, 1);
     fileGrid->setColumnStretch(1, 1);
 
-    auto* exportButton = new QPushButton("&Export to CSV...", central);
-    auto* importButton = new QPushButton("&Import from CSV...", central);
+    auto* exportButton = new QPushButton("&Export...", central);
+    auto* importButton = new QPushButton("&Import...", central);
     auto* closeButton = new QPushButton("&Close", central);
     connect(exportButton, &QPushButton::clicked, this, &TabWindow::chooseExportFile);
     connect(importButton, &QPushButton::clicked, this, &TabWindow::chooseImportFile);
@@ -86,15 +89,16 @@ void TabWindow::buildWidgets() {
     auto* commands = new QGridLayout;
     commands->addWidget(exportButton, 0, 0);
     commands->addWidget(
-        wrappedLabel("Writes every PLU to a CSV file that a spreadsheet opens, one row per PLU "
-                     "with every field of the PLU editor.",
+        wrappedLabel("Writes every PLU to an Excel workbook (.xlsx) or a CSV file, one row per "
+                     "PLU with every field of the PLU editor. A workbook keeps texts as texts "
+                     "and numbers as numbers in every spreadsheet and language.",
                      central),
         0, 1);
     commands->addWidget(importButton, 1, 0);
     commands->addWidget(
-        wrappedLabel("Reads a CSV file with a \u201CPLU No.\u201D column and any other columns "
-                     "of an export, such as the prices. You see what it changes before anything "
-                     "is saved.",
+        wrappedLabel("Reads a workbook or a CSV file with a \u201CPLU No.\u201D column and any "
+                     "other columns of an export, such as the prices. You see what it changes "
+                     "before anything is saved.",
                      central),
         1, 1);
     commands->setColumnStretch(1, 1);
@@ -132,16 +136,23 @@ void TabWindow::showPluFile() {
 }
 
 void TabWindow::chooseExportFile() {
-    const QString path = QFileDialog::getSaveFileName(
-        this, "Export PLUs to CSV", QDir::current().filePath("plu.csv"), kCsvFilter);
-    if (!path.isEmpty()) {
-        exportTo(path);
+    QString filter = kWorkbookFilter;
+    QString path = QFileDialog::getSaveFileName(
+        this, "Export PLUs", QDir::current().filePath("plu.xlsx"), kFilters, &filter);
+    if (path.isEmpty()) {
+        return;
     }
+    // A name without an extension gets the one of the chosen kind of file.
+    if (QFileInfo(path).suffix().isEmpty()) {
+        path += filter == kCsvFilter ? ".csv" : ".xlsx";
+    }
+    exportTo(path);
 }
 
 void TabWindow::chooseImportFile() {
+    QString filter = kWorkbookFilter;
     const QString path =
-        QFileDialog::getOpenFileName(this, "Import PLUs from CSV", QDir::currentPath(), kCsvFilter);
+        QFileDialog::getOpenFileName(this, "Import PLUs", QDir::currentPath(), kFilters, &filter);
     if (!path.isEmpty()) {
         importFrom(path);
     }
@@ -153,10 +164,9 @@ void TabWindow::exportTo(const QString& path) {
         say("Nothing was exported.", PromptIcon::Error, problem);
         return;
     }
-    const CsvExport exported = exportPlus(file.list());
-    if (const FileProblem problem = writeFileAtomically(path.toStdString(), exported.bytes);
-        !problem.empty()) {
-        say("Nothing was exported.", PromptIcon::Error, latin1ToUtf8(problem));
+    const ExportResult exported = exportToFile(file.list(), path.toStdString());
+    if (!exported.problem.empty()) {
+        say("Nothing was exported.", PromptIcon::Error, exported.problem);
         return;
     }
     const QString done = countText(exported.exported, "PLU", "PLUs") + " exported to " +
@@ -185,7 +195,7 @@ void TabWindow::importFrom(const QString& path) {
             say("Nothing was imported.", PromptIcon::Error, problem);
             return;
         }
-        ImportPlan plan = planImport(file.list(), *csv.bytes);
+        ImportPlan plan = planFileImport(file.list(), *csv.bytes);
         if (!plan.usable()) {
             say("Nothing was imported: " + name.toStdString() + " cannot be read as a PLU list.",
                 PromptIcon::Error, "The reason: " + plan.unusable + ".");

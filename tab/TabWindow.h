@@ -1,8 +1,9 @@
 #pragma once
 // vorntab's main window, "EXCEL <-> PLU ( USA Version 1.0 )": it works on plurec.dat of the
-// current directory (the scale directory the PLU list starts it in). "Export to CSV..." writes
-// every PLU to a CSV file; "Import from CSV..." reads one, shows the preview of what it would
-// change and saves plurec.dat only when the user confirms. The PLU list finds the window by its
+// current directory (the scale directory the PLU list starts it in). "Export..." writes every
+// PLU to a workbook (.xlsx, the file dialog's first choice) or a CSV file; "Import..." reads
+// either, shows the preview of what it would change and saves plurec.dat only when the user
+// confirms. The PLU list finds the window by its
 // title and asks it to close before it starts the program again.
 
 #include <QMainWindow>

@@ -75,7 +75,7 @@ DetectedText detectCoding(std::string_view bytes) {
 }
 
 const char* codingName(TextCoding coding) {
-    return coding == TextCoding::Utf8 ? "UTF-8" : "single-byte (Latin-1)";
+    return coding == TextCoding::Utf8 ? "UTF-8" : "single-byte (Windows-1252 or Latin-1)";
 }
 
 SingleByteText utf8ToSingleByte(std::string_view utf8) {
@@ -94,6 +94,28 @@ SingleByteText utf8ToSingleByte(std::string_view utf8) {
         i += length;
     }
     return out;
+}
+
+char32_t windows1252Of(unsigned char byte) {
+    static constexpr char32_t kC1[32] = {
+        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+    };
+    return byte >= 0x80 && byte <= 0x9F ? kC1[byte - 0x80] : 0;
+}
+
+std::string_view utf8SequenceIn(std::string_view singleByte) {
+    for (std::size_t i = 0; i < singleByte.size(); ++i) {
+        if (static_cast<unsigned char>(singleByte[i]) < 0xC2) {
+            continue;
+        }
+        char32_t code = 0;
+        if (const std::size_t length = sequenceAt(singleByte.substr(i), code); length > 1) {
+            return singleByte.substr(i, length);
+        }
+    }
+    return {};
 }
 
 std::string describeUnfit(const SingleByteText& converted) {

@@ -28,7 +28,7 @@ struct DetectedText {
 DetectedText detectCoding(std::string_view bytes);
 bool isWellFormedUtf8(std::string_view bytes);
 
-// The words for a coding in messages: "UTF-8", "single-byte (Latin-1)".
+// The words for a coding in messages: "UTF-8", "single-byte (Windows-1252 or Latin-1)".
 const char* codingName(TextCoding coding);
 
 struct SingleByteText {
@@ -41,6 +41,16 @@ struct SingleByteText {
 // UTF-8 text as single bytes: each character from U+0000 to U+00FF becomes its byte. A
 // malformed sequence counts as a character that does not fit.
 SingleByteText utf8ToSingleByte(std::string_view utf8);
+
+// The character a byte from 0x80 to 0x9F stands for in Windows-1252 (the euro sign, curly
+// quotes, dashes), which a spreadsheet saving in that code page writes; 0 for the five bytes it
+// leaves undefined. In the scale's character set these bytes are control characters.
+char32_t windows1252Of(unsigned char byte);
+
+// Single-byte text that holds a well-formed UTF-8 sequence of a character beyond ASCII ("Ã©",
+// "Â°"): UTF-8 that was read as single bytes somewhere on the way (mojibake). The sequence
+// found, as bytes; empty when there is none.
+std::string_view utf8SequenceIn(std::string_view singleByte);
 
 // A character that does not fit, for a message: “€” (U+20AC), or the byte 0xE9, which is not
 // UTF-8.

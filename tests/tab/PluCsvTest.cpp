@@ -248,7 +248,7 @@ TEST(PluCsvImport, SemicolonFilesInLatin1WithDecimalCommas) {
     ASSERT_TRUE(p.usable()) << p.unusable;
     EXPECT_EQ(p.coding, TextCoding::SingleByte);
     EXPECT_EQ(p.separator, ';');
-    EXPECT_EQ(readingText(p), "single-byte (Latin-1), separated by semicolons");
+    EXPECT_EQ(readingText(p), "single-byte (Windows-1252 or Latin-1), separated by semicolons");
     EXPECT_EQ(p.added, 2u);
     EXPECT_TRUE(p.rejected.empty()) << rejectionText(p.rejected[0]);
     ASSERT_EQ(p.pairs.size(), 2u);
@@ -330,7 +330,9 @@ TEST(PluCsvImport, EveryRejectedRowIsToldWithItsLineAndReasonAndTheOthersAreTake
     EXPECT_EQ(rejectedLines(p),
               (std::vector<std::size_t>{2,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14,
                                         15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26}));
-    EXPECT_EQ(reasonOn(p, 2), "Description holds a line break or another control character");
+    EXPECT_EQ(reasonOn(p, 2),
+              "Description holds a line break at character 4, a control character in the "
+              "scale's character set (Latin-1)");
     EXPECT_EQ(reasonOn(p, 4), "Price is not a number: \u201C1.5x\u201D");
     EXPECT_EQ(reasonOn(p, 5), "Price has more than 2 decimals: \u201C1.505\u201D");
     EXPECT_EQ(reasonOn(p, 6), "Price is too large for the PLU record: \u201C1000000\u201D");

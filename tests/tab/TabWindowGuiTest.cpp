@@ -134,7 +134,7 @@ TEST_F(TabWindowTest, ThePreviewShowsCountsRejectionsAndChangesAndCancelSavesNot
         EXPECT_TRUE(button(preview, "Import")->isEnabled());
         button(preview, "Cancel")->click();
     });
-    button(&window, "Import from CSV...")->click();
+    button(&window, "Import...")->click();
     EXPECT_TRUE(previewed);
     EXPECT_EQ(test::readFile(plufile::kName), before);
     EXPECT_EQ(window.statusBar()->currentMessage().toStdString(),
@@ -157,13 +157,30 @@ TEST_F(TabWindowTest, ImportSavesTheGoodRowsAndExportWritesEveryPlu) {
               "saved.");
 
     chooseFile("all.csv");
-    button(&window, "Export to CSV...")->click();
+    button(&window, "Export...")->click();
     const std::string csv = test::readFile(dir.file("all.csv"));
     EXPECT_EQ(csv.substr(0, 11), "\xEF\xBB\xBFPLU No.,");
     EXPECT_NE(csv.find("\r\n1,0001033001003,ONE,,1.25,"), std::string::npos);
     EXPECT_NE(csv.find("\r\n2,0001033001003,TWO,,2.00,"), std::string::npos);
     EXPECT_EQ(window.statusBar()->currentMessage().toStdString(),
               "2 PLUs exported to " + dir.file("all.csv") + ".");
+}
+
+TEST_F(TabWindowTest, AWorkbookIsTheFileDialogsFirstChoiceAndReadsBackUnchanged) {
+    TabWindow window;
+    window.show();
+    chooseFile("plus");  // no extension: the kind the dialog offers first
+    button(&window, "Export...")->click();
+    EXPECT_EQ(test::readFile(dir.file("plus.xlsx")).substr(0, 4), std::string("PK\x03\x04", 4));
+    bool previewed = false;
+    whenModal<ImportPreviewDlg>([&](ImportPreviewDlg* preview) {
+        previewed = true;
+        EXPECT_EQ(countOf(preview, "PLUs unchanged"), "2");
+        EXPECT_EQ(countOf(preview, "Rows rejected"), "0");
+        button(preview, "Cancel")->click();
+    });
+    window.importFrom(QString::fromStdString(dir.file("plus.xlsx")));
+    EXPECT_TRUE(previewed);
 }
 
 TEST_F(TabWindowTest, AFileWrittenByAnotherProgramDuringThePreviewIsPreviewedAgain) {
