@@ -7,13 +7,13 @@
 
 #include <gtest/gtest.h>
 
-#include "tables/NumberText.h"
 #include "plu/PluFile.h"
 #include "plu/PluForm.h"
 #include "plu/PluList.h"
 #include "plu/PluTable.h"
 #include "tab/PluImport.h"
 #include "tab/XlsxExport.h"
+#include "tables/NumberText.h"
 #include "tests/support/TempDir.h"
 
 namespace vorn {
