@@ -23,6 +23,7 @@
 #include "tab/TabCommands.h"
 #include "tab/XlsxExport.h"
 #include "tables/NumberText.h"
+#include "tables/PrintfFormat.h"
 #include "tests/support/TempDir.h"
 
 namespace {
