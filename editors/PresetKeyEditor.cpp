@@ -123,7 +123,15 @@ void PresetKeyEditor::receive() {
                          kErrorSuffix) != TransferResult::Succeeded) {
         return;
     }
-    applyPresetAnswer(keys_, parsePresetAnswer(readAnswerLines()));
+    const std::vector<std::string> lines = readAnswerLines();
+    // The engine's error line after the keyboard record: the preset request failed.
+    for (const std::string& line : lines) {
+        if (!line.empty() && !isSuccessLine(line)) {
+            tellTransferFailure(line + "\n", kErrorSuffix);
+            return;
+        }
+    }
+    applyPresetAnswer(keys_, parsePresetAnswer(lines));
 }
 
 }  // namespace vorn

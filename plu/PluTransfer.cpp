@@ -208,18 +208,17 @@ bool requestPlus() {
         return false;
     }
     const std::vector<std::string> lines = readAnswerLines();
+    // A request that failed after the first (the label data never answered): nothing is taken.
+    if (const std::optional<std::string> failed = laterFailureLine(lines)) {
+        tellFailure(*failed + "\n");
+        return false;
+    }
     const SplitAnswers split = splitAnswers(lines);
     if (split.foreignLine) {
         tellFailure(*split.foreignLine + "\n");
         return false;
     }
-    if (!writeSplitAnswers(split)) {
-        return false;
-    }
-    if (const std::optional<std::string> failed = laterFailureLine(lines)) {
-        tellFailure(*failed + "\n");
-    }
-    return true;
+    return writeSplitAnswers(split);
 }
 
 std::vector<ReceivedPlu> pairReceived(const std::vector<std::string>& pluLines,

@@ -100,7 +100,11 @@ std::vector<Fault> faults() {
         {"silence", {"--silent"}, "02206\r\n"},
         {"bad block check", {"--bad-bcc", "1"}, kAllAnswered, false, 250},  // 10 reads > 1 s
         // Four sends of three attempts, every answer spoilt: its error code, not its text.
-        {"bad block check every time", {"--bad-bcc", "12"}, "02204\r\n", false, 250},
+        {"bad block check every time",
+         {"--bad-bcc", "12"},
+         "02204 damaged answer from the scale\r\n",
+         false,
+         250},
         {"busy frames", {"--busy", "2"}, kAllAnswered},
         {"dropped acknowledgement", {"--no-ack", "1"}, kAllAnswered},
         {"vanished in the first frame", {}, "02207\r\n", true, 20, 10},

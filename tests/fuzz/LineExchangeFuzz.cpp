@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         vorn::fuzz::answerWithInput(input, l, unit);
     };
     vorn::TransferLog log;
-    require(log.open("log.asc", "log.hex"));
+    require(log.open("log.asc", "log.hex").empty());
     const std::function<void(vorn::Beep)> beep;
     vorn::PassContext pass{serial, clock, log, state, beep};
 
