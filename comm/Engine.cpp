@@ -214,6 +214,7 @@ ScaleEnd Pass::serveScale(PassContext& pass, const std::string& entry) {
         const LineOutcome outcome =
             serveLine(pass, *line, [&](const std::vector<std::string>& answers) {
                 showProgress(recorded + countedAnswers(answers));
+                filesFailing();
             });
         if (outcome.end == LineOutcome::End::Stopped) {
             showProgress(recorded);

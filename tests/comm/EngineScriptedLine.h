@@ -192,9 +192,10 @@ public:
     explicit RecordScale(std::vector<std::string> records) : records_(std::move(records)) {}
 
     std::deque<Spoil> spoils;
-    int unanswered = 0;     // requests acknowledged and never answered
+    int unheard = 0;        // the next frames heard get no acknowledgement (only beforeAck)
+    int unanswered = 0;     // the next requests are acknowledged and never answered
+    int silentFrom = -1;    // requests from this one on (the first is 0) are never answered
     std::string beforeAck;  // bytes sent just before each acknowledgement
-    bool acknowledge = true;
     bool endless = false;  // the records over and over, ETB after each, never ETX
     // The answer to a request; the records when not set.
     std::function<std::vector<std::string>(const std::string& request)> answerOf;
@@ -204,7 +205,8 @@ public:
         if (unit.size() > 1) {
             requests.push_back(frameText(unit));
             line.send(beforeAck);
-            if (!acknowledge) {
+            if (unheard > 0) {
+                --unheard;
                 return;
             }
             line.send("\x06");
@@ -213,6 +215,9 @@ public:
             }
             if (unanswered > 0) {
                 --unanswered;
+                return;
+            }
+            if (silentFrom >= 0 && ++answered_ > silentFrom) {
                 return;
             }
             answer_ = answerOf ? answerOf(frameText(unit)) : records_;
@@ -282,6 +287,7 @@ private:
     std::vector<std::string> answer_;
     std::size_t next_ = 0;
     bool repeat_ = false;
+    int answered_ = 0;
 };
 
 // One transfer in a fresh current directory against the scripted line, in virtual time, with
