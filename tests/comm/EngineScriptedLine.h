@@ -196,7 +196,7 @@ public:
     int unanswered = 0;     // the next requests are acknowledged and never answered
     int silentFrom = -1;    // requests from this one on (the first is 0) are never answered
     std::string beforeAck;  // bytes sent just before each acknowledgement
-    bool endless = false;  // the records over and over, ETB after each, never ETX
+    bool endless = false;   // the records over and over, ETB after each, never ETX
     // The answer to a request; the records when not set.
     std::function<std::vector<std::string>(const std::string& request)> answerOf;
     std::vector<std::string> requests;  // as heard
