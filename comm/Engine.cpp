@@ -65,15 +65,6 @@ struct PassFiles {
 
 enum class ScaleEnd { Done, Stopped };
 
-// Answers that count as items: those longer than an envelope.
-int countedAnswers(const std::vector<std::string>& answers) {
-    int n = 0;
-    for (const std::string& answer : answers) {
-        n += answer.size() > envelope::kLength ? 1 : 0;
-    }
-    return n;
-}
-
 class Pass {
 public:
     Pass(const EngineEnvironment& env, TransferEvents& events, Clock& clock)
@@ -211,11 +202,10 @@ ScaleEnd Pass::serveScale(PassContext& pass, const std::string& entry) {
         // The count shown takes in the frames of the attempt under way, and drops them again
         // when the attempt fails.
         const int recorded = state_.answerCount;
-        const LineOutcome outcome =
-            serveLine(pass, *line, [&](const std::vector<std::string>& answers) {
-                showProgress(recorded + countedAnswers(answers));
-                filesFailing();
-            });
+        const LineOutcome outcome = serveLine(pass, *line, [&](int items) {
+            showProgress(recorded + items);
+            filesFailing();
+        });
         if (outcome.end == LineOutcome::End::Stopped) {
             showProgress(recorded);
             return ScaleEnd::Stopped;
@@ -273,7 +263,7 @@ void Pass::record(const LineOutcome& outcome, int recorded) {
         files_.in.append(answer);
     }
     if (!outcome.answers.empty()) {
-        showProgress(recorded + countedAnswers(outcome.answers));
+        showProgress(recorded + outcome.items);
     }
 }
 

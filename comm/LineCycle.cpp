@@ -1,5 +1,9 @@
 #include "comm/LineCycle.h"
 
+#include <utility>
+
+#include "comm/RecordLine.h"
+
 namespace vorn {
 
 namespace {
@@ -13,8 +17,7 @@ struct AnswerEnd {
 // The frames of one answer, up to the one ended by ETX, each acknowledged as it comes. The
 // answer fails past the request's bound on frames, and when a frame does not come whole within
 // the time without progress.
-AnswerEnd receiveWholeAnswer(PassContext& pass, std::vector<std::string>& answers,
-                             const AttemptProgress& progress) {
+AnswerEnd receiveWholeAnswer(PassContext& pass, LineOutcome& out, const AttemptProgress& progress) {
     const int bound =
         pass.state.answerFrameLimit > 0 ? pass.state.answerFrameLimit.load() : kMostAnswerFrames;
     std::string previous;
@@ -32,9 +35,12 @@ AnswerEnd receiveWholeAnswer(PassContext& pass, std::vector<std::string>& answer
             return {false, lineError::kEndlessAnswer, {}};
         }
         if (frames == 1 || text != previous) {
-            answers.push_back(text);
-            if (progress) {
-                progress(answers);
+            out.answers.push_back(text);
+            if (countsAsItem(text)) {
+                ++out.items;
+                if (progress) {
+                    progress(out.items);
+                }
             }
         }
         if (got.lastFrame) {
@@ -52,18 +58,22 @@ bool isFinal(int error) {
 
 }  // namespace
 
+bool countsAsItem(const std::string& answer) {
+    return answer.size() > envelope::kLength;
+}
+
 LineOutcome serveLine(PassContext& pass, const std::string& line, const AttemptProgress& progress) {
     LineOutcome out;
     for (int sends = 1;; ++sends) {
         const SendResult sent = sendLine(pass, line);
         if (sent.stopped) {
-            return {LineOutcome::End::Stopped, {}, {}};
+            return {LineOutcome::End::Stopped, {}, 0, {}};
         }
         AnswerEnd answer{false, pass.state.lastError, {}};
         if (answer.result == 0 && sent.expectAnswer) {
-            answer = receiveWholeAnswer(pass, out.answers, progress);
+            answer = receiveWholeAnswer(pass, out, progress);
             if (answer.stopped) {
-                return {LineOutcome::End::Stopped, {}, {}};
+                return {LineOutcome::End::Stopped, {}, 0, {}};
             }
         }
         const bool failed = pass.state.timeout || answer.result != 0;
@@ -74,11 +84,9 @@ LineOutcome serveLine(PassContext& pass, const std::string& line, const AttemptP
         // up to four sends in all, and what the failed attempt brought is dropped.
         if (sends < timing::kSends && !pass.state.unacknowledged && !isFinal(answer.result)) {
             pass.state.lastError = 0;
-            if (!out.answers.empty()) {
-                out.answers.clear();
-                if (progress) {
-                    progress(out.answers);
-                }
+            out.answers.clear();
+            if (std::exchange(out.items, 0) > 0 && progress) {
+                progress(0);
             }
             continue;
         }
@@ -87,6 +95,7 @@ LineOutcome serveLine(PassContext& pass, const std::string& line, const AttemptP
         }
         out.end = LineOutcome::End::Failed;
         out.answers.clear();
+        out.items = 0;
         out.errorLine = lineError::line(answer.result, answer.refused);
         return out;
     }

@@ -16,12 +16,16 @@ namespace vorn {
 struct LineOutcome {
     enum class End { Answered, Failed, Stopped } end = End::Answered;
     std::vector<std::string> answers;  // Answered: the answer's records, one per frame, in order
+    int items = 0;                     // Answered: the records that count as items
     std::string errorLine;             // Failed: the line that stands for the failure
 };
 
-// Told of the records of the attempt under way whenever they change (a frame came, or a failed
-// attempt dropped them), for the item count shown.
-using AttemptProgress = std::function<void(const std::vector<std::string>& answers)>;
+// Records count as items, in the count shown, when they are longer than an envelope.
+bool countsAsItem(const std::string& answer);
+
+// Told of the items of the attempt under way whenever their number changes (a frame came, or a
+// failed attempt dropped them), for the count shown.
+using AttemptProgress = std::function<void(int items)>;
 
 // Serves the stamped line; the item key must be set. Records are stored once each: a frame
 // that repeats the one before it is the scale sending again what it thinks was not heard.

@@ -315,7 +315,9 @@ AnswerResult receiveAnswer(PassContext& pass, std::string& answer, std::int64_t 
                 out.stopped = true;
                 return out;
             }
-            pass.log.answerRead(*got, pass.clock.timeOfDay());
+            // The time of day is logged only with a read that brought nothing.
+            pass.log.answerRead(
+                *got, got->status == ReadStatus::Byte ? std::string() : pass.clock.timeOfDay());
             if (got->status != ReadStatus::Byte) {
                 out.result = lineError::kNoAnswerByte;
             } else {
