@@ -32,15 +32,6 @@ void emptyTransferFile() {
     std::ofstream(transferfile::kOut, std::ios::binary | std::ios::trunc);
 }
 
-std::optional<std::string> laterErrorLine(const std::vector<std::string>& lines) {
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        if (!lines[i].empty() && !isSuccessLine(lines[i])) {
-            return lines[i];
-        }
-    }
-    return std::nullopt;
-}
-
 JudgedAnswer judgeAnswer(const BatchCategory& category) {
     JudgedAnswer judged;
     const AnswerReading& reading = category.answer;

@@ -32,10 +32,6 @@ struct JudgedAnswer {
 
 JudgedAnswer judgeAnswer(const BatchCategory& category);
 
-// The first line after the first that is no answer: an error line of the engine, or what it
-// wrote of an answer that failed. No value when every line is an answer (or empty).
-std::optional<std::string> laterErrorLine(const std::vector<std::string>& lines);
-
 // The outcome of writing the table file: the problem, naming the file, is told.
 StoreOutcome storedOrTold(const FileProblem& problem);
 

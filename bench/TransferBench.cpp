@@ -19,6 +19,7 @@
 #include "comm/RecordLine.h"
 #include "comm/RunState.h"
 #include "tables/PrintfFormat.h"
+#include "tests/comm/EngineScriptedLine.h"
 #include "tests/support/SimulatedScale.h"
 #include "tests/support/TempDir.h"
 
@@ -69,6 +70,35 @@ BENCHMARK(SendRecordsToPacedScale)
     ->Iterations(1)
     ->UseRealTime()
     ->Unit(benchmark::kSecond);
+
+// The engine's own cost of receiving one answer of 100,000 PLU records (189 characters each),
+// frame by frame, in virtual time: reading, checking and acknowledging the frames, keeping the
+// attempt's records until its last frame and saving trf.in and both logs.
+void ReceiveLargeAnswerInVirtualTime(benchmark::State& state) {
+    const int records = static_cast<int>(state.range(0));
+    std::vector<std::string> answer;
+    for (int i = 0; i < records; ++i) {
+        answer.push_back(vorn::cformat("1002070000000101%06d%0173d", {i, 0}));
+    }
+    std::size_t stored = 0;
+    for (auto _ : state) {
+        vorn::test::ScriptedTransfer t;
+        vorn::test::RecordScale scale(answer);
+        t.line.scale = std::ref(scale);
+        t.run("00020700070001000000\n");
+        const std::string in = t.trfIn();
+        stored = static_cast<std::size_t>(std::count(in.begin(), in.end(), '\n'));
+    }
+    if (stored != answer.size()) {
+        state.SkipWithError("not every record was stored");
+    }
+    state.counters["records"] = records;
+}
+BENCHMARK(ReceiveLargeAnswerInVirtualTime)
+    ->Arg(100000)
+    ->Iterations(3)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 // A line that opens and never hears anything: enough for a batch pass over an empty trf.out.
 class QuietLine : public vorn::SerialLine {

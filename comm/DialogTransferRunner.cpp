@@ -12,6 +12,7 @@ void DialogTransferRunner::run(const TransferRequest& request) {
     dlg.receive = request.receive;
     dlg.messageText = request.message;
     dlg.keyWidth = request.keyWidth;
+    dlg.answerFrameLimit = request.answerFrameLimit;
     dlg.recordsPerItem = request.recordsPerItem < 1 ? 1 : request.recordsPerItem;
     dlg.quiet = request.quiet;
     dlg.scaleList = request.scaleList;

@@ -1,9 +1,12 @@
 #include "comm/Engine.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 
 #include "comm/ComPortSettings.h"
+#include "comm/LineCycle.h"
 #include "comm/RecordLine.h"
 #include "comm/RunState.h"
 #include "comm/TransferFileReader.h"
@@ -11,6 +14,7 @@
 #include "comm/WireFrame.h"
 #include "platform/PortFailure.h"
 #include "platform/Prompter.h"
+#include "tables/AtomicSave.h"
 #include "tables/NumberText.h"
 #include "tables/PrintfFormat.h"
 #include "tables/TextPieces.h"
@@ -22,7 +26,7 @@ namespace {
 constexpr std::size_t kEntryLength = 14;
 const std::string kDefaultEntry = "01            ";
 
-void show(const char* text, PromptIcon icon, const std::string& detail = {}) {
+void show(const std::string& text, PromptIcon icon, const std::string& detail = {}) {
     prompter().ask(Prompt{text, PromptButtons::Ok, icon, std::string(), detail});
 }
 
@@ -31,37 +35,28 @@ std::string inDirectory(const std::string& directory, const char* name) {
     return directory.empty() ? std::string(name) : directory + "/" + name;
 }
 
-// trf.in, written in text mode: every line ends with CR LF.
+// trf.in, written in text mode (every line ends with CR LF) through the safe save: the file is
+// replaced when the pass ends.
 class AnswerFile {
 public:
-    ~AnswerFile() { close(); }
-    bool open(const std::string& path) {
-        file_ = std::fopen(path.c_str(), "wb");
-        return file_ != nullptr;
-    }
+    FileProblem open(const std::string& path) { return save_.open(path); }
     void append(const std::string& line) {
-        if (file_ != nullptr) {
-            std::fwrite(line.data(), 1, line.size(), file_);
-            std::fputs("\r\n", file_);
-            std::fflush(file_);
-        }
+        save_.write(line);
+        save_.write("\r\n");
     }
-    void close() {
-        if (file_ != nullptr) {
-            std::fclose(file_);
-            file_ = nullptr;
-        }
-    }
+    const FileProblem& problem() const { return save_.problem(); }
+    FileProblem close() { return save_.commit(); }
+    void discard() { save_.discard(); }
 
 private:
-    std::FILE* file_ = nullptr;
+    StreamedSave save_;
 };
 
 // A pass that ends before it could write trf.in empties it, so that the caller never takes the
-// answers of an earlier transfer for this one's.
-void discardEarlierAnswers(const std::string& directory) {
-    if (std::FILE* f = std::fopen(inDirectory(directory, transferfile::kIn).c_str(), "wb")) {
-        std::fclose(f);
+// answers of an earlier transfer for this one's. Where even that fails, trf.in goes.
+void discardEarlierAnswers(const std::string& path) {
+    if (!writeFileAtomically(path, {}).empty()) {
+        std::remove(path.c_str());
     }
 }
 
@@ -69,11 +64,6 @@ struct PassFiles {
     TransferFileReader out;
     AnswerFile in;
     TransferLog log;
-    void close() {
-        out.close();
-        in.close();
-        log.close();
-    }
 };
 
 enum class ScaleEnd { Done, Stopped };
@@ -87,14 +77,24 @@ public:
     End run();
 
 private:
+    std::string path(const char* name) const { return inDirectory(env_.directory, name); }
+    FileProblem openFiles();
+    void closeFiles();
     ScaleEnd serveScale(PassContext& pass, const std::string& entry);
+    void beginScale(PassContext& pass, const std::string& entry);
     std::optional<std::string> nextLine();
+    std::optional<std::string> nextLineToSend();
+    void record(const LineOutcome& outcome, int recorded);
+    void showProgress(int answerCount);
+    bool filesFailing();
 
     const EngineEnvironment& env_;
     TransferEvents& events_;
     Clock& clock_;
     RunState& state_ = runState();
     PassFiles files_;
+    std::string scaleNumber_;
+    std::string scaleName_;
 };
 
 std::optional<std::string> Pass::nextLine() {
@@ -103,6 +103,40 @@ std::optional<std::string> Pass::nextLine() {
         state_.lastError = 0;
     }
     return line;
+}
+
+FileProblem Pass::openFiles() {
+    if (!files_.out.open(path(transferfile::kOut))) {
+        return std::string("Cannot read ") + path(transferfile::kOut) + ": " + std::strerror(errno);
+    }
+    FileProblem problem = files_.in.open(path(transferfile::kIn));
+    if (problem.empty()) {
+        problem = files_.log.open(path(transferfile::kAsciiLog), path(transferfile::kHexLog));
+    }
+    return problem;
+}
+
+// Puts trf.in and the logs in place and tells of a file that could not be written, by name and
+// reason. trf.in that could not be written whole goes, so that no reader takes the answers of
+// an earlier transfer, or a part of this one's, for the answer.
+void Pass::closeFiles() {
+    files_.out.close();
+    if (const FileProblem problem = files_.in.close(); !problem.empty()) {
+        std::remove(path(transferfile::kIn).c_str());
+        show(problem, PromptIcon::Error);
+    }
+    if (const FileProblem problem = files_.log.close(); !problem.empty()) {
+        show(problem, PromptIcon::Error);
+    }
+}
+
+// A write to trf.in or a log has failed: the run is stopped, as the answers cannot be kept.
+bool Pass::filesFailing() {
+    if (files_.in.problem().empty() && files_.log.problem().empty()) {
+        return false;
+    }
+    state_.requestStop();
+    return true;
 }
 
 Pass::End Pass::run() {
@@ -114,7 +148,7 @@ Pass::End Pass::run() {
     const LineSettings lineSettings{settings.baudRate, settings.dataBits, settings.stopBits,
                                     settings.parity};
     if (!line.open(device, lineSettings)) {
-        discardEarlierAnswers(env_.directory);
+        discardEarlierAnswers(path(transferfile::kIn));
         show(kPortOpenError, PromptIcon::Error, openFailureText(device, line.lastOpenError()));
         return End::PortFailed;
     }
@@ -126,20 +160,17 @@ Pass::End Pass::run() {
     state_.stop = 0;
     state_.stepReady = false;
 
-    const std::string& dir = env_.directory;
-    if (!files_.out.open(inDirectory(dir, transferfile::kOut)) ||
-        !files_.in.open(inDirectory(dir, transferfile::kIn)) ||
-        !files_.log.open(inDirectory(dir, transferfile::kAsciiLog),
-                         inDirectory(dir, transferfile::kHexLog))) {
-        files_.close();
+    if (const FileProblem problem = openFiles(); !problem.empty()) {
+        files_.out.close();
+        files_.in.discard();
         line.close();
-        discardEarlierAnswers(dir);
-        show(kFileOpenError, PromptIcon::Error);
+        discardEarlierAnswers(path(transferfile::kIn));
+        show(kFileOpenError, PromptIcon::Error, problem);
         return End::FilesFailed;
     }
     const auto first = nextLine();
     if (!first || first->size() < envelope::kLength) {
-        files_.close();
+        closeFiles();
         line.close();
         return End::NothingToSend;
     }
@@ -153,7 +184,7 @@ Pass::End Pass::run() {
     if (state_.stop != 0) {
         files_.in.append(kUserBreakLine);
     }
-    files_.close();
+    closeFiles();
     if (!state_.quiet && state_.timeout && state_.stop == 0 && !state_.batchRunning) {
         show(kTimeOutMessage, PromptIcon::Error);
     }
@@ -162,104 +193,86 @@ Pass::End Pass::run() {
     return End::Done;
 }
 
+// The scale's lines one after the other: each is served whole (sent, answered, repeated as the
+// rules allow) and then recorded in trf.in; a line that failed ends the scale.
 ScaleEnd Pass::serveScale(PassContext& pass, const std::string& entry) {
+    beginScale(pass, entry);
+    for (;;) {
+        const std::optional<std::string> line = nextLineToSend();
+        if (!line) {
+            return state_.stop != 0 ? ScaleEnd::Stopped : ScaleEnd::Done;
+        }
+        // The count shown takes in the frames of the attempt under way, and drops them again
+        // when the attempt fails.
+        const int recorded = state_.answerCount;
+        const LineOutcome outcome = serveLine(pass, *line, [&](int items) {
+            showProgress(recorded + items);
+            filesFailing();
+        });
+        if (outcome.end == LineOutcome::End::Stopped) {
+            showProgress(recorded);
+            return ScaleEnd::Stopped;
+        }
+        record(outcome, recorded);
+        if (filesFailing()) {
+            return ScaleEnd::Stopped;
+        }
+        if (outcome.end == LineOutcome::End::Failed) {
+            return ScaleEnd::Done;
+        }
+    }
+}
+
+// Rewinds trf.out, names the scale, shows it and clears what an earlier scale left on the line.
+void Pass::beginScale(PassContext& pass, const std::string& entry) {
     if (!files_.out.rewind()) {
         show(kRewindError, PromptIcon::None);
     }
-    const std::string name = entry.substr(2, 12);
-    const std::string number = entry.substr(0, 2);
-    state_.scaleNumber = intValue(number);
+    scaleName_ = entry.substr(2, 12);
+    scaleNumber_ = entry.substr(0, 2);
+    state_.scaleNumber = intValue(scaleNumber_);
     // The count starts at 0 before it is first shown, so no count of an earlier run shows.
     state_.answerCount = 0;
-    events_.progress(state_.scaleNumber, name, state_.answerCount);
+    events_.progress(state_.scaleNumber, scaleName_, state_.answerCount);
     pass.line.purge();
     state_.unacknowledged = true;
+}
 
-    bool readNext = true;
-    bool expectAnswer = false;
-    int answerResult = 0;
-    bool moreLines = true;
-    int sends = 0;
-    std::string current;
-    const int keyWidth = state_.keyWidth;
-
-    while (moreLines && answerResult == 0) {
-        std::string lineRead;
-        std::string answer;
-        bool noLine = false;
-        bool sendNow = false;
-        if (readNext) {
-            const auto line = nextLine();
-            if (!line) {
-                noLine = true;
-            } else {
-                lineRead = *line;
-                // A line of at least 16 characters is sent; a Ctrl-Z line ends the file and
-                // is never sent, whatever its length.
-                if (lineRead.size() >= envelope::kLength &&
-                    static_cast<unsigned char>(lineRead[0]) != wire::kCtrlZ) {
-                    current = stampLine(lineRead, number);
-                    state_.itemKey = intValue(field(current, envelope::kLength, keyWidth));
-                    sends = 0;
-                    sendNow = true;
-                }
-            }
+// The next line of trf.out that goes out, stamped for the scale, with its item key set; none
+// at the end of the file or at a Ctrl-Z line (which is never sent, whatever its length). Lines
+// shorter than an envelope are passed over.
+std::optional<std::string> Pass::nextLineToSend() {
+    for (;;) {
+        const std::optional<std::string> line = nextLine();
+        if (!line || (!line->empty() && static_cast<unsigned char>((*line)[0]) == wire::kCtrlZ)) {
+            return std::nullopt;
         }
-        for (;;) {
-            if (sendNow) {
-                const SendResult sent = sendLine(pass, current);
-                if (sent.stopped) {
-                    return ScaleEnd::Stopped;
-                }
-                expectAnswer = sent.expectAnswer;
-                ++sends;
-                sendNow = false;
-            }
-            if ((!lineRead.empty() && static_cast<unsigned char>(lineRead[0]) == wire::kCtrlZ) ||
-                noLine || state_.lastError != 0) {
-                moreLines = false;
-            }
-            if (expectAnswer && state_.lastError == 0) {
-                const AnswerResult got = receiveAnswer(pass, answer);
-                if (got.stopped) {
-                    return ScaleEnd::Stopped;
-                }
-                answerResult = got.result;
-                // What a damaged frame left is no answer: had it been written, a caller could
-                // take it for a record (it may well begin with "1"). Its error code stands in.
-                if (got.damaged && !answer.empty()) {
-                    answer = cformat("02%d", {got.result});
-                }
-                readNext = got.lastFrame;
-                expectAnswer = !got.lastFrame;
-            }
-            if (state_.lastError != 0) {
-                answer = cformat("02%d", {state_.lastError.load()});
-            }
-            // Repeat rule: once the scale has acknowledged a frame, a failed line is sent
-            // again, up to four sends in all.
-            if (sends < 4 && (state_.timeout || answerResult != 0 || state_.lastError != 0) &&
-                !state_.unacknowledged) {
-                state_.lastError = 0;
-                moreLines = true;
-                answerResult = 0;
-                readNext = true;
-                expectAnswer = false;
-                sendNow = true;
-                answer.clear();
-                continue;
-            }
-            if (!answer.empty()) {
-                files_.in.append(answer);
-                if (answer.size() > envelope::kLength) {
-                    ++state_.answerCount;
-                }
-                events_.progress(state_.scaleNumber, name, state_.answerCount);
-            }
-            break;
+        if (line->size() >= envelope::kLength) {
+            const std::string stamped = stampLine(*line, scaleNumber_);
+            state_.itemKey = intValue(field(stamped, envelope::kLength, state_.keyWidth));
+            return stamped;
         }
     }
-    return state_.stop != 0 ? ScaleEnd::Stopped : ScaleEnd::Done;
+}
+
+// What trf.in gets of a served line: the answer's records, or the line of its failure.
+void Pass::record(const LineOutcome& outcome, int recorded) {
+    if (outcome.end == LineOutcome::End::Failed) {
+        files_.in.append(outcome.errorLine);
+        showProgress(recorded);
+        return;
+    }
+    for (const std::string& answer : outcome.answers) {
+        files_.in.append(answer);
+    }
+    if (!outcome.answers.empty()) {
+        showProgress(recorded + outcome.items);
+    }
+}
+
+void Pass::showProgress(int answerCount) {
+    state_.answerCount = answerCount;
+    events_.progress(state_.scaleNumber, scaleName_, answerCount);
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ inline constexpr const char* kFileOpenError = "cant open file";
 inline constexpr const char* kRewindError = "fseek error";
 inline constexpr const char* kTimeOutMessage = "TimeOut";
 // Appended to trf.in after the answers when a run is cancelled.
-inline constexpr const char* kUserBreakLine = "02211 user break or unnormally terminate!";
+inline constexpr const char* kUserBreakLine = lineError::kUserBreakLine;
 
 // The worker's whole life on the calling thread: passes, the waits between batch passes, and
 // the final event. The run state's settings copies must be in place.

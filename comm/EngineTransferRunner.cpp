@@ -65,6 +65,7 @@ void prepareRunState(const TransferRequest& request) {
     state.setScaleList(request.scaleList);
     state.quiet = request.quiet;
     state.keyWidth = request.keyWidth;
+    state.answerFrameLimit = request.answerFrameLimit;
 }
 
 EngineTransferRunner::EngineTransferRunner(std::string device, ProgressCallback progress)

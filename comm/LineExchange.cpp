@@ -9,6 +9,29 @@
 
 namespace vorn {
 
+std::string lineError::line(int code, const std::string& refusedAnswer) {
+    const std::string head = "02" + std::to_string(code);
+    switch (code) {
+        case kNoAnswerByte:
+            return head + " no answer from the scale, or only part of one";
+        case kAnswerTooLong:
+            return head + " answer frame longer than 1022 characters";
+        case kBadAnswer:
+            return head + (refusedAnswer.empty()
+                               ? " damaged answer from the scale"
+                               : " answer not for this request: " + refusedAnswer);
+        case kUserBreak:
+            return kUserBreakLine;
+        case kEndlessAnswer:
+            return head + " the answer did not end: more records than the table holds";
+        case kNoProgress:
+            return head + " the scale stayed busy: no answer came in " +
+                   std::to_string(timing::kNoProgressSeconds) + " seconds";
+        default:
+            return head;
+    }
+}
+
 namespace {
 
 // One single-byte read; keeps the timeout flag. A failing read beeps, counts as a time-out and
@@ -33,6 +56,69 @@ bool stopNoticed(PassContext& pass) {
     return false;
 }
 
+// Reads and logs what is already waiting on the line, without waiting for more: the rest of an
+// earlier exchange (a frame sent again, a late acknowledgement) that must not be taken for the
+// answer to the frame about to go out.
+void drainStaleInput(PassContext& pass) {
+    bool logged = false;
+    for (int i = 0; i < timing::kMostStrayBytes; ++i) {
+        const ReadResult r = pass.line.readByte(0);
+        if (r.status != ReadStatus::Byte) {
+            break;
+        }
+        if (!logged) {
+            pass.log.answerBegin();
+            logged = true;
+        }
+        pass.log.answerRead(r, {});
+    }
+}
+
+// Reads the bytes that come while an acknowledgement is awaited. A lone ACK, ETX or ETB
+// acknowledges and a NAK refuses; but an ETX or ETB right after other bytes ends a frame that
+// the scale sends meanwhile (a stale one, or one whose head was lost) and the byte after it is
+// that frame's block check, and an ACK right after 0x10 is a centred line break in a text.
+class AckScan {
+public:
+    // The error of the attempt as it stands after this read: 0, 206 or 210.
+    int take(const ReadResult& r) {
+        if (r.status != ReadStatus::Byte) {
+            previous_ = kNothing;  // silence: a frame broken off is over
+            checkNext_ = false;
+            return lineError::kNoAck;
+        }
+        const unsigned char b = r.byte;
+        int error = lineError::kNoAck;
+        if (checkNext_) {
+            checkNext_ = false;
+            previous_ = kNothing;
+            return error;
+        }
+        if (b == wire::kNak) {
+            error = lineError::kNak;
+        } else if (b == wire::kAck && previous_ != kLineBreak) {
+            error = 0;
+        } else if (b == wire::kEtx || b == wire::kEtb) {
+            if (previous_ == kNothing || isControl(previous_)) {
+                error = 0;
+            } else {
+                checkNext_ = true;
+            }
+        }
+        previous_ = b;
+        return error;
+    }
+
+private:
+    static constexpr int kNothing = -1;
+    static constexpr int kLineBreak = 0x10;
+    static bool isControl(int b) {
+        return b == wire::kAck || b == wire::kNak || b == wire::kEtx || b == wire::kEtb;
+    }
+    int previous_ = kNothing;
+    bool checkNext_ = false;
+};
+
 enum class AckWait { Stopped, Done };
 
 // Waits for the acknowledgement of a frame; sets error to 0, 206 or 210.
@@ -41,6 +127,7 @@ AckWait awaitAck(PassContext& pass, int& error) {
     const std::int64_t waitStart = pass.clock.nowSeconds();
     std::int64_t silenceStart = waitStart;
     bool byteBefore = false;
+    AckScan scan;
     for (;;) {
         if (stopNoticed(pass)) {
             return AckWait::Stopped;
@@ -57,13 +144,11 @@ AckWait awaitAck(PassContext& pass, int& error) {
             ends = true;
         }
         byteBefore = byteNow;
-        const unsigned char b = byteNow ? r.byte : 0;
-        if (b == wire::kAck || b == wire::kEtx || b == wire::kEtb) {
-            error = 0;
+        error = scan.take(r);
+        if (error == 0) {
             pass.state.unacknowledged = false;
             break;
         }
-        error = b == wire::kNak ? lineError::kNak : lineError::kNoAck;
         if (ends || elapsed > timing::kAckTotalSeconds) {
             break;
         }
@@ -81,6 +166,7 @@ SendResult sendLine(PassContext& pass, const std::string& line) {
         if (attempt > 0 && pass.beep) {
             pass.beep(Beep::Question);
         }
+        drainStaleInput(pass);
         pass.line.setRts(true);
         pass.clock.sleepMs(timing::kRtsLeadMs);
         // A byte that cannot be written ends the frame: the rest would be garbage to the
@@ -153,22 +239,76 @@ bool answerBelongs(PassContext& pass, const std::string& answer) {
            intValue(field(answer, envelope::kScale, 2)) == pass.state.scaleNumber;
 }
 
+// One attempt at a frame: its bytes as they come in, judged one by one.
+class FrameScan {
+public:
+    // Takes one byte; sets result when the frame has failed.
+    void take(unsigned char b, std::string& text, AnswerResult& out) {
+        if (bccPending_) {
+            bccPending_ = false;
+            if (b != bcc_) {
+                out.result = lineError::kBadAnswer;
+            }
+            return;
+        }
+        if (b == wire::kNul) {
+            out.result = lineError::kBadAnswer;
+        } else if (b == wire::kNak) {
+            out.result = lineError::kNak;
+        } else if (b == wire::kStx) {
+            started_ = true;
+            text.clear();
+            bcc_ = 0;
+        } else if (!started_) {
+            // Bytes before an STX, an end byte included, are the rest of a frame whose head
+            // was lost: never part of an answer.
+        } else if (b == wire::kEtb || b == wire::kEtx) {
+            out.lastFrame = b == wire::kEtx;
+            endSeen_ = true;
+            bccPending_ = true;
+            bcc_ ^= b;
+        } else if (b == '\r' || b == '\n') {
+            out.result = lineError::kBadAnswer;  // no answer may add a line to trf.in
+        } else {
+            text.push_back(static_cast<char>(b));
+            bcc_ ^= b;
+            if (text.size() > wire::kMaxFrameText) {
+                out.result = lineError::kAnswerTooLong;
+            }
+        }
+    }
+    bool whole() const { return endSeen_ && !bccPending_; }
+    bool started() const { return started_; }
+
+private:
+    bool started_ = false;
+    bool endSeen_ = false;
+    bool bccPending_ = false;
+    unsigned char bcc_ = 0;
+};
+
 }  // namespace
 
-AnswerResult receiveAnswer(PassContext& pass, std::string& answer) {
+AnswerResult receiveAnswer(PassContext& pass, std::string& answer, std::int64_t giveUpAt) {
     pass.line.setRts(false);
     AnswerResult out;
     for (int attempt = 0; attempt < timing::kAttempts; ++attempt) {
         pass.log.answerBegin();
         answer.clear();
-        unsigned char bcc = 0;
-        bool endSeen = false;
-        bool bccPending = false;
         out.lastFrame = true;
         out.result = 0;
-        for (int reads = 0; out.result == 0 && (!endSeen || bccPending) && reads < 1024; ++reads) {
+        FrameScan scan;
+        // At most 1024 reads from the STX on; stray bytes before it are counted apart.
+        int reads = 0;
+        int stray = 0;
+        while (out.result == 0 && !scan.whole() && reads < 1024) {
             if (stopNoticed(pass)) {
                 out.stopped = true;
+                return out;
+            }
+            if (pass.clock.nowSeconds() > giveUpAt) {
+                out.result = lineError::kNoProgress;
+                out.damaged = true;
                 return out;
             }
             const std::optional<ReadResult> got = readPatiently(pass);
@@ -177,44 +317,21 @@ AnswerResult receiveAnswer(PassContext& pass, std::string& answer) {
                 out.stopped = true;
                 return out;
             }
-            const ReadResult r = *got;
-            pass.log.answerRead(r, pass.clock.timeOfDay());
-            if (r.status != ReadStatus::Byte) {
+            // The time of day is logged only with a read that brought nothing.
+            pass.log.answerRead(
+                *got, got->status == ReadStatus::Byte ? std::string() : pass.clock.timeOfDay());
+            if (got->status != ReadStatus::Byte) {
                 out.result = lineError::kNoAnswerByte;
-                continue;
-            }
-            const unsigned char b = r.byte;
-            if (bccPending) {
-                bccPending = false;
-            } else if (b == wire::kNul) {
-                out.result = lineError::kBadAnswer;
-            } else if (b == wire::kStx) {
-                answer.clear();
-                bcc = 0;
-            } else if (b == wire::kNak) {
-                out.result = lineError::kNak;
-            } else if (b == wire::kEtb || b == wire::kEtx) {
-                if (b == wire::kEtb) {
-                    out.lastFrame = false;
-                }
-                endSeen = true;
-                bccPending = true;
             } else {
-                answer.push_back(static_cast<char>(b));
-                bcc ^= b;
-                if (answer.size() > wire::kMaxFrameText) {
-                    out.result = lineError::kAnswerTooLong;
-                }
+                scan.take(got->byte, answer, out);
             }
-            if (endSeen) {
-                if (bccPending) {
-                    bcc ^= b;
-                } else if (b != bcc) {
-                    out.result = lineError::kBadAnswer;
-                }
+            if (scan.started()) {
+                ++reads;
+            } else if (++stray > timing::kMostStrayBytes) {
+                out.result = lineError::kNoAnswerByte;
             }
         }
-        if (!endSeen && out.result == 0) {
+        if (!scan.whole() && out.result == 0) {
             out.result = lineError::kNoAnswerByte;
         }
         out.damaged = out.result != 0;

@@ -25,4 +25,13 @@ bool marksEmptyTable(std::string_view line) {
     return line.size() > kMarkPos && line[kMarkPos] == kMark;
 }
 
+std::optional<std::string> laterErrorLine(const std::vector<std::string>& lines) {
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        if (!lines[i].empty() && !isSuccessLine(lines[i])) {
+            return lines[i];
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace vorn

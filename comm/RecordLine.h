@@ -3,7 +3,10 @@
 // of trf.in.
 
 #include <cstddef>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace vorn {
 
@@ -29,10 +32,15 @@ std::string_view operation(std::string_view line);
 // Result code of trf.in: the first line starts with '1' or '3'.
 bool isSuccessLine(std::string_view firstLine);
 // A line of trf.in that carries a record: the whole envelope, beginning with the answer status
-// '1' or '3'. The engine's error lines (02206, 02207, 02210, 02211) begin with '0' and are none.
+// '1' or '3'. The engine's error lines ("02...") begin with '0' and are none.
 bool isAnswerRecord(std::string_view line);
 // The scale answers a request for an empty table with one line, the request itself with '4' at
 // position 6: it carries no record.
 bool marksEmptyTable(std::string_view line);
+// The first line of trf.in after the first that is no answer: an error line of the engine (a
+// later request that the scale never took, an answer broken off) after answers that arrived.
+// What came before it is only part of what was asked for. No value when every line is an answer
+// (or empty).
+std::optional<std::string> laterErrorLine(const std::vector<std::string>& lines);
 
 }  // namespace vorn

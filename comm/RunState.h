@@ -27,6 +27,7 @@ struct RunState {
     // Run copies of the dialog's settings.
     std::atomic<bool> quiet{false};
     std::atomic<int> keyWidth{0};
+    std::atomic<int> answerFrameLimit{0};  // most frames of one answer; 0: the engine's bound
 
     void setScaleList(const std::string& list);
     std::string scaleList() const;

@@ -85,6 +85,7 @@ void CTransferDlg::initDialog() {
     state.setScaleList(scaleList);
     state.quiet = quiet;
     state.keyWidth = keyWidth;
+    state.answerFrameLimit = answerFrameLimit;
     if (!env_.beep) {
         // The beeps come from the worker; QApplication::beep belongs to the dialog's thread.
         env_.beep = [](Beep) {
@@ -158,12 +159,14 @@ bool CTransferDlg::reset() {
     scaleList.clear();
     quiet = false;
     keyWidth = 0;
+    answerFrameLimit = 0;
     recordsPerItem = 1;
     RunState& state = runState();
     state.timeout = false;
     state.setScaleList(scaleList);
     state.quiet = quiet;
     state.keyWidth = keyWidth;
+    state.answerFrameLimit = answerFrameLimit;
     return true;
 }
 

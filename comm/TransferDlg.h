@@ -31,6 +31,7 @@ public:
     std::string scaleList;      // 14-character entries; empty: scale 01
     int recordsPerItem = 1;     // answer lines per item in the count shown
     int keyWidth = 0;           // characters of the item key after the envelope
+    int answerFrameLimit = 0;   // most frames of one answer; 0: the engine's bound
     bool receive = false;       // false: sending animation; true: receiving animation
     std::string messageText;    // shown at the top
     std::string itemsSentText;  // shown below the animation; the engine fills in the count

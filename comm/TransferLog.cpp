@@ -8,48 +8,52 @@ unsigned char loggedByte(const ReadResult& read) {
 }
 }  // namespace
 
-bool TransferLog::open(const std::string& ascPath, const std::string& hexPath) {
-    close();
-    asc_ = std::fopen(ascPath.c_str(), "wb");
-    hex_ = std::fopen(hexPath.c_str(), "wb");
-    if (asc_ == nullptr || hex_ == nullptr) {
-        close();
-        return false;
+FileProblem TransferLog::open(const std::string& ascPath, const std::string& hexPath) {
+    FileProblem problem = asc_.open(ascPath);
+    if (problem.empty()) {
+        problem = hex_.open(hexPath);
     }
-    return true;
+    if (!problem.empty()) {
+        asc_.discard();
+        hex_.discard();
+    }
+    return problem;
 }
 
-void TransferLog::close() {
-    if (asc_ != nullptr) {
-        std::fclose(asc_);
-        asc_ = nullptr;
-    }
-    if (hex_ != nullptr) {
-        std::fclose(hex_);
-        hex_ = nullptr;
-    }
+FileProblem TransferLog::close() {
+    FileProblem problem = asc_.commit();
+    FileProblem hexProblem = hex_.commit();
+    return problem.empty() ? hexProblem : problem;
+}
+
+FileProblem TransferLog::problem() const {
+    return asc_.problem().empty() ? hex_.problem() : asc_.problem();
 }
 
 void TransferLog::both(std::string_view text) {
-    if (asc_ != nullptr) {
-        std::fwrite(text.data(), 1, text.size(), asc_);
+    asc_.write(text);
+    hex_.write(text);
+}
+
+void TransferLog::hexByte(unsigned char byte, bool blank) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    char text[3];
+    std::size_t n = 0;
+    if (byte >= 0x10) {
+        text[n++] = kDigits[byte >> 4];
     }
-    if (hex_ != nullptr) {
-        std::fwrite(text.data(), 1, text.size(), hex_);
+    text[n++] = kDigits[byte & 0x0F];
+    if (blank) {
+        text[n++] = ' ';
     }
+    hex_.write(std::string_view(text, n));
 }
 
 void TransferLog::frameSent(std::string_view frame) {
     both(" \nw: |");
-    if (asc_ != nullptr) {
-        const std::size_t nul = frame.find('\0');
-        const std::string_view shown = frame.substr(0, nul);
-        std::fwrite(shown.data(), 1, shown.size(), asc_);
-    }
-    if (hex_ != nullptr) {
-        for (const char c : frame) {
-            std::fprintf(hex_, "%x ", static_cast<unsigned char>(c));
-        }
+    asc_.write(frame.substr(0, frame.find('\0')));
+    for (const char c : frame) {
+        hexByte(static_cast<unsigned char>(c), true);
     }
 }
 
@@ -60,13 +64,9 @@ void TransferLog::ackWaitBegin(const std::string& timeOfDay) {
 
 void TransferLog::ackWaitRead(const ReadResult& read) {
     both(" \nr: |");
-    const unsigned char b = loggedByte(read);
-    if (asc_ != nullptr) {
-        std::fputc(b, asc_);
-    }
-    if (hex_ != nullptr) {
-        std::fprintf(hex_, "%x", b);
-    }
+    const char b = static_cast<char>(loggedByte(read));
+    asc_.write(std::string_view(&b, 1));
+    hexByte(loggedByte(read), false);
 }
 
 void TransferLog::ackWaitEnd(const std::string& timeOfDay) {
@@ -82,13 +82,9 @@ void TransferLog::answerRead(const ReadResult& read, const std::string& timeOfDa
     if (read.status != ReadStatus::Byte) {
         both(" (Time: " + timeOfDay + ")");
     }
-    const unsigned char b = loggedByte(read);
-    if (asc_ != nullptr) {
-        std::fputc(b, asc_);
-    }
-    if (hex_ != nullptr) {
-        std::fprintf(hex_, "%x ", b);
-    }
+    const char b = static_cast<char>(loggedByte(read));
+    asc_.write(std::string_view(&b, 1));
+    hexByte(loggedByte(read), true);
 }
 
 }  // namespace vorn

@@ -18,6 +18,9 @@ struct TransferRequest {
     // The scales to serve: 14-character entries (two digits and a name); empty: scale 01,
     // without checking the scale number of the answers.
     std::string scaleList = {};
+    // The most answer frames that one request line may bring (more than the table holds);
+    // 0: the engine's own bound, more than any table holds. An answer that runs past it fails.
+    int answerFrameLimit = 0;
 };
 
 class TransferRunner {

@@ -62,18 +62,6 @@ std::string withLfLineEnds(std::string_view bytes) {
     return text;
 }
 
-// A line of trf.in after the first that is no answer: an error line of the engine (a line the
-// scale refused or never acknowledged, a run broken off) after answers that arrived. The run
-// stopped there, so what followed did not reach the scale.
-std::optional<std::string> laterFailureLine(const std::vector<std::string>& lines) {
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        if (!lines[i].empty() && !isSuccessLine(lines[i])) {
-            return lines[i];
-        }
-    }
-    return std::nullopt;
-}
-
 void tellFailure(const std::string& text) {
     tell(latin1ToUtf8(text + plutransfer::kErrorSuffix));
 }
@@ -90,7 +78,7 @@ void checkSendAnswer() {
         tellFailure(start);
         return;
     }
-    if (const std::optional<std::string> failed = laterFailureLine(splitTextLines(*bytes))) {
+    if (const std::optional<std::string> failed = laterErrorLine(splitTextLines(*bytes))) {
         tellFailure(*failed + "\n");
     }
 }
@@ -231,18 +219,17 @@ bool requestPlus() {
         return false;
     }
     const std::vector<std::string> lines = readAnswerLines();
+    // A request that failed after the first (the label data never answered): nothing is taken.
+    if (const std::optional<std::string> failed = laterErrorLine(lines)) {
+        tellFailure(*failed + "\n");
+        return false;
+    }
     const SplitAnswers split = splitAnswers(lines);
     if (split.foreignLine) {
         tellFailure(*split.foreignLine + "\n");
         return false;
     }
-    if (!writeSplitAnswers(split)) {
-        return false;
-    }
-    if (const std::optional<std::string> failed = laterFailureLine(lines)) {
-        tellFailure(*failed + "\n");
-    }
-    return true;
+    return writeSplitAnswers(split);
 }
 
 std::vector<ReceivedPlu> pairReceived(const std::vector<std::string>& pluLines,

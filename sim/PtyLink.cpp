@@ -65,6 +65,12 @@ std::optional<char> PtyLink::read(int timeoutMs) {
 void PtyLink::write(std::string_view bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
+        // A PC that reads nothing fills the line: what does not fit in a second is lost, as
+        // on a wire, so that a scale that talks on never hangs here.
+        pollfd p{master_, POLLOUT, 0};
+        if (::poll(&p, 1, 1000) <= 0 || (p.revents & POLLOUT) == 0) {
+            return;
+        }
         const ssize_t w = ::write(master_, bytes.data() + done, bytes.size() - done);
         if (w < 0 && errno == EINTR) {
             continue;

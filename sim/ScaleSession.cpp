@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <thread>
+#include <utility>
 
 namespace vornsim {
 
@@ -12,6 +13,17 @@ constexpr std::size_t kEnvelope = 16;
 constexpr int kAckWaitMs = 1000;
 constexpr int kAnswerSends = 3;
 constexpr std::string_view kBusyText = "32E-3";
+// The end of an answer frame sent long ago: some text, ETB and its block check, no STX.
+constexpr std::string_view kStaleTail = "000001OLD\x17\x4c";
+
+// Uses up one of a fault's count; true when there was one.
+bool take(int& count) {
+    if (count > 0) {
+        --count;
+        return true;
+    }
+    return false;
+}
 
 long long nowUs() {
     return std::chrono::duration_cast<std::chrono::microseconds>(
@@ -79,6 +91,7 @@ ScaleSession::ScaleSession(ScaleLink& link, ScaleTables& tables, Faults faults, 
     : link_(link), tables_(tables), faults_(faults), baud_(baud) {}
 
 void ScaleSession::run(const std::atomic<bool>& stop) {
+    stop_ = &stop;
     while (!stop) {
         step(200);
     }
@@ -113,6 +126,9 @@ void ScaleSession::handle(const Heard& heard) {
         return;
     }
     waitForWire();
+    if (take(faults_.stale)) {
+        writePaced(kStaleTail);
+    }
     if (!heard.checkOk) {
         writePaced(std::string(1, NAK));
         return;
@@ -126,39 +142,86 @@ void ScaleSession::handle(const Heard& heard) {
     if (heard.end == ETB) {
         return;  // one block of several: no answer
     }
+    if (take(faults_.noAnswer)) {
+        return;
+    }
     sendAnswers(answersTo(tables_, heard.text));
 }
 
 void ScaleSession::sendAnswers(const std::vector<std::string>& answers) {
-    for (std::size_t i = 0; i < answers.size(); ++i) {
-        for (; faults_.busy > 0; --faults_.busy) {
-            writePaced(encodeFrame(kBusyText));
-            if (readPaced(100)) {
-                return;  // the PC has moved on
-            }
+    if (faults_.endless == Endless::Busy) {
+        sendBusyFrames(-1);
+        return;
+    }
+    const bool endless = faults_.endless == Endless::Etb;
+    std::size_t count = answers.size();
+    if (faults_.stopAfter > 0) {
+        count = std::min(count, static_cast<std::size_t>(faults_.stopAfter));
+    }
+    for (std::size_t i = 0; (endless || i < count) && !answers.empty() && !stopping(); ++i) {
+        if (!sendBusyFrames(std::exchange(faults_.busy, 0))) {
+            return;
         }
-        const char end = i + 1 < answers.size() ? ETB : ETX;
-        bool acked = false;
-        for (int send = 0; send < kAnswerSends && !acked; ++send) {
-            const bool spoil = faults_.badCheck > 0;
-            if (spoil) {
-                --faults_.badCheck;
-            }
-            writePaced(encodeFrame(answers[i], end, spoil));
-            switch (awaitAck()) {
-                case AckWait::Acked:
-                    acked = true;
-                    break;
-                case AckWait::Interrupted:
-                    return;
-                case AckWait::Missing:
-                    break;
-            }
-        }
-        if (!acked) {
+        const std::string& text = answers[i % answers.size()];
+        const char end = endless || i + 1 < answers.size() ? ETB : ETX;
+        if (!sendFrame(text, end) || (take(faults_.repeat) && !sendFrame(text, end))) {
             return;
         }
     }
+}
+
+// Busy frames, count of them or (-1) until the PC sends something; false when it did.
+bool ScaleSession::sendBusyFrames(int count) {
+    for (int i = 0; (count < 0 || i < count) && !stopping(); ++i) {
+        writePaced(encodeFrame(kBusyText));
+        if (const std::optional<char> b = readPaced(100)) {
+            reader_.feed(*b);  // the PC has moved on: its frame comes first
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ScaleSession::sendFrame(const std::string& text, char end) {
+    for (int send = 0; send < kAnswerSends; ++send) {
+        writePaced(framed(text, end));
+        switch (awaitAck()) {
+            case AckWait::Acked:
+                return true;
+            case AckWait::Interrupted:
+                return false;
+            case AckWait::Missing:
+                break;
+        }
+    }
+    return false;
+}
+
+// One send of an answer frame, spoilt by the next answer fault due.
+std::string ScaleSession::framed(const std::string& text, char end) {
+    if (wellSent_ < faults_.after) {
+        ++wellSent_;
+        return encodeFrame(text, end);
+    }
+    if (take(faults_.badCheck)) {
+        return encodeFrame(text, end, true);
+    }
+    if (take(faults_.cut)) {
+        const std::string whole = encodeFrame(text, end);
+        return whole.substr(0, whole.size() / 2);
+    }
+    if (take(faults_.badStatus)) {
+        return encodeFrame("2" + text.substr(1), end);
+    }
+    if (take(faults_.lineFeed)) {
+        std::string spoilt = text;
+        spoilt.insert(spoilt.size() / 2, 1, '\n');
+        return encodeFrame(spoilt, end);
+    }
+    if (take(faults_.headless)) {
+        return encodeFrame(text, end).substr(1);
+    }
+    return encodeFrame(text, end);
 }
 
 ScaleSession::AckWait ScaleSession::awaitAck() {

@@ -9,7 +9,9 @@
 //   other operations: answer the line with status '1'.
 // Answers carry the addressed scale number. A frame ended by ETB (first character '2' or '3')
 // is only acknowledged. An answer frame that is not acknowledged within a second is sent
-// again, three times in all; a new frame from the PC ends the wait.
+// again, three times in all; a new frame from the PC ends the wait. The faults (SimOptions.h)
+// make it misbehave as a scale on a bad line may: refused or unanswered frames, answer frames
+// spoilt, cut off, repeated or never ending, stray bytes.
 
 #include <atomic>
 #include <optional>
@@ -49,6 +51,10 @@ private:
     bool step(int timeoutMs);  // false: nothing came
     void handle(const Heard& heard);
     void sendAnswers(const std::vector<std::string>& answers);
+    bool sendBusyFrames(int count);                     // false: the PC has moved on
+    bool sendFrame(const std::string& text, char end);  // true: acknowledged
+    std::string framed(const std::string& text, char end);
+    bool stopping() const { return stop_ != nullptr && *stop_; }
     enum class AckWait { Acked, Missing, Interrupted };
     AckWait awaitAck();
     std::optional<char> readPaced(int timeoutMs);
@@ -62,6 +68,8 @@ private:
     int baud_;
     FrameReader reader_;
     int framesHeard_ = 0;
+    int wellSent_ = 0;  // answer frames sent before the answer faults begin
+    const std::atomic<bool>* stop_ = nullptr;
     long long wireFreeUs_ = 0;  // when the PC's last byte has fully arrived (paced)
 };
 

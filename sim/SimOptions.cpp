@@ -49,6 +49,32 @@ std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std
             ok = count(o.faults.busy);
         } else if (a == "--no-ack") {
             ok = count(o.faults.noAck);
+        } else if (a == "--after") {
+            ok = count(o.faults.after);
+        } else if (a == "--cut") {
+            ok = count(o.faults.cut);
+        } else if (a == "--bad-status") {
+            ok = count(o.faults.badStatus);
+        } else if (a == "--line-feed") {
+            ok = count(o.faults.lineFeed);
+        } else if (a == "--headless") {
+            ok = count(o.faults.headless);
+        } else if (a == "--repeat") {
+            ok = count(o.faults.repeat);
+        } else if (a == "--stale") {
+            ok = count(o.faults.stale);
+        } else if (a == "--no-answer") {
+            ok = count(o.faults.noAnswer);
+        } else if (a == "--stop-after") {
+            ok = count(o.faults.stopAfter);
+        } else if (a == "--endless") {
+            std::string kind;
+            ok = text(kind) && (kind == "etb" || kind == "busy");
+            if (ok) {
+                o.faults.endless = kind == "etb" ? Endless::Etb : Endless::Busy;
+            } else {
+                error = "--endless needs etb or busy";
+            }
         } else if (a == "--silent") {
             o.faults.silent = true;
         } else if (a == "--pace") {

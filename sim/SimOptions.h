@@ -7,6 +7,9 @@
 
 namespace vornsim {
 
+// An answer that never ends: ETB frames (the answer's records over and over) or busy frames.
+enum class Endless { No, Etb, Busy };
+
 struct Faults {
     int nak = 0;          // NAK the next N frames
     bool silent = false;  // never answer at all
@@ -14,6 +17,18 @@ struct Faults {
     int busy = 0;         // N "32E-3" frames before the next answer
     int noAck = 0;        // let the next N frames go unacknowledged (and unanswered)
     bool pace = false;    // bytes take their wire time at the line's baud rate
+    // Faults of the answer frames; each send of a frame that carries one uses up one. The
+    // scale sends a frame again when it is not acknowledged, three times in all.
+    int after = 0;      // the answer faults begin after N answer frames went out well
+    int cut = 0;        // the next N answer frames stop halfway
+    int badStatus = 0;  // the next N answer frames carry the status '2'
+    int lineFeed = 0;   // the next N answer frames hold a line feed (right block check)
+    int headless = 0;   // the next N answer frames come without their STX
+    int repeat = 0;     // the next N answer frames are sent again once acknowledged
+    int stale = 0;      // the next N acknowledgements follow the tail of an old frame
+    int noAnswer = 0;   // the next N requests are acknowledged and never answered
+    int stopAfter = 0;  // every answer stops after N frames (0: never)
+    Endless endless = Endless::No;
 };
 
 struct SimOptions {
@@ -26,7 +41,10 @@ struct SimOptions {
 
 inline constexpr const char* kUsage =
     "usage: vornsim --link PATH [--seed DIR] [--dump DIR] [--baud N] [--pace]\n"
-    "               [--nak N] [--silent] [--bad-bcc N] [--busy N] [--no-ack N]\n";
+    "               [--nak N] [--silent] [--bad-bcc N] [--busy N] [--no-ack N]\n"
+    "               [--after N] [--cut N] [--bad-status N] [--line-feed N] [--headless N]\n"
+    "               [--repeat N] [--stale N] [--no-answer N] [--stop-after N]\n"
+    "               [--endless etb|busy]\n";
 
 // No value (and a message in error) for a wrong command line.
 std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std::string& error);

@@ -35,7 +35,20 @@ constexpr const char* kHelp =
     "  --silent       Never answer at all\n"
     "  --bad-bcc N    Spoil the block check of the next N answer frames\n"
     "  --busy N       Send N busy frames (32E-3) before the next answer\n"
-    "  --no-ack N     Leave the next N frames unacknowledged and unanswered\n";
+    "  --no-ack N     Leave the next N frames unacknowledged and unanswered\n"
+    "\n"
+    "Faults of the answer frames (each send of a frame uses one up; a frame that is not\n"
+    "acknowledged is sent again, three times in all):\n"
+    "  --after N      Begin these faults after N answer frames went out well\n"
+    "  --cut N        Stop the next N answer frames halfway\n"
+    "  --bad-status N Send the next N answer frames with the status 2\n"
+    "  --line-feed N  Put a line feed into the next N answer frames\n"
+    "  --headless N   Send the next N answer frames without their STX\n"
+    "  --repeat N     Send the next N answer frames again after their acknowledgement\n"
+    "  --stale N      Send the tail of an old frame before the next N acknowledgements\n"
+    "  --no-answer N  Acknowledge the next N requests and never answer them\n"
+    "  --stop-after N End every answer after N frames\n"
+    "  --endless KIND Never end an answer: etb (its records over and over) or busy\n";
 
 std::atomic<bool> stopRequested = false;
 

@@ -191,4 +191,73 @@ FileProblem writeFileAtomically(const std::string& path, std::string_view bytes)
     return {};
 }
 
+FileProblem StreamedSave::open(const std::string& path) {
+    discard();
+    problem_.clear();
+    path_ = path;
+    const SplitPath split = splitPath(path);
+    removeStaleTemporaries(path);
+    const int fd = createLockedTemporary(split.directory + "." + split.name + ".", temp_);
+    if (fd < 0) {
+        problem_ = problemText(path, errno);
+        return problem_;
+    }
+    struct stat old {};
+    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : newFileMode();
+    if (::fchmod(fd, mode) != 0 || (file_ = ::fdopen(fd, "wb")) == nullptr) {
+        fail(errno);
+        ::unlink(temp_.c_str());
+        ::close(fd);
+        temp_.clear();
+        return problem_;
+    }
+    return {};
+}
+
+void StreamedSave::fail(int error) {
+    if (problem_.empty()) {
+        problem_ = problemText(path_, error);
+    }
+}
+
+bool StreamedSave::write(std::string_view bytes) {
+    if (file_ == nullptr || !problem_.empty()) {
+        return false;
+    }
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
+        fail(errno);
+        return false;
+    }
+    return true;
+}
+
+FileProblem StreamedSave::commit() {
+    if (file_ == nullptr) {
+        return problem_;
+    }
+    if (problem_.empty() && (std::fflush(file_) != 0 || ::fsync(::fileno(file_)) != 0)) {
+        fail(errno);
+    }
+    // Renamed while still open and locked, as a table save does.
+    if (problem_.empty() && std::rename(temp_.c_str(), path_.c_str()) != 0) {
+        fail(errno);
+    }
+    if (!problem_.empty()) {
+        ::unlink(temp_.c_str());
+    }
+    std::fclose(file_);
+    file_ = nullptr;
+    temp_.clear();
+    return problem_;
+}
+
+void StreamedSave::discard() {
+    if (file_ != nullptr) {
+        ::unlink(temp_.c_str());
+        std::fclose(file_);
+        file_ = nullptr;
+    }
+    temp_.clear();
+}
+
 }  // namespace vorn

@@ -11,10 +11,12 @@
 // the table file.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "comm/RecordLine.h"
 #include "comm/TableTransfer.h"
 #include "platform/Prompter.h"
 #include "tables/TableFiles.h"
@@ -84,7 +86,13 @@ TransferResult receiveTable(const TableRoundTrip<Rows>& table, Rows& rows,
     if (result != TransferResult::Succeeded) {
         return result;
     }
-    AnswerRows<Rows> answer = table.rowsOfAnswer(readAnswerLines(), rows);
+    const std::vector<std::string> lines = readAnswerLines();
+    // A later request that failed: the answer is only part of the table, and is not taken.
+    if (const std::optional<std::string> failed = laterErrorLine(lines)) {
+        tellTransferFailure(*failed + "\n", check.errorSuffix);
+        return TransferResult::Failed;
+    }
+    AnswerRows<Rows> answer = table.rowsOfAnswer(lines, rows);
     if (!answer.refusal.empty()) {
         tell(answer.refusal, PromptIcon::Warning);
         return TransferResult::Failed;

@@ -96,7 +96,7 @@ auto answering(std::string answer) {
     };
 }
 
-TEST(EngineAnswer, AnswerThatDoesNotBelongIsSentFourTimesThenItsTextStands) {
+TEST(EngineAnswer, AnswerThatDoesNotBelongIsSentFourTimesThenRefusedWithItsText) {
     struct Case {
         const char* why;
         std::string answer;
@@ -117,7 +117,7 @@ TEST(EngineAnswer, AnswerThatDoesNotBelongIsSentFourTimesThenItsTextStands) {
         t.run(kGroup + "\n" + kGroup + "\n", r);
         EXPECT_EQ(t.line.frames.size(), 4u);  // the line four times, then the scale is left
         EXPECT_EQ(acksIn(t.line.written), 0);
-        EXPECT_EQ(t.trfIn(), c.answer + "\r\n");
+        EXPECT_EQ(t.trfIn(), "02204 answer not for this request: " + c.answer + "\r\n");
     }
 }
 
@@ -162,7 +162,9 @@ TEST(EngineAnswer, ScaleListChecksTheAnsweringScaleAndServesEveryScale) {
     EXPECT_EQ(t.sentTexts().size(), 4u + 1u);
     EXPECT_EQ(t.sentTexts()[0].substr(14, 2), "02");
     EXPECT_EQ(t.sentTexts()[4].substr(14, 2), "03");
-    EXPECT_EQ(t.trfIn(), "1002100000000101000001Fruit\r\n1002100000000103000001Fruit\r\n");
+    EXPECT_EQ(t.trfIn(),
+              "02204 answer not for this request: 1002100000000101000001Fruit\r\n"
+              "1002100000000103000001Fruit\r\n");
     ASSERT_GE(events.titles.size(), 2u);
     EXPECT_EQ(events.titles.front(), "2Deli        ");
 }
@@ -202,11 +204,11 @@ TEST(EngineAnswer, AnswerDamagedOnEveryAttemptLeavesItsErrorCodeNotItsCharacters
     };
     const std::vector<Case> cases = {
         {"wrong block check", [](const std::string& a) { return scaleFrame(a, '\x03', 0x40); },
-         "02204\r\n", 500},
-        {"cut off", [](const std::string& a) { return "\x02" + a.substr(0, 20); }, "02202\r\n",
-         6000},
+         "02204 damaged answer from the scale\r\n", 500},
+        {"cut off", [](const std::string& a) { return "\x02" + a.substr(0, 20); },
+         "02202 no answer from the scale, or only part of one\r\n", 6000},
         {"too long", [](const std::string& a) { return scaleFrame(a + std::string(1100, 'x')); },
-         "02203\r\n", 500},
+         "02203 answer frame longer than 1022 characters\r\n", 500},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
@@ -225,7 +227,7 @@ TEST(EngineAnswer, AnswerDamagedOnEveryAttemptLeavesItsErrorCodeNotItsCharacters
     }
 }
 
-TEST(EngineAnswer, SilentAnswerAfterAcknowledgementIsRepeatedThenLeftEmpty) {
+TEST(EngineAnswer, SilentAnswerAfterAcknowledgementIsRepeatedThenAnErrorLine) {
     ScriptedTransfer t;
     t.line.scale = [](ScriptedLine& l, const std::string& unit) {
         if (unit.size() > 1) {
@@ -235,7 +237,7 @@ TEST(EngineAnswer, SilentAnswerAfterAcknowledgementIsRepeatedThenLeftEmpty) {
     t.run(kGroup + "\n" + kGroup + "\n");
     // Each send waits three times five seconds for an answer byte; four sends in all.
     EXPECT_EQ(t.line.frames.size(), 4u);
-    EXPECT_EQ(t.trfIn(), "");
+    EXPECT_EQ(t.trfIn(), "02202 no answer from the scale, or only part of one\r\n");
     EXPECT_GE(t.clock.nowMs(), 4 * 15000);
     EXPECT_EQ(t.prompts.texts(), std::vector<std::string>{"TimeOut"});
 }

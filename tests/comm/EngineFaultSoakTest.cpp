@@ -19,6 +19,7 @@
 #include "comm/TransferFiles.h"
 #include "platform/Clock.h"
 #include "platform/SerialLine.h"
+#include "tests/comm/CompressedLine.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/SimulatedScale.h"
 #include "tests/support/TempDir.h"
@@ -26,43 +27,6 @@
 
 namespace vorn {
 namespace {
-
-// The real line in compressed time; it can make the scale vanish after some bytes written.
-class CompressedLine : public SerialLine {
-public:
-    CompressedLine(VirtualClock& clock, int realWaitMs)
-        : line_(makePosixSerialLine()), clock_(clock), realWaitMs_(realWaitMs) {}
-
-    std::function<void()> vanish;
-    int vanishAfterBytes = -1;
-
-    bool open(const std::string& device, const LineSettings& settings) override {
-        return line_->open(device, settings);
-    }
-    ReadResult readByte(int timeoutMs) override {
-        const ReadResult r = line_->readByte(std::min(timeoutMs, realWaitMs_));
-        if (r.status == ReadStatus::None) {
-            clock_.advanceMs(timeoutMs);
-        }
-        return r;
-    }
-    bool writeByte(unsigned char byte) override {
-        if (vanish && written_++ == vanishAfterBytes) {
-            vanish();
-        }
-        return line_->writeByte(byte);
-    }
-    void drain() override { line_->drain(); }
-    void purge() override { line_->purge(); }
-    void setRts(bool on) override { line_->setRts(on); }
-    void close() override { line_->close(); }
-
-private:
-    std::unique_ptr<SerialLine> line_;
-    VirtualClock& clock_;
-    int realWaitMs_;
-    int written_ = 0;
-};
 
 const std::vector<std::string> kGroups = {
     "00021000000001000001FRUIT               0000",
@@ -89,6 +53,7 @@ struct Fault {
     // machine. Where vornsim must resend after its own second, the engine's patience covers it.
     int realWaitMs = 20;
     int vanishAfterBytes = -1;
+    int msPerByte = 0;  // the engine's time a byte read takes (busy frames come on for ever)
 };
 
 std::vector<Fault> faults() {
@@ -100,11 +65,41 @@ std::vector<Fault> faults() {
         {"silence", {"--silent"}, "02206\r\n"},
         {"bad block check", {"--bad-bcc", "1"}, kAllAnswered, false, 250},  // 10 reads > 1 s
         // Four sends of three attempts, every answer spoilt: its error code, not its text.
-        {"bad block check every time", {"--bad-bcc", "12"}, "02204\r\n", false, 250},
+        {"bad block check every time",
+         {"--bad-bcc", "12"},
+         "02204 damaged answer from the scale\r\n",
+         false,
+         250},
         {"busy frames", {"--busy", "2"}, kAllAnswered},
         {"dropped acknowledgement", {"--no-ack", "1"}, kAllAnswered},
         {"vanished in the first frame", {}, "02207\r\n", true, 20, 10},
         {"vanished in the second frame", {}, answerTo(kGroups[0]) + "\r\n", true, 20, 60},
+        // Answer frames spoilt once: the scale's own resend, a second later, is taken.
+        {"answer cut off", {"--cut", "1"}, kAllAnswered, false, 250},
+        {"answer with a wrong status",
+         {"--after", "1", "--bad-status", "1"},
+         kAllAnswered,
+         false,
+         250},
+        {"line feed in an answer", {"--line-feed", "2"}, kAllAnswered, false, 250},
+        {"answer without its STX", {"--headless", "1"}, kAllAnswered, false, 250},
+        // An answer sent again after its acknowledgement lands in the next line's exchange.
+        {"answer repeated", {"--repeat", "3"}, kAllAnswered},
+        {"stale bytes before the ACK", {"--stale", "3"}, kAllAnswered},
+        {"request never answered once", {"--no-answer", "1"}, kAllAnswered},
+        {"request never answered",
+         {"--no-answer", "4"},
+         "02202 no answer from the scale, or only part of one\r\n"},
+        {"endless ETB frames",
+         {"--endless", "etb"},
+         "02212 the answer did not end: more records than the table holds\r\n"},
+        {"endless busy frames",
+         {"--endless", "busy"},
+         "02213 the scale stayed busy: no answer came in 60 seconds\r\n",
+         false,
+         20,
+         -1,
+         1000},
     };
 }
 
@@ -131,8 +126,9 @@ TEST(EngineFaultSoak, EveryFaultEndsRightWithThePortReleasedAndNoThreadLeft) {
         test::writeFile(transferfile::kOut, out);
 
         VirtualClock clock;
-        CompressedLine line(clock, fault.realWaitMs);
+        test::CompressedLine line(clock, fault.realWaitMs);
         line.vanishAfterBytes = fault.vanishAfterBytes;
+        line.msPerByte = fault.msPerByte;
         line.vanish = [&scale] { scale.vanish(); };
         EngineEnvironment env;
         env.line = &line;
@@ -140,7 +136,9 @@ TEST(EngineFaultSoak, EveryFaultEndsRightWithThePortReleasedAndNoThreadLeft) {
         env.device = scale.device();
         env.comPortFile = dir.file("comport.ini");
         EngineTransferRunner runner(env);
-        runner.run(TransferRequest{"", false, 0, 1, true});
+        TransferRequest request{"", false, 0, 1, true};
+        request.answerFrameLimit = 50;
+        runner.run(request);
 
         const std::string trfIn = test::readFile(transferfile::kIn);
         EXPECT_EQ(fault.firstLineOnly ? firstLineOf(trfIn) : trfIn, fault.trfIn);

@@ -167,6 +167,129 @@ inline void goodScale(ScriptedLine& line, const std::string& unit) {
     }
 }
 
+// How a scale spoils one send of an answer frame, as a bad line or firmware does.
+enum class Spoil {
+    None,
+    Status,    // status digit '2'
+    Check,     // wrong block check
+    Nul,       // a NUL in the text
+    TooLong,   // more than 1022 characters
+    Late,      // 16 s after the acknowledgement: after all three attempts at it
+    Cut,       // stops halfway
+    LineFeed,  // a line feed and another record inside the text, block check right
+    Headless,  // its STX lost
+    Repeated,  // sent again once acknowledged, as if the acknowledgement was not heard
+    Never,     // neither this frame nor the rest of the answer is sent
+    Busy,      // busy frames for 100 s before it
+};
+
+// A scale that acknowledges every frame and answers every request (a frame ended by ETX) with
+// its records, one frame each, ETB between them and ETX after the last, each frame once the
+// one before was acknowledged. It sends no frame again by itself: a failed answer comes again
+// only when the request does. The spoils are used up one per send of an answer frame.
+class RecordScale {
+public:
+    explicit RecordScale(std::vector<std::string> records) : records_(std::move(records)) {}
+
+    std::deque<Spoil> spoils;
+    int unheard = 0;        // the next frames heard get no acknowledgement (only beforeAck)
+    int unanswered = 0;     // the next requests are acknowledged and never answered
+    int silentFrom = -1;    // requests from this one on (the first is 0) are never answered
+    std::string beforeAck;  // bytes sent just before each acknowledgement
+    bool endless = false;   // the records over and over, ETB after each, never ETX
+    // The answer to a request; the records when not set.
+    std::function<std::vector<std::string>(const std::string& request)> answerOf;
+    std::vector<std::string> requests;  // as heard
+
+    void operator()(ScriptedLine& line, const std::string& unit) {
+        if (unit.size() > 1) {
+            requests.push_back(frameText(unit));
+            line.send(beforeAck);
+            if (unheard > 0) {
+                --unheard;
+                return;
+            }
+            line.send("\x06");
+            if (unit[unit.size() - 2] != '\x03') {
+                return;
+            }
+            if (unanswered > 0) {
+                --unanswered;
+                return;
+            }
+            if (silentFrom >= 0 && ++answered_ > silentFrom) {
+                return;
+            }
+            answer_ = answerOf ? answerOf(frameText(unit)) : records_;
+            next_ = 0;
+            sendCurrent(line);
+        } else if (unit == "\x06" && next_ < answer_.size()) {
+            if (!std::exchange(repeat_, false) && ++next_ == answer_.size() && endless) {
+                next_ = 0;
+            }
+            sendCurrent(line);
+        }
+    }
+
+private:
+    void sendCurrent(ScriptedLine& line) {
+        if (next_ >= answer_.size()) {
+            return;
+        }
+        const Spoil spoil = spoils.empty() ? Spoil::None : spoils.front();
+        if (!spoils.empty()) {
+            spoils.pop_front();
+        }
+        std::string text = answer_[next_];
+        const bool last = next_ + 1 == answer_.size() && !endless;
+        const char end = last ? '\x03' : '\x17';
+        std::int64_t delayMs = 0;
+        switch (spoil) {
+            case Spoil::Status:
+                text[0] = '2';
+                break;
+            case Spoil::Nul:
+                text.insert(text.size() / 2, 1, '\0');
+                break;
+            case Spoil::TooLong:
+                text += std::string(1100, 'x');
+                break;
+            case Spoil::Late:
+                delayMs = 16000;  // past all three attempts at it
+                break;
+            case Spoil::LineFeed:
+                text += "\n1002100000000101000013INJECTED";
+                break;
+            case Spoil::Never:
+                next_ = answer_.size();
+                return;
+            case Spoil::Busy:
+                for (int i = 0; i < 250; ++i) {
+                    line.send(scaleFrame("32E-3"), 400);
+                }
+                break;
+            case Spoil::Repeated:
+                repeat_ = true;
+                break;
+            default:
+                break;
+        }
+        std::string frame = scaleFrame(text, end, spoil == Spoil::Check ? 0x40 : 0);
+        if (spoil == Spoil::Cut) {
+            frame.resize(frame.size() / 2);
+        } else if (spoil == Spoil::Headless) {
+            frame.erase(0, 1);
+        }
+        line.send(frame, delayMs);
+    }
+
+    std::vector<std::string> records_;
+    std::vector<std::string> answer_;
+    std::size_t next_ = 0;
+    bool repeat_ = false;
+    int answered_ = 0;
+};
+
 // One transfer in a fresh current directory against the scripted line, in virtual time, with
 // the prompts recorded and the beeps and progress reports collected.
 struct ScriptedTransfer {

@@ -1,7 +1,7 @@
 // The engine's acknowledgement wait and answer receiving against a scale that answers with any
 // bytes and a line that may fail. Properties: the error codes are the engine's own, an answer
-// taken is acknowledged and holds no frame control byte, and a frame is never longer than a
-// frame may be.
+// taken is acknowledged and holds no frame control byte nor line end, and a frame is never
+// longer than a frame may be.
 
 #include <cstdint>
 #include <string>
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         vorn::fuzz::answerWithInput(input, l, unit);
     };
     vorn::TransferLog log;
-    require(log.open("log.asc", "log.hex"));
+    require(log.open("log.asc", "log.hex").empty());
     const std::function<void(vorn::Beep)> beep;
     vorn::PassContext pass{serial, clock, log, state, beep};
 
@@ -62,7 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(answer.size() <= vorn::wire::kMaxFrameText + 1);
         if (got.result == 0) {
             require(answer[0] == '1' || answer[0] == '3');
-            require(answer.find_first_of(std::string("\x00\x02\x03\x15\x17", 5)) ==
+            // No frame control byte, and no line end that would split it in trf.in.
+            require(answer.find_first_of(std::string("\x00\x02\x03\x15\x17\r\n", 7)) ==
                     std::string::npos);
             // Acknowledged with one byte (which a vanished line may have refused).
             require(serial.writes == writesBefore + 1);

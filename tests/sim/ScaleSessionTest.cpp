@@ -12,9 +12,18 @@ namespace vornsim {
 namespace {
 
 // The PC's end: bytes queued for the scale, everything the scale wrote, and an automatic ACK
-// for each answer frame when wanted.
+// for each good answer frame when wanted.
 class FakeLink : public ScaleLink {
 public:
+    static bool isGoodAnswer(std::string_view bytes) {
+        if (bytes.size() < 4 || bytes[0] != STX || bytes[1] != '1') {
+            return false;
+        }
+        const std::string_view text = bytes.substr(1, bytes.size() - 3);
+        return text.find('\n') == std::string_view::npos &&
+               encodeFrame(text, bytes[bytes.size() - 2]) == bytes;
+    }
+
     std::optional<char> read(int) override {
         if (input.empty()) {
             return std::nullopt;
@@ -25,8 +34,12 @@ public:
     }
     void write(std::string_view bytes) override {
         output.append(bytes);
-        if (ackAnswers && !bytes.empty() && bytes[0] == STX) {
+        if (ackAnswers && isGoodAnswer(bytes) && acksLeft != 0) {
+            acksLeft -= acksLeft > 0 ? 1 : 0;
             input.push_back(ACK);
+        }
+        if (bytes == encodeFrame("32E-3") && ++busyHeard == moveOnAfterBusy) {
+            input.push_back(STX);  // the PC gives up waiting and sends again
         }
     }
     int baud() override { return 9600; }
@@ -35,6 +48,9 @@ public:
     std::deque<char> input;
     std::string output;
     bool ackAnswers = true;
+    int acksLeft = -1;  // answer frames acknowledged before the PC stops (-1: all)
+    int busyHeard = 0;
+    int moveOnAfterBusy = -1;
 };
 
 const std::string kFruit = "00021000000001010001Fruit               0000";
@@ -158,6 +174,65 @@ TEST(ScaleSession, FaultOptionsMisbehaveAsManyTimesAsAsked) {
     EXPECT_EQ(scale.framesHeard(), 3);
 }
 
+TEST(ScaleSession, AnswerFaultsSpoilTheFramesAsAsked) {
+    const std::string fruit = encodeFrame(answer(kFruit), ETB);
+    const std::string meat = encodeFrame(answer(kMeat));
+    const std::string ack(1, ACK);
+    std::string fed = answer(kFruit);
+    fed.insert(fed.size() / 2, 1, '\n');
+    struct Case {
+        const char* name;
+        std::vector<std::string> options;
+        std::string output;
+        int acks = -1;
+        int busyFrames = -1;
+    };
+    const std::vector<Case> cases = {
+        {"none", {}, ack + fruit + meat},
+        {"cut", {"--cut", "1"}, ack + fruit.substr(0, fruit.size() / 2) + fruit + meat},
+        {"after one, cut",
+         {"--after", "1", "--cut", "1"},
+         ack + fruit + meat.substr(0, meat.size() / 2) + meat},
+        {"bad status",
+         {"--bad-status", "1"},
+         ack + encodeFrame("2" + answer(kFruit).substr(1), ETB) + fruit + meat},
+        {"line feed", {"--line-feed", "1"}, ack + encodeFrame(fed, ETB) + fruit + meat},
+        {"headless", {"--headless", "1"}, ack + fruit.substr(1) + fruit + meat},
+        {"repeat", {"--repeat", "1"}, ack + fruit + fruit + meat},
+        {"stale", {"--stale", "1"}, std::string("000001OLD\x17\x4c") + ack + fruit + meat},
+        {"no answer", {"--no-answer", "1"}, ack},
+        {"stop after one", {"--stop-after", "1"}, ack + fruit},
+        {"endless ETB",
+         {"--endless", "etb"},
+         ack + fruit + encodeFrame(answer(kMeat), ETB) + fruit + encodeFrame(answer(kMeat), ETB) +
+             fruit + fruit + fruit,  // the fifth, not acknowledged, three times
+         4},
+        {"endless busy",
+         {"--endless", "busy"},
+         ack + encodeFrame("32E-3") + encodeFrame("32E-3") + encodeFrame("32E-3"),
+         -1,
+         3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> args = {"--link", "/tmp/x"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        std::string error;
+        const auto options = parseOptions(args, error);
+        ASSERT_TRUE(options) << error;
+        ScaleTables tables;
+        tables.store(kFruit);
+        tables.store(kMeat);
+        FakeLink link;
+        link.acksLeft = c.acks;
+        link.moveOnAfterBusy = c.busyFrames;
+        ScaleSession scale(link, tables, options->faults);
+        link.pc(encodeFrame("00021000070001010000"));
+        scale.serveUntilIdle(0);
+        EXPECT_EQ(link.output, c.output);
+    }
+}
+
 TEST(ScaleSession, SilentScaleSaysNothing) {
     ScaleTables tables;
     FakeLink link;
@@ -199,6 +274,7 @@ TEST(ScaleSession, CommandLine) {
     EXPECT_FALSE(parseOptions({"--link", "/tmp/x", "--nak", "-1"}, error));
     EXPECT_FALSE(parseOptions({"--nak", "2"}, error));
     EXPECT_FALSE(parseOptions({"--link", "/tmp/x", "--frobnicate"}, error));
+    EXPECT_FALSE(parseOptions({"--link", "/tmp/x", "--endless", "forever"}, error));
 }
 
 }  // namespace

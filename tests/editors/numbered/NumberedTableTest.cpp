@@ -445,10 +445,20 @@ TEST_F(NumberedTableTest, LinesWithoutARecordGiveNoRows) {
     runner.answerWith(
         "1002100000000101"
         "0001" +
-        pad("A", 20) + "0000\r\n" + "02206\r\n\r\n" +
-        "02211 user break or unnormally terminate!\r\n");
+        pad("A", 20) + "0000\r\n" + "\r\n" + "1002\r\n");
     groups.receive();
     EXPECT_EQ(groups.rows().texts(), Rows{"   1\t" + pad("A", 20)});
+
+    // An error line of the engine after the answer: what came is only part of the table, so
+    // the rows stay as they were and the error is told.
+    runner.answerWith(
+        "1002100000000101"
+        "0002" +
+        pad("B", 20) + "0000\r\n" + "02211 user break or unnormally terminate!\r\n");
+    groups.receive();
+    EXPECT_EQ(groups.rows().texts(), Rows{"   1\t" + pad("A", 20)});
+    EXPECT_EQ(prompter.texts(), Rows{"02211 user break or unnormally terminate!\nerror!"});
+    prompter.clear();
 
     // A scale with an empty table answers the request itself: no record, no row.
     runner.answerWith(std::string("10021040070001010000\r\n"));

@@ -211,7 +211,7 @@ TEST_F(TextListTablesTest, ReceivedExtraTextsComeFromWholeRecordsOnly) {
     NumberedTable extra(extraTextTable());
     extra.rows().addSorted("   1 OLD");
     runner.answerWith(answerOf(extraTextRecord(9, "NINE" + kBreak + "LINES")) + "\r\n" +
-                      answerOf(extraTextRecord(3, "THREE")) + "\r\n" + "02211\r\n");
+                      answerOf(extraTextRecord(3, "THREE")) + "\r\n" + "1002\r\n");
     extra.receive();
     EXPECT_EQ(runner.trfOuts[0], "0002090007000000000000000\r\n");
     EXPECT_EQ(runner.requests[0].keyWidth, 0);
