@@ -11,9 +11,13 @@
 
 #include "batch/BatchCategories.h"
 #include "batch/BatchCommand.h"
+#include "cli/Report.h"
+#include "comm/ComPortSettings.h"
 #include "comm/EngineTransferRunner.h"
 #include "comm/RecordLine.h"
 #include "editors/LabelFile.h"
+#include "platform/PortFailure.h"
+#include "platform/Prompter.h"
 
 namespace vornctl {
 
@@ -104,7 +108,7 @@ vorn::EngineTransferRunner::ProgressCallback throttledProgress() {
     };
 }
 
-int runBatch(const BatchOptions& options, vorn::BatchDirection direction) {
+int runBatch(const BatchOptions& options, vorn::BatchDirection direction, RunReport* out) {
     const auto categories = categoriesOf(options.categories);
     const auto scales = scaleNumbersOf(options.scales);
     if (!categories || !scales) {
@@ -126,6 +130,10 @@ int runBatch(const BatchOptions& options, vorn::BatchDirection direction) {
     command.scales = *scales;
     command.changedOnly = options.changedOnly;
     const vorn::BatchCommandResult result = vorn::runBatchCommand(runner, command, say);
+    tellLineFailure(runner.lineFailure());
+    if (out != nullptr) {
+        out->categories = result.reports;
+    }
     if (result.portFailed) {
         return kUnusable;  // the engine has said why
     }
@@ -162,6 +170,7 @@ int runLabel(const LabelOptions& options, Transfer transfer) {
     vorn::TransferRunner* previous = vorn::installTransferRunner(&runner);
     const vorn::LabelTransferResult result = transfer(file, options.number);
     vorn::installTransferRunner(previous);
+    tellLineFailure(runner.lineFailure());
     return labelResult(result, runner);
 }
 
@@ -184,12 +193,23 @@ bool enterDirectory(const std::string& dir) {
     return true;
 }
 
-int runSend(const BatchOptions& options) {
-    return runBatch(options, vorn::BatchDirection::Send);
+int runSend(const BatchOptions& options, RunReport* report) {
+    return runBatch(options, vorn::BatchDirection::Send, report);
 }
 
-int runReceive(const BatchOptions& options) {
-    return runBatch(options, vorn::BatchDirection::Receive);
+int runReceive(const BatchOptions& options, RunReport* report) {
+    return runBatch(options, vorn::BatchDirection::Receive, report);
+}
+
+void tellLineFailure(const std::string& failure) {
+    if (!failure.empty()) {
+        vorn::prompter().ask(vorn::Prompt{vorn::kConnectionLostText, vorn::PromptButtons::Ok,
+                                          vorn::PromptIcon::Error, std::nullopt, failure});
+    }
+}
+
+std::string deviceUsed(const std::string& given) {
+    return given.empty() ? vorn::devicePath(vorn::readComPortFile()) : given;
 }
 
 int runLabelSend(const LabelOptions& options) {

@@ -11,6 +11,7 @@
 #include "comm/TransferFiles.h"
 #include "editors/NumberedTable.h"
 #include "editors/NumberedTableKinds.h"
+#include "platform/PortFailure.h"
 #include "platform/Prompter.h"
 #include "tables/Archive.h"
 
@@ -137,6 +138,10 @@ ConnectionVerdict testConnection(const ComPortSettings& settings,
     EngineTransferRunner runner(test.environment());
     runner.setTimeLimit(timeLimit);
     runner.run(test.request());
+    const std::string lost = runner.lineFailure();
+    if (!lost.empty()) {
+        return failed(kConnectionLostText, lost);
+    }
     return test.verdict(
         runner.timeLimitReached() ? ConnectionEnd::TimeLimit : ConnectionEnd::ByItself,
         !runState().unacknowledged);

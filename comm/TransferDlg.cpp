@@ -9,6 +9,8 @@
 
 #include "comm/RunState.h"
 #include "comm/TransferProgress.h"
+#include "platform/PortFailure.h"
+#include "platform/Prompter.h"
 #include "platform/QtPrompter.h"
 #include "res/TransferAnimation.h"
 
@@ -20,7 +22,7 @@ CTransferDlg::CTransferDlg(QWidget* parent)
       animation_(new TransferAnimation),
       itemsSent_(new QLabel),
       cancel_(new QPushButton(tr("Cancel"))),
-      ownLine_(makePosixSerialLine()) {
+      ownLine_(makeSerialLine()) {
     setModal(true);
     runState().batchRunning = false;
     runState().timeout = false;
@@ -104,6 +106,12 @@ void CTransferDlg::showValues() {
 void CTransferDlg::endRun(int result) {
     worker_.join();  // the worker's last act was to post this
     animation_->stop();
+    // A device server's connection that was dropped: the engine saw only silence; say why.
+    const std::string lost = env_.line->failureText();
+    if (!lost.empty()) {
+        prompter().ask(
+            Prompt{kConnectionLostText, PromptButtons::Ok, PromptIcon::Error, std::nullopt, lost});
+    }
     done(result);
 }
 

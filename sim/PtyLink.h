@@ -19,12 +19,20 @@ public:
     bool create(std::string& error);
     const std::string& slaveName() const { return slaveName_; }
 
+    // From now on, the line settings that the PC set ("4800 7E2": baud rate, data bits, parity
+    // N/O/E/M/S, stop bits) are written to the file whenever they change, as the PC's bytes come.
+    void reportLineTo(std::string path) { reportPath_ = std::move(path); }
+
     std::optional<char> read(int timeoutMs) override;
     void write(std::string_view bytes) override;
     int baud() override;
 
 private:
+    void reportLine();
+
     int master_ = -1;
+    std::string reportPath_;
+    std::string reported_;
     int slave_ = -1;
     std::string slaveName_;
 };
