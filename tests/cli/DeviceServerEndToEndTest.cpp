@@ -1,0 +1,341 @@
+// vornctl through a real serial device server: Debian's ser2net, started here with a
+// configuration of our own on free loopback ports, in front of vornsim's pseudo-terminal, once
+// raw and once with Telnet and RFC 2217. Also two vornctl pushes at once to two vornsim --tcp.
+
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+
+#include "tables/TableFiles.h"
+#include "tests/support/ScopedEnv.h"
+#include "tests/support/SimulatedScale.h"
+#include "tests/support/TempDir.h"
+
+namespace vorn::test {
+namespace {
+
+constexpr const char* kSer2net = "/usr/sbin/ser2net";
+
+// A loopback port that nobody listens on just now.
+int freeLoopbackPort() {
+    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof a;
+    ::bind(s, reinterpret_cast<sockaddr*>(&a), size);
+    ::getsockname(s, reinterpret_cast<sockaddr*>(&a), &size);
+    ::close(s);
+    return ntohs(a.sin_port);
+}
+
+// A connection to a loopback port, held while the object lives; -1 when refused.
+class Connection {
+public:
+    explicit Connection(int port) : fd_(::socket(AF_INET, SOCK_STREAM, 0)) {
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_port = htons(static_cast<std::uint16_t>(port));
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        if (::connect(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
+            ::close(fd_);
+            fd_ = -1;
+        }
+    }
+    ~Connection() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    bool connected() const { return fd_ >= 0; }
+
+private:
+    int fd_;
+};
+
+pid_t spawn(const std::vector<std::string>& args, const std::string& out = {},
+            const std::string& err = {}) {
+    std::vector<std::string> all = args;
+    std::vector<char*> argv;
+    for (auto& a : all) {
+        argv.push_back(a.data());
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    for (auto [fd, file] : {std::pair{1, out}, std::pair{2, err}}) {
+        if (!file.empty()) {
+            posix_spawn_file_actions_addopen(&actions, fd, file.c_str(),
+                                             O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        }
+    }
+    pid_t pid = -1;
+    if (posix_spawn(&pid, all[0].c_str(), &actions, nullptr, argv.data(), environ) != 0) {
+        pid = -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+int exitCodeOf(pid_t pid) {
+    int status = 0;
+    return pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) ? WEXITSTATUS(status)
+                                                                             : -1;
+}
+
+// ser2net in front of a device: a raw port and a Telnet/RFC 2217 port, its own configuration
+// in a temporary directory. Killed and reaped when it goes.
+class DeviceServer {
+public:
+    explicit DeviceServer(const std::string& device)
+        : rawPort_(freeLoopbackPort()), telnetPort_(freeLoopbackPort()) {
+        const std::string config = dir_.file("ser2net.yaml");
+        const std::string connector = "  connector: serialdev," + device + ",9600n81,local\n";
+        writeFile(config, "connection: &raw\n  accepter: tcp,127.0.0.1," +
+                              std::to_string(rawPort_) + "\n" + connector +
+                              "connection: &telnet\n  accepter: telnet(rfc2217),tcp,127.0.0.1," +
+                              std::to_string(telnetPort_) + "\n" + connector);
+        pid_ = spawn({kSer2net, "-n", "-u", "-c", config, "-P", dir_.file("pid")}, {},
+                     dir_.file("log"));
+        // Ready once it takes connections (the probe comes and goes before any test connects).
+        for (int i = 0; i < 500 && !Connection(telnetPort_).connected(); ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    ~DeviceServer() { kill(); }
+    DeviceServer(const DeviceServer&) = delete;
+    DeviceServer& operator=(const DeviceServer&) = delete;
+
+    std::string address(bool telnet) const {
+        return (telnet ? "rfc2217://127.0.0.1:" : "tcp://127.0.0.1:") +
+               std::to_string(telnet ? telnetPort_ : rawPort_);
+    }
+    int port(bool telnet) const { return telnet ? telnetPort_ : rawPort_; }
+    void kill() {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+            pid_ = -1;
+        }
+    }
+
+private:
+    TempDir dir_;
+    int rawPort_;
+    int telnetPort_;
+    pid_t pid_ = -1;
+};
+
+// A group record line as the PC sends it, and as the scale stores it.
+std::string groupLine(int key, const std::string& name) {
+    char text[64];
+    std::snprintf(text, sizeof text, "0002100000000100%04d%-20s0000", key, name.c_str());
+    return text;
+}
+
+std::string stored(std::string line) {
+    line[13] = '1';
+    line[14] = '0';
+    line[15] = '1';
+    return line;
+}
+
+int vornctl(std::vector<std::string> args, const std::string& out, const std::string& err) {
+    args.insert(args.begin(), programPath("vornctl"));
+    return exitCodeOf(spawn(args, out, err));
+}
+
+struct Mode {
+    const char* name;
+    bool telnet;
+    const char* lineSeen;  // the settings that reach the pseudo-terminal with comport.ini's
+};
+
+class DeviceServerTest : public ::testing::TestWithParam<Mode> {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(std::filesystem::exists(kSer2net)) << "scripts/setup installs ser2net";
+        // 4800 baud, 8 data bits, two stop bits, no parity (a pseudo-terminal keeps 8 bits
+        // without parity whatever is set, so those two cannot be seen there).
+        std::filesystem::create_directories(config_.file("vorn"));
+        writeFile(config_.file("vorn/comport.ini"), "1,4800,8,2,0");
+    }
+    TempDir config_;
+    ScopedEnv configHome_{"XDG_CONFIG_HOME", config_.path().string()};
+    TempDir dir_;
+};
+
+TEST_P(DeviceServerTest, TablesGoAndComeBackWithTheLineSettings) {
+    SimulatedScale scale({"--line-report", dir_.file("line.txt"), "--dump", dir_.file("dump")});
+    ASSERT_TRUE(scale.ready());
+    DeviceServer server(scale.device());
+    const std::string address = server.address(GetParam().telnet);
+    const std::string d = dir_.path().string();
+
+    // A 0xFF byte in a record, which Telnet escapes, both ways.
+    const std::string odd = groupLine(7,
+                                      "Caf\xff\xff"
+                                      "e");
+    writeFile(dir_.file("trf.out"), odd + "\r\n" + groupLine(8, "Meat") + "\r\n");
+    EXPECT_EQ(vornctl({"transfer", "--dir", d, "--device", address, "--quiet"}, {}, {}), 0);
+    EXPECT_EQ(readFile(dir_.file("line.txt")), std::string(GetParam().lineSeen) + "\n");
+
+    // Received into an empty scale directory, then sent back from it.
+    std::filesystem::create_directory(dir_.file("scale"));
+    const std::string s = dir_.file("scale");
+    EXPECT_EQ(vornctl({"receive", "--dir", s, "--device", address, "--report", "json", "group"},
+                      dir_.file("receive.json"), dir_.file("err")),
+              0)
+        << readFile(dir_.file("err"));
+    EXPECT_NE(readFile(dir_.file("receive.json"))
+                  .find(R"("categories":[{"name":"group","outcome":"succeeded","records":2)"),
+              std::string::npos)
+        << readFile(dir_.file("receive.json"));
+    EXPECT_NE(readFile(dir_.file("scale/Artgrp.dat"))
+                  .find("Caf\xff\xff"
+                        "e"),
+              std::string::npos);
+    EXPECT_EQ(vornctl({"send", "--dir", s, "--device", address, "--report", "json", "group"},
+                      dir_.file("send.json"), dir_.file("err")),
+              0)
+        << readFile(dir_.file("err"));
+    EXPECT_NE(readFile(dir_.file("send.json")).find(R"("outcome":"succeeded","records":2)"),
+              std::string::npos)
+        << readFile(dir_.file("send.json"));
+
+    server.kill();
+    EXPECT_EQ(scale.stop(), 0);
+    const std::string table = readFile(dir_.file("dump/table10.txt"));
+    EXPECT_NE(table.find(stored(odd).substr(1, 30)), std::string::npos) << table;
+}
+
+TEST_P(DeviceServerTest, KilledDeviceServerStoresNothingHalf) {
+    // 200 groups at 1200 baud take seconds to come: the device server dies in the middle.
+    std::filesystem::create_directory(dir_.file("seed"));
+    std::string seed;
+    for (int key = 1; key <= 200; ++key) {
+        seed += stored(groupLine(key, "Group " + std::to_string(key))) + "\n";
+    }
+    writeFile(dir_.file("seed/table10.txt"), seed);
+    SimulatedScale scale({"--seed", dir_.file("seed"), "--pace", "--baud", "1200"});
+    ASSERT_TRUE(scale.ready());
+    DeviceServer server(scale.device());
+    const std::string address = server.address(GetParam().telnet);
+    const std::string groups = "before the transfer";
+    writeFile(dir_.file("Artgrp.dat"), groups);
+
+    const pid_t run = spawn({programPath("vornctl"), "receive", "--dir", dir_.path().string(),
+                             "--device", address, "--report", "json", "group"},
+                            dir_.file("out.json"), dir_.file("err"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    server.kill();
+    EXPECT_EQ(exitCodeOf(run), 1);
+    EXPECT_EQ(readFile(dir_.file("Artgrp.dat")), groups);
+    const std::string err = readFile(dir_.file("err"));
+    EXPECT_NE(err.find("The connection to the scale was lost.\n" + address +
+                       ": the device server closed the connection."),
+              std::string::npos)
+        << err;
+    EXPECT_NE(readFile(dir_.file("out.json")).find(R"("outcome":"failed")"), std::string::npos);
+}
+
+TEST_P(DeviceServerTest, RefusedPortAndSecondUserAreNamed) {
+    SimulatedScale scale;
+    ASSERT_TRUE(scale.ready());
+    DeviceServer server(scale.device());
+    const bool telnet = GetParam().telnet;
+    const std::string unused =
+        (telnet ? "rfc2217://127.0.0.1:" : "tcp://127.0.0.1:") + std::to_string(freeLoopbackPort());
+    const struct {
+        std::string address;
+        bool holdPort;
+        std::string said;
+    } cases[] = {
+        {unused, false, unused + ": connection refused."},
+        {server.address(telnet), true,
+         server.address(telnet) +
+             ": the device server refused the connection (\"Port already in use\")."},
+    };
+    for (const auto& c : cases) {
+        std::optional<Connection> other;
+        if (c.holdPort) {
+            other.emplace(server.port(telnet));
+            ASSERT_TRUE(other->connected());
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        EXPECT_EQ(vornctl({"test", "--device", c.address, "--report", "json"},
+                          dir_.file("out.json"), dir_.file("err")),
+                  2);
+        EXPECT_NE(readFile(dir_.file("err")).find(c.said), std::string::npos)
+            << readFile(dir_.file("err"));
+        EXPECT_NE(readFile(dir_.file("out.json")).find(R"("result":"unusable")"),
+                  std::string::npos);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, DeviceServerTest,
+                         ::testing::Values(Mode{"Raw", false, "9600 8N1"},
+                                           Mode{"Rfc2217", true, "4800 8N2"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Two pushes at once, each from its own scale directory to its own scale: nothing crosses.
+TEST(ParallelPushes, TwoScalesTwoDirectoriesDoNotInterfere) {
+    TempDir base;
+    struct Scale {
+        int port;
+        std::string dir;
+        pid_t sim;
+    };
+    std::vector<Scale> scales;
+    for (int i = 0; i < 2; ++i) {
+        const std::string dir = base.file("scale" + std::to_string(i));
+        std::filesystem::create_directories(dir);
+        const auto previous = std::filesystem::current_path();
+        std::filesystem::current_path(dir);
+        std::vector<NumberStringRow> rows;
+        for (int key = 1; key <= 30; ++key) {
+            char number[8];
+            std::snprintf(number, sizeof number, "%4d", key + 100 * i);
+            rows.push_back({number, "S" + std::to_string(i)});
+        }
+        EXPECT_EQ(saveNumberStringFile(tablefile::kGroups, rows), "");
+        std::filesystem::current_path(previous);
+        const int port = freeLoopbackPort();
+        scales.push_back(
+            {port, dir,
+             spawn({programPath("vornsim"), "--tcp", std::to_string(port), "--dump", dir + "/dump"},
+                   {}, dir + "/sim.log")});
+    }
+    for (const Scale& s : scales) {
+        for (int i = 0; i < 500 && !Connection(s.port).connected(); ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+    std::vector<pid_t> pushes;
+    for (const Scale& s : scales) {
+        pushes.push_back(
+            spawn({programPath("vornctl"), "send", "--dir", s.dir, "--device",
+                   "tcp://127.0.0.1:" + std::to_string(s.port), "--report", "json", "group"},
+                  s.dir + "/out.json", s.dir + "/err"));
+    }
+    for (std::size_t i = 0; i < scales.size(); ++i) {
+        EXPECT_EQ(exitCodeOf(pushes[i]), 0) << readFile(scales[i].dir + "/err");
+        ::kill(scales[i].sim, SIGTERM);
+        EXPECT_EQ(exitCodeOf(scales[i].sim), 0);
+        const std::string dump = readFile(scales[i].dir + "/dump/table10.txt");
+        const std::string own = "S" + std::to_string(i);
+        const std::string other = "S" + std::to_string(1 - i);
+        EXPECT_EQ(std::count(dump.begin(), dump.end(), '\n'), 30) << dump;
+        EXPECT_NE(dump.find(own + " "), std::string::npos) << dump;
+        EXPECT_EQ(dump.find(other + " "), std::string::npos) << dump;
+        EXPECT_NE(readFile(scales[i].dir + "/out.json").find(R"("records":30)"), std::string::npos);
+        // Each run's transfer files are its own directory's.
+        EXPECT_TRUE(std::filesystem::exists(scales[i].dir + "/trf.in"));
+    }
+}
+
+}  // namespace
+}  // namespace vorn::test
