@@ -4,130 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-
 #include "tables/TableFiles.h"
+#include "tests/support/DeviceServer.h"
 #include "tests/support/ScopedEnv.h"
 #include "tests/support/SimulatedScale.h"
 #include "tests/support/TempDir.h"
 
 namespace vorn::test {
 namespace {
-
-constexpr const char* kSer2net = "/usr/sbin/ser2net";
-
-// A loopback port that nobody listens on just now.
-int freeLoopbackPort() {
-    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof a;
-    ::bind(s, reinterpret_cast<sockaddr*>(&a), size);
-    ::getsockname(s, reinterpret_cast<sockaddr*>(&a), &size);
-    ::close(s);
-    return ntohs(a.sin_port);
-}
-
-// A connection to a loopback port, held while the object lives; -1 when refused.
-class Connection {
-public:
-    explicit Connection(int port) : fd_(::socket(AF_INET, SOCK_STREAM, 0)) {
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_port = htons(static_cast<std::uint16_t>(port));
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        if (::connect(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
-            ::close(fd_);
-            fd_ = -1;
-        }
-    }
-    ~Connection() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    bool connected() const { return fd_ >= 0; }
-
-private:
-    int fd_;
-};
-
-pid_t spawn(const std::vector<std::string>& args, const std::string& out = {},
-            const std::string& err = {}) {
-    std::vector<std::string> all = args;
-    std::vector<char*> argv;
-    for (auto& a : all) {
-        argv.push_back(a.data());
-    }
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    for (auto [fd, file] : {std::pair{1, out}, std::pair{2, err}}) {
-        if (!file.empty()) {
-            posix_spawn_file_actions_addopen(&actions, fd, file.c_str(),
-                                             O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        }
-    }
-    pid_t pid = -1;
-    if (posix_spawn(&pid, all[0].c_str(), &actions, nullptr, argv.data(), environ) != 0) {
-        pid = -1;
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
-}
-
-int exitCodeOf(pid_t pid) {
-    int status = 0;
-    return pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) ? WEXITSTATUS(status)
-                                                                             : -1;
-}
-
-// ser2net in front of a device: a raw port and a Telnet/RFC 2217 port, its own configuration
-// in a temporary directory. Killed and reaped when it goes.
-class DeviceServer {
-public:
-    explicit DeviceServer(const std::string& device)
-        : rawPort_(freeLoopbackPort()), telnetPort_(freeLoopbackPort()) {
-        const std::string config = dir_.file("ser2net.yaml");
-        const std::string connector = "  connector: serialdev," + device + ",9600n81,local\n";
-        writeFile(config, "connection: &raw\n  accepter: tcp,127.0.0.1," +
-                              std::to_string(rawPort_) + "\n" + connector +
-                              "connection: &telnet\n  accepter: telnet(rfc2217),tcp,127.0.0.1," +
-                              std::to_string(telnetPort_) + "\n" + connector);
-        pid_ = spawn({kSer2net, "-n", "-u", "-c", config, "-P", dir_.file("pid")}, {},
-                     dir_.file("log"));
-        // Ready once it takes connections (the probe comes and goes before any test connects).
-        for (int i = 0; i < 500 && !Connection(telnetPort_).connected(); ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    ~DeviceServer() { kill(); }
-    DeviceServer(const DeviceServer&) = delete;
-    DeviceServer& operator=(const DeviceServer&) = delete;
-
-    std::string address(bool telnet) const {
-        return (telnet ? "rfc2217://127.0.0.1:" : "tcp://127.0.0.1:") +
-               std::to_string(telnet ? telnetPort_ : rawPort_);
-    }
-    int port(bool telnet) const { return telnet ? telnetPort_ : rawPort_; }
-    void kill() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-            pid_ = -1;
-        }
-    }
-
-private:
-    TempDir dir_;
-    int rawPort_;
-    int telnetPort_;
-    pid_t pid_ = -1;
-};
 
 // A group record line as the PC sends it, and as the scale stores it.
 std::string groupLine(int key, const std::string& name) {
