@@ -95,11 +95,15 @@ public:
     explicit DeviceServer(const std::string& device)
         : rawPort_(freeLoopbackPort()), telnetPort_(freeLoopbackPort()) {
         const std::string config = dir_.file("ser2net.yaml");
-        const std::string connector = "  connector: serialdev," + device + ",9600n81,local\n";
-        writeFile(config, "connection: &raw\n  accepter: tcp,127.0.0.1," +
-                              std::to_string(rawPort_) + "\n" + connector +
-                              "connection: &telnet\n  accepter: telnet(rfc2217),tcp,127.0.0.1," +
-                              std::to_string(telnetPort_) + "\n" + connector);
+        // Bytes from the device go to the network as they come: ser2net's default gathers
+        // them for up to 20 ms first, which a device server for scales is set not to do.
+        const std::string connector = "  connector: serialdev," + device +
+                                      ",9600n81,local\n  options:\n    chardelay: false\n";
+        writeFile(config,
+                  "connection: &raw\n  accepter: tcp(nodelay),127.0.0.1," +
+                      std::to_string(rawPort_) + "\n" + connector +
+                      "connection: &telnet\n  accepter: telnet(rfc2217),tcp(nodelay),127.0.0.1," +
+                      std::to_string(telnetPort_) + "\n" + connector);
         pid_ = spawn({kSer2net, "-n", "-u", "-c", config, "-P", dir_.file("pid")}, {},
                      dir_.file("log"));
         // Ready once it takes connections (the probe comes and goes before any test connects).
