@@ -56,11 +56,6 @@ void onAcknowledged(sergensio*, int, unsigned, void* data) {
     lineOf(data).acknowledged();
 }
 
-void onRtsAnswer(sergensio*, int, unsigned, void*) {
-    // A device server may not answer control commands (ser2net in front of a pseudo-terminal
-    // does not): RTS is sent and not waited for.
-}
-
 // Writing to a connection the other end has closed raises SIGPIPE, which would end the
 // program; the write's error says the same.
 void ignoreBrokenPipes() {
@@ -226,10 +221,10 @@ bool NetworkSerialLine::open(const std::string& address, const LineSettings& set
                         gensio_err_to_str(openResult_));
     }
     gensio_set_read_callback_enable(io_, true);
-    const bool settled =
-        protocol_ == NetworkProtocol::Rfc2217
-            ? sendSettings(settings)
-            : (serviceUntil(kRefusalGraceMs, [&] { return endError_ != 0; }), endError_ == 0);
+    // A device server that serves another user may still take the connection (and even the
+    // line settings), then say so and hang up at once: listen a moment for that.
+    const bool settled = (protocol_ != NetworkProtocol::Rfc2217 || sendSettings(settings)) &&
+                         !serviceUntil(kRefusalGraceMs, [&] { return endError_ != 0; });
     if (!settled) {
         if (endError_ != 0) {
             return fail(OpenFailure::UserRefused, wordsOf(received_));
@@ -338,7 +333,10 @@ void NetworkSerialLine::setRts(bool on) {
         return;
     }
     if (sergensio* sio = gensio_to_sergensio(io_)) {
-        (void)sergensio_rts(sio, on ? SERGENSIO_RTS_ON : SERGENSIO_RTS_OFF, onRtsAnswer, nullptr);
+        // A device server may not answer control commands (ser2net in front of a
+        // pseudo-terminal does not): RTS is sent without waiting for an answer. With no answer
+        // callback, gensio keeps no record of the request either, which would stay unanswered.
+        (void)sergensio_rts(sio, on ? SERGENSIO_RTS_ON : SERGENSIO_RTS_OFF, nullptr, nullptr);
     }
 }
 
