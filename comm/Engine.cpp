@@ -151,6 +151,15 @@ Pass::End Pass::run() {
         files_.in.append(kUserBreakLine);
     }
     files_.close();
+    // A device server that took the connection but then refused it: the port could not be
+    // opened after all, and the run ends as if it had been refused at once.
+    const OpenError refusal = line.refusalAfterOpen();
+    if (refusal.failure != OpenFailure::None) {
+        line.close();
+        discardEarlierAnswers(dir);
+        show(kPortOpenError, PromptIcon::Error, openFailureText(device, refusal));
+        return End::PortFailed;
+    }
     if (!state_.quiet && state_.timeout && state_.stop == 0 && !state_.batchRunning) {
         show(kTimeOutMessage, PromptIcon::Error);
     }

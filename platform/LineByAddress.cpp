@@ -59,6 +59,9 @@ public:
     std::string failureText() const override {
         return current_ != nullptr ? current_->failureText() : std::string();
     }
+    OpenError refusalAfterOpen() const override {
+        return current_ != nullptr ? current_->refusalAfterOpen() : OpenError{};
+    }
 
 private:
     std::unique_ptr<SerialLine> local_;

@@ -4,10 +4,10 @@
 #include <gensio/gensio_os_funcs.h>
 #include <gensio/gensio_os_funcs_public.h>
 #include <gensio/sergensio.h>
-#include <signal.h>
 
 #include <chrono>
-#include <mutex>
+
+#include "platform/BrokenPipeGuard.h"
 
 namespace vorn {
 
@@ -19,8 +19,11 @@ using Steady = std::chrono::steady_clock;
 // settings.
 constexpr int kConnectMs = 5000;
 // After a raw connection is made, how long to listen for a device server that refuses a second
-// user (it says so and hangs up at once).
+// user, so that its refusal is told at once in the usual case (it says so and hangs up as soon
+// as it takes the connection). Words that come later are a refusal all the same.
 constexpr int kRefusalGraceMs = 100;
+// How much of a device server's words is kept.
+constexpr std::size_t kWordsKept = 200;
 // How long written bytes may wait for room in the connection before the line counts as lost,
 // and how long a close may take.
 constexpr int kWriteMs = 5000;
@@ -56,11 +59,9 @@ void onAcknowledged(sergensio*, int, unsigned, void* data) {
     lineOf(data).acknowledged();
 }
 
-// Writing to a connection the other end has closed raises SIGPIPE, which would end the
-// program; the write's error says the same.
-void ignoreBrokenPipes() {
-    static std::once_flag once;
-    std::call_once(once, [] { ::signal(SIGPIPE, SIG_IGN); });
+// A device server's words are text; a scale's first byte is a control byte (ACK, NAK, STX).
+bool isText(unsigned char c) {
+    return (c >= 0x20 && c < 0x7f) || c == '\r' || c == '\n' || c == '\t';
 }
 
 unsigned parityCode(int parity) {
@@ -112,6 +113,7 @@ std::string wordsOf(const std::string& bytes) {
 }  // namespace
 
 NetworkSerialLine::~NetworkSerialLine() {
+    const BrokenPipeGuard guard;
     close();
     if (os_ != nullptr) {
         gensio_os_funcs_free(os_);
@@ -135,8 +137,13 @@ bool NetworkSerialLine::serviceUntil(int timeoutMs, Done done) {
 
 void NetworkSerialLine::received(const unsigned char* bytes, std::size_t count) {
     input_.insert(input_.end(), bytes, bytes + count);
-    if (!sentAny_) {
-        received_.append(reinterpret_cast<const char*>(bytes), count);
+    for (std::size_t i = 0; i < count && !scaleSpoke_; ++i) {
+        if (!isText(bytes[i])) {
+            scaleSpoke_ = true;
+            words_.clear();
+        } else if (words_.size() < kWordsKept) {
+            words_ += static_cast<char>(bytes[i]);
+        }
     }
 }
 
@@ -162,8 +169,10 @@ bool NetworkSerialLine::fail(OpenFailure failure, std::string detail) {
 }
 
 bool NetworkSerialLine::open(const std::string& address, const LineSettings& settings) {
+    const BrokenPipeGuard guard;
     close();
     openError_ = {};
+    refusal_ = {};
     failureText_.clear();
     address_ = address;
     std::string problem;
@@ -172,7 +181,6 @@ bool NetworkSerialLine::open(const std::string& address, const LineSettings& set
         return fail(OpenFailure::BadAddress, problem);
     }
     protocol_ = parsed->protocol;
-    ignoreBrokenPipes();
     if (os_ == nullptr && gensio_default_os_hnd(0, &os_) != 0) {
         os_ = nullptr;
         return fail(OpenFailure::Other, "the network library could not start");
@@ -185,8 +193,8 @@ bool NetworkSerialLine::open(const std::string& address, const LineSettings& set
     }
     input_.clear();
     output_.clear();
-    received_.clear();
-    sentAny_ = false;
+    words_.clear();
+    scaleSpoke_ = false;
     openDone_ = false;
     openResult_ = 0;
     endError_ = 0;
@@ -221,13 +229,15 @@ bool NetworkSerialLine::open(const std::string& address, const LineSettings& set
                         gensio_err_to_str(openResult_));
     }
     gensio_set_read_callback_enable(io_, true);
-    // A device server that serves another user may still take the connection (and even the
-    // line settings), then say so and hang up at once: listen a moment for that.
-    const bool settled = (protocol_ != NetworkProtocol::Rfc2217 || sendSettings(settings)) &&
-                         !serviceUntil(kRefusalGraceMs, [&] { return endError_ != 0; });
+    // A device server that serves another user may take the connection, then say so and hang
+    // up: with RFC 2217 it does so instead of acknowledging the line settings; on a raw
+    // connection listen a moment for it.
+    const bool settled = protocol_ == NetworkProtocol::Rfc2217
+                             ? sendSettings(settings)
+                             : !serviceUntil(kRefusalGraceMs, [&] { return endError_ != 0; });
     if (!settled) {
         if (endError_ != 0) {
-            return fail(OpenFailure::UserRefused, wordsOf(received_));
+            return fail(OpenFailure::UserRefused, wordsOf(words_));
         }
         return fail(OpenFailure::SettingsRefused);
     }
@@ -256,6 +266,7 @@ bool NetworkSerialLine::sendSettings(const LineSettings& s) {
 }
 
 ReadResult NetworkSerialLine::readByte(int timeoutMs) {
+    const BrokenPipeGuard guard;
     if (io_ == nullptr || !flushOutput()) {
         return {ReadStatus::Failure, 0};
     }
@@ -278,11 +289,16 @@ bool NetworkSerialLine::writeByte(unsigned char byte) {
         return false;
     }
     output_.push_back(byte);
-    sentAny_ = true;
     return true;
 }
 
 bool NetworkSerialLine::flushOutput() {
+    if (!output_.empty() && endError_ == 0) {
+        // What came meanwhile is taken in first: gensio drops what it has not read when a write
+        // fails, and that may be a refusal's words.
+        gensio_time none{0, 0};
+        os_->service(os_, &none);
+    }
     const auto deadline = Steady::now() + std::chrono::milliseconds(kWriteMs);
     std::size_t done = 0;
     while (done < output_.size() && endError_ == 0) {
@@ -307,12 +323,14 @@ bool NetworkSerialLine::flushOutput() {
 }
 
 void NetworkSerialLine::drain() {
+    const BrokenPipeGuard guard;
     if (io_ != nullptr) {
         flushOutput();
     }
 }
 
 void NetworkSerialLine::purge() {
+    const BrokenPipeGuard guard;
     if (io_ == nullptr) {
         return;
     }
@@ -329,6 +347,7 @@ void NetworkSerialLine::purge() {
 }
 
 void NetworkSerialLine::setRts(bool on) {
+    const BrokenPipeGuard guard;
     if (io_ == nullptr || protocol_ != NetworkProtocol::Rfc2217) {
         return;
     }
@@ -341,15 +360,19 @@ void NetworkSerialLine::setRts(bool on) {
 }
 
 void NetworkSerialLine::lost() {
-    if (!failureText_.empty()) {
+    if (!failureText_.empty() || refusal_.failure != OpenFailure::None) {
         return;
     }
-    const std::string words = sentAny_ ? std::string() : wordsOf(received_);
-    failureText_ = address_ + ": the device server closed the connection";
-    failureText_ += words.empty() ? "." : " (\"" + words + "\").";
+    const std::string words = wordsOf(words_);
+    if (!words.empty()) {
+        refusal_ = {OpenFailure::UserRefused, 0, words};
+    } else {
+        failureText_ = address_ + ": the device server closed the connection.";
+    }
 }
 
 void NetworkSerialLine::close() {
+    const BrokenPipeGuard guard;
     if (io_ == nullptr) {
         return;
     }

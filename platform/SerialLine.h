@@ -71,6 +71,11 @@ public:
     // Why the line stopped working after it opened (a connection that was dropped), naming the
     // device; empty while it works. Kept after close until the next open.
     virtual std::string failureText() const { return {}; }
+    // A device that refused this user only after open had returned (a device server that took
+    // the connection, then said no before the scale's first byte and hung up): why, as
+    // lastOpenError() would have said it; OpenFailure::None otherwise. The run then counts as one
+    // whose port could not be opened. Kept after close until the next open.
+    virtual OpenError refusalAfterOpen() const { return {}; }
 };
 
 // The termios implementation.

@@ -58,6 +58,44 @@ private:
     int fd_;
 };
 
+// A device server of the simplest kind, played in a thread of the test: it takes one
+// connection on a free loopback port, waits for the first byte, sends `reply` and hangs up
+// (with its words, "Port already in use\r\n": a refusal that comes only after the open).
+class OneShotServer {
+public:
+    explicit OneShotServer(std::string reply) : listener_(::socket(AF_INET, SOCK_STREAM, 0)) {
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof a;
+        ::bind(listener_, reinterpret_cast<sockaddr*>(&a), size);
+        ::listen(listener_, 1);
+        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&a), &size);
+        port_ = ntohs(a.sin_port);
+        thread_ = std::thread([this, reply = std::move(reply)] {
+            const int c = ::accept(listener_, nullptr, nullptr);
+            char first = 0;
+            if (c >= 0 && ::recv(c, &first, 1, 0) == 1 && !reply.empty()) {
+                ::send(c, reply.data(), reply.size(), MSG_NOSIGNAL);
+            }
+            ::close(c);
+        });
+    }
+    ~OneShotServer() {
+        ::shutdown(listener_, SHUT_RDWR);  // ends a wait for a connection that never came
+        thread_.join();
+        ::close(listener_);
+    }
+    OneShotServer(const OneShotServer&) = delete;
+    OneShotServer& operator=(const OneShotServer&) = delete;
+    std::string address() const { return "tcp://127.0.0.1:" + std::to_string(port_); }
+
+private:
+    int listener_;
+    int port_ = 0;
+    std::thread thread_;
+};
+
 // Starts a program (args[0] is its path), stdout and stderr to the files given; its pid or -1.
 inline pid_t spawn(const std::vector<std::string>& args, const std::string& out = {},
                    const std::string& err = {}) {
