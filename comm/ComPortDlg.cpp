@@ -150,6 +150,8 @@ CComPortDlg::CComPortDlg(QWidget* parent)
     fields->addWidget(portList_, 1, 0);
     auto* configRow = new QHBoxLayout;
     configRow->addWidget(configButton);
+    // Test tries whatever is chosen below: a local port or a device server.
+    configRow->addWidget(testButton_);
     configRow->addStretch();
     configRow->addWidget(icon);
     fields->addLayout(configRow, 2, 0);
@@ -172,7 +174,6 @@ CComPortDlg::CComPortDlg(QWidget* parent)
     protocolRow->addWidget(protocolLabel);
     protocolRow->addWidget(protocol_);
     protocolRow->addStretch();
-    protocolRow->addWidget(testButton_);
     fields->addLayout(protocolRow, 7, 0);
     fields->setRowStretch(8, 1);
     showChoice();
@@ -191,13 +192,13 @@ CComPortDlg::CComPortDlg(QWidget* parent)
 
     // The fields were made before the button between them: Tab follows the layout instead.
     setTabOrder(portList_, configButton);
-    setTabOrder(configButton, local_);
+    setTabOrder(configButton, testButton_);
+    setTabOrder(testButton_, local_);
     setTabOrder(local_, device_);
     setTabOrder(device_, server_);
     setTabOrder(server_, host_);
     setTabOrder(host_, networkPort_);
     setTabOrder(networkPort_, protocol_);
-    setTabOrder(protocol_, testButton_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
