@@ -16,8 +16,6 @@
 #include "comm/EngineTransferRunner.h"
 #include "comm/RecordLine.h"
 #include "editors/LabelFile.h"
-#include "platform/PortFailure.h"
-#include "platform/Prompter.h"
 
 namespace vornctl {
 
@@ -130,7 +128,7 @@ int runBatch(const BatchOptions& options, vorn::BatchDirection direction, RunRep
     command.scales = *scales;
     command.changedOnly = options.changedOnly;
     const vorn::BatchCommandResult result = vorn::runBatchCommand(runner, command, say);
-    tellLineFailure(runner.lineFailure());
+    vorn::tellLineFailure(runner.lineFailure());
     if (out != nullptr) {
         out->categories = result.reports;
     }
@@ -170,7 +168,7 @@ int runLabel(const LabelOptions& options, Transfer transfer) {
     vorn::TransferRunner* previous = vorn::installTransferRunner(&runner);
     const vorn::LabelTransferResult result = transfer(file, options.number);
     vorn::installTransferRunner(previous);
-    tellLineFailure(runner.lineFailure());
+    vorn::tellLineFailure(runner.lineFailure());
     return labelResult(result, runner);
 }
 
@@ -199,13 +197,6 @@ int runSend(const BatchOptions& options, RunReport* report) {
 
 int runReceive(const BatchOptions& options, RunReport* report) {
     return runBatch(options, vorn::BatchDirection::Receive, report);
-}
-
-void tellLineFailure(const std::string& failure) {
-    if (!failure.empty()) {
-        vorn::prompter().ask(vorn::Prompt{vorn::kConnectionLostText, vorn::PromptButtons::Ok,
-                                          vorn::PromptIcon::Error, std::nullopt, failure});
-    }
 }
 
 std::string deviceUsed(const std::string& given) {

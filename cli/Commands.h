@@ -30,10 +30,6 @@ std::vector<std::string> categoryNames();
 int runSend(const BatchOptions& options, RunReport* report = nullptr);
 int runReceive(const BatchOptions& options, RunReport* report = nullptr);
 
-// Tells why the runner's line stopped working in its last run, when it did (a dropped
-// connection to a device server).
-void tellLineFailure(const std::string& failure);
-
 // The device a command uses: the one given, else the one comport.ini names.
 std::string deviceUsed(const std::string& given);
 

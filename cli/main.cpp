@@ -67,7 +67,7 @@ int runTransfer(const TransferOptions& options) {
         }
     });
     runner.run(options.request);
-    vornctl::tellLineFailure(runner.lineFailure());
+    vorn::tellLineFailure(runner.lineFailure());
     // The engine has said why the port cannot be opened.
     if (runner.lastOutcome() == vorn::EngineTransferRunner::Outcome::PortFailed) {
         return kUnusable;

@@ -290,6 +290,12 @@ std::string stampLine(const std::string& line, const std::string& scaleNumber) {
     return stamped;
 }
 
+void tellLineFailure(const std::string& failure) {
+    if (!failure.empty()) {
+        show(kConnectionLostText, PromptIcon::Error, failure);
+    }
+}
+
 void runTransferWorker(const EngineEnvironment& env, TransferEvents& events) {
     RunState& state = runState();
     Clock& clock = env.clock != nullptr ? *env.clock : realClock();

@@ -9,8 +9,6 @@
 
 #include "comm/RunState.h"
 #include "comm/TransferProgress.h"
-#include "platform/PortFailure.h"
-#include "platform/Prompter.h"
 #include "platform/QtPrompter.h"
 #include "res/TransferAnimation.h"
 
@@ -106,12 +104,7 @@ void CTransferDlg::showValues() {
 void CTransferDlg::endRun(int result) {
     worker_.join();  // the worker's last act was to post this
     animation_->stop();
-    // A device server's connection that was dropped: the engine saw only silence; say why.
-    const std::string lost = env_.line->failureText();
-    if (!lost.empty()) {
-        prompter().ask(
-            Prompt{kConnectionLostText, PromptButtons::Ok, PromptIcon::Error, std::nullopt, lost});
-    }
+    tellLineFailure(env_.line->failureText());
     done(result);
 }
 

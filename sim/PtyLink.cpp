@@ -78,10 +78,11 @@ void PtyLink::reportLine() {
         parity = (tio.c_cflag & CMSPAR) != 0 ? (odd ? 'M' : 'S') : (odd ? 'O' : 'E');
     }
     const char stopBits = (tio.c_cflag & CSTOPB) != 0 ? '2' : '1';
-    const std::string text = std::to_string(baud()) + " " + dataBits + parity + stopBits + "\n";
-    if (text == reported_) {
+    const std::string line = std::to_string(baud()) + " " + dataBits + parity + stopBits + "\n";
+    if (line == lastLine_) {
         return;
     }
+    const std::string text = reported_ + line;
     // Written whole under another name and renamed, so that a reader never sees half of it.
     const std::string temporary = reportPath_ + ".new";
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -92,6 +93,7 @@ void PtyLink::reportLine() {
     ::close(fd);
     if (written && ::rename(temporary.c_str(), reportPath_.c_str()) == 0) {
         reported_ = text;
+        lastLine_ = line;
     }
 }
 

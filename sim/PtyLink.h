@@ -20,7 +20,9 @@ public:
     const std::string& slaveName() const { return slaveName_; }
 
     // From now on, the line settings that the PC set ("4800 7E2": baud rate, data bits, parity
-    // N/O/E/M/S, stop bits) are written to the file whenever they change, as the PC's bytes come.
+    // N/O/E/M/S, stop bits) are written to the file as the PC's bytes come: one line each time
+    // they change, the first line for the first byte. (A device server may restore the line's
+    // settings when its connection ends, before the last bytes are read here.)
     void reportLineTo(std::string path) { reportPath_ = std::move(path); }
 
     std::optional<char> read(int timeoutMs) override;
@@ -32,7 +34,8 @@ private:
 
     int master_ = -1;
     std::string reportPath_;
-    std::string reported_;
+    std::string reported_;  // every line written so far
+    std::string lastLine_;  // the settings of the last line
     int slave_ = -1;
     std::string slaveName_;
 };

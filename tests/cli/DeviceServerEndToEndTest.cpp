@@ -65,7 +65,10 @@ TEST_P(DeviceServerTest, TablesGoAndComeBackWithTheLineSettings) {
                                       "e");
     writeFile(dir_.file("trf.out"), odd + "\r\n" + groupLine(8, "Meat") + "\r\n");
     EXPECT_EQ(vornctl({"transfer", "--dir", d, "--device", address, "--quiet"}, {}, {}), 0);
-    EXPECT_EQ(readFile(dir_.file("line.txt")), std::string(GetParam().lineSeen) + "\n");
+    // The settings of the first byte: ser2net restores the line's own when the connection ends,
+    // and the last bytes may be read after that.
+    const std::string lines = readFile(dir_.file("line.txt"));
+    EXPECT_EQ(lines.substr(0, lines.find('\n')), GetParam().lineSeen) << lines;
 
     // Received into an empty scale directory, then sent back from it.
     std::filesystem::create_directory(dir_.file("scale"));
