@@ -59,6 +59,7 @@ TEST(NetworkSerialLine, AConnectionEndedBeforeTheScalesFirstByteIsARefusal) {
             EXPECT_EQ(line.failureText(),
                       server.address() + ": the device server closed the connection.");
         }
+        EXPECT_TRUE(pipeSignalsAsTheProgramSetThem());
     }
 }
 
