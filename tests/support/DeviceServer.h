@@ -34,6 +34,25 @@ inline int freeLoopbackPort() {
     return ntohs(a.sin_port);
 }
 
+// Whether a socket listens on the loopback port (from the kernel's table of TCP sockets).
+inline bool listening(int port) {
+    char local[32];
+    std::snprintf(local, sizeof local, "0100007F:%04X", port);
+    std::ifstream table("/proc/net/tcp");
+    std::string entry;
+    std::string address;
+    std::string remote;
+    std::string state;
+    std::getline(table, entry);  // the heading
+    while (table >> entry >> address >> remote >> state) {
+        if (address == local && state == "0A") {  // TCP_LISTEN
+            return true;
+        }
+        std::getline(table, entry);
+    }
+    return false;
+}
+
 // A connection to a loopback port, held while the object lives.
 class Connection {
 public:
@@ -144,11 +163,11 @@ public:
                       std::to_string(telnetPort_) + "\n" + connector);
         pid_ = spawn({kSer2net, "-n", "-u", "-c", config, "-P", dir_.file("pid")}, {},
                      dir_.file("log"));
-        // Ready once it takes connections (the probe comes and goes before any test connects).
-        for (int i = 0; i < 500 && !Connection(telnetPort_).connected(); ++i) {
+        // Ready once both ports listen. Not probed with a connection: ser2net would take the
+        // probe for a user, and refuse the next connection until it has seen the probe go.
+        for (int i = 0; i < 500 && !(listening(rawPort_) && listening(telnetPort_)); ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     ~DeviceServer() { kill(); }
     DeviceServer(const DeviceServer&) = delete;
