@@ -22,6 +22,13 @@ namespace vorn {
 
 namespace {
 
+// The record lines of the scale's answer in trf.in.
+int receivedRecords() {
+    const std::vector<std::string> answers = readAnswerLines();
+    return static_cast<int>(std::count_if(answers.begin(), answers.end(),
+                                          [](const std::string& l) { return isAnswerRecord(l); }));
+}
+
 constexpr std::size_t kScaleNameLength = 12;
 constexpr const char* kSingleScale = "01";
 constexpr char kCtrlZ = 0x1A;
@@ -109,7 +116,7 @@ public:
 
 private:
     std::size_t indexOf(const BatchCategory* c) const;
-    void decide(std::size_t i, CategoryVerdict verdict, const std::string& detail);
+    void decide(std::size_t i, CategoryVerdict verdict, const std::string& detail, int records = 0);
     int toldSinceMark();
     void stepTaken(const StepReport& report);
     void transferDone();
@@ -145,7 +152,8 @@ std::size_t CommandRun::indexOf(const BatchCategory* c) const {
     return 0;
 }
 
-void CommandRun::decide(std::size_t i, CategoryVerdict verdict, const std::string& detail) {
+void CommandRun::decide(std::size_t i, CategoryVerdict verdict, const std::string& detail,
+                        int records) {
     if (decided_[i]) {
         return;
     }
@@ -153,6 +161,7 @@ void CommandRun::decide(std::size_t i, CategoryVerdict verdict, const std::strin
     CategoryReport& report = result_.reports[reportOf_[i]];
     report.verdict = verdict;
     report.detail = detail;
+    report.records = records;
     const char* word = verdict == CategoryVerdict::Succeeded ? ""
                        : verdict == CategoryVerdict::Failed  ? "FAILED: "
                                                              : "skipped: ";
@@ -220,7 +229,7 @@ void CommandRun::stepTaken(const StepReport& report) {
                     if (isPlu(c)) {
                         recordReceivedPlus();
                     }
-                    decide(i, CategoryVerdict::Succeeded, "received");
+                    decide(i, CategoryVerdict::Succeeded, "received", receivedRecords());
                     break;
                 case StoreOutcome::ErrorAnswer:
                     decide(i, CategoryVerdict::Failed,
@@ -278,7 +287,7 @@ void CommandRun::judgeSend(std::size_t i, bool told) {
         if (scales > 1) {
             detail += " to " + std::to_string(scales) + " scales";
         }
-        decide(i, CategoryVerdict::Succeeded, detail);
+        decide(i, CategoryVerdict::Succeeded, detail, static_cast<int>(sent));
     }
 }
 

@@ -41,6 +41,7 @@ struct CategoryReport {
     std::string name;  // the category's command-line name
     CategoryVerdict verdict = CategoryVerdict::Failed;
     std::string detail;  // what happened, in words (UTF-8)
+    int records = 0;     // records sent, or record lines received, when it succeeded
 };
 
 struct BatchCommandResult {

@@ -11,6 +11,8 @@
 
 #include "batch/BatchCategories.h"
 #include "batch/BatchCommand.h"
+#include "cli/Report.h"
+#include "comm/ComPortSettings.h"
 #include "comm/EngineTransferRunner.h"
 #include "editors/setup/LabelFile.h"
 #include "tables/NumberText.h"
@@ -105,7 +107,7 @@ vorn::EngineTransferRunner::ProgressCallback throttledProgress() {
     };
 }
 
-int runBatch(const BatchOptions& options, vorn::BatchDirection direction) {
+int runBatch(const BatchOptions& options, vorn::BatchDirection direction, RunReport* out) {
     const auto categories = categoriesOf(options.categories);
     const auto scales = scaleNumbersOf(options.scales);
     if (!categories || !scales) {
@@ -127,6 +129,10 @@ int runBatch(const BatchOptions& options, vorn::BatchDirection direction) {
     command.scales = *scales;
     command.changedOnly = options.changedOnly;
     const vorn::BatchCommandResult result = vorn::runBatchCommand(runner, command, say);
+    vorn::tellLineFailure(runner.lineFailure());
+    if (out != nullptr) {
+        out->categories = result.reports;
+    }
     if (result.portFailed) {
         return kUnusable;  // the engine has said why
     }
@@ -163,6 +169,7 @@ int runLabel(const LabelOptions& options, Transfer transfer) {
     vorn::TransferRunner* previous = vorn::installTransferRunner(&runner);
     const vorn::LabelTransferResult result = transfer(file, options.number);
     vorn::installTransferRunner(previous);
+    vorn::tellLineFailure(runner.lineFailure());
     return labelResult(result, runner);
 }
 
@@ -185,12 +192,16 @@ bool enterDirectory(const std::string& dir) {
     return true;
 }
 
-int runSend(const BatchOptions& options) {
-    return runBatch(options, vorn::BatchDirection::Send);
+int runSend(const BatchOptions& options, RunReport* report) {
+    return runBatch(options, vorn::BatchDirection::Send, report);
 }
 
-int runReceive(const BatchOptions& options) {
-    return runBatch(options, vorn::BatchDirection::Receive);
+int runReceive(const BatchOptions& options, RunReport* report) {
+    return runBatch(options, vorn::BatchDirection::Receive, report);
+}
+
+std::string deviceUsed(const std::string& given) {
+    return given.empty() ? vorn::devicePath(vorn::readComPortFile()) : given;
 }
 
 int runLabelSend(const LabelOptions& options) {

@@ -9,6 +9,8 @@
 
 namespace vornctl {
 
+struct RunReport;
+
 inline constexpr int kSucceeded = 0;
 inline constexpr int kFailed = 1;
 inline constexpr int kUnusable = 2;
@@ -24,8 +26,12 @@ struct BatchOptions {
 // The category names a command line may give, in batch order, with "vat" after them.
 std::vector<std::string> categoryNames();
 
-int runSend(const BatchOptions& options);
-int runReceive(const BatchOptions& options);
+// report, when given, gets the categories' outcomes.
+int runSend(const BatchOptions& options, RunReport* report = nullptr);
+int runReceive(const BatchOptions& options, RunReport* report = nullptr);
+
+// The device a command uses: the one given, else the one comport.ini names.
+std::string deviceUsed(const std::string& given);
 
 struct LabelOptions {
     std::string dir;

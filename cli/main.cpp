@@ -5,6 +5,7 @@
 //   vornctl transfer [--dir DIR] [--device PATH] [--receive] [--key-width N]
 //                    [--records-per-item N] [--quiet]
 //   vornctl test [--device PATH] [--wait SECONDS]
+// send, receive and test take --report json (cli/Report.h).
 // Exit 0 on success, 1 when a scale's answer says no (or none came), 2 when the port cannot be
 // opened or the command line is wrong.
 
@@ -15,6 +16,7 @@
 #include <string>
 
 #include "cli/Commands.h"
+#include "cli/Report.h"
 #include "comm/ComPortSettings.h"
 #include "comm/ConnectionTest.h"
 #include "comm/EngineTransferRunner.h"
@@ -65,6 +67,7 @@ int runTransfer(const TransferOptions& options) {
         }
     });
     runner.run(options.request);
+    vorn::tellLineFailure(runner.lineFailure());
     // The engine has said why the port cannot be opened.
     if (runner.lastOutcome() == vorn::EngineTransferRunner::Outcome::PortFailed) {
         return kUnusable;
@@ -78,13 +81,15 @@ int runTransfer(const TransferOptions& options) {
     return kFailed;
 }
 
-int runTest(const TestOptions& options) {
+int runTest(const TestOptions& options, vornctl::RunReport& report) {
     vorn::ComPortSettings settings = vorn::readComPortFile();
     if (!options.device.empty()) {
         settings.device = options.device;
     }
     const vorn::ConnectionVerdict verdict =
         vorn::testConnection(settings, std::chrono::seconds(options.waitSeconds));
+    report.text = verdict.text;
+    report.detail = verdict.detail;
     switch (verdict.result) {
         case vorn::ConnectionResult::Answered:
             std::printf("%s\n%s\n", verdict.text.c_str(), verdict.detail.c_str());
@@ -129,13 +134,32 @@ void addPlace(CLI::App* command, std::string& dir, std::string& device) {
                      "(default: the current directory)")
         ->type_name("DIR");
     command
-        ->add_option("--device", device, "The serial device instead of the one comport.ini names")
+        ->add_option("--device", device,
+                     "The serial device, or a device server: tcp://HOST:PORT or "
+                     "rfc2217://HOST:PORT, instead of the one comport.ini names")
         ->type_name("PATH");
 }
 
 void addCategories(CLI::App* command, vornctl::BatchOptions& options) {
     command->add_option("CATEGORY", options.categories, "The tables to move, or all")->required();
 }
+
+void addReport(CLI::App* command, std::string& format) {
+    command
+        ->add_option("--report", format,
+                     "json: one JSON object on standard output at the end, with the device, "
+                     "each category's outcome and records, and the time taken")
+        ->type_name("json")
+        ->check(CLI::IsMember({"json"}).description(""));
+}
+
+const std::string kReportFooter =
+    "\n--report json writes one object to standard output at the end (the lines on\n"
+    "standard error stay): command, device, exitStatus (0, 1, 2), result (\"succeeded\",\n"
+    "\"failed\", \"unusable\"), seconds; for send and receive, categories: one object\n"
+    "each, in batch order, with name, outcome (\"succeeded\", \"failed\", \"skipped\"),\n"
+    "records (sent or received) and detail; for test, text and detail (the verdict);\n"
+    "and messages: every message shown, such as why the port could not be opened.\n";
 
 }  // namespace
 
@@ -166,8 +190,10 @@ int main(int argc, char** argv) {
         "was cleared or replaced, send plu once without --changed-only.\n"
         "\nExample, every night at 2:30:\n"
         "  30 2 * * *  vornctl send --dir ~/vorn/shop1/scale1 --changed-only plu\n" +
-        kBatchExitText);
+        kReportFooter + kBatchExitText);
     addPlace(sendCommand, send.dir, send.device);
+    std::string reportFormat;
+    addReport(sendCommand, reportFormat);
     sendCommand
         ->add_option("--scales", send.scales,
                      "The scales to send to, in turn, by number: 01,02,05 (default: 01, "
@@ -189,8 +215,9 @@ int main(int argc, char** argv) {
         "is not read back. After an error answer to any category but plu, extra-text,\n"
         "discount and bar-code, no further table is requested: the categories after it\n"
         "fail with the same answer.\n" +
-        kBatchExitText);
+        kReportFooter + kBatchExitText);
     addPlace(receiveCommand, receive.dir, receive.device);
+    addReport(receiveCommand, reportFormat);
     receiveCommand
         ->add_option("--scales", receive.scales,
                      "The scale to read, by number: 05 (default: 01, without checking the number "
@@ -238,7 +265,8 @@ int main(int argc, char** argv) {
         ->type_name("DIR");
     transferCommand
         ->add_option("--device", transfer.device,
-                     "The serial device instead of the one comport.ini names")
+                     "The serial device, or a device server: tcp://HOST:PORT or "
+                     "rfc2217://HOST:PORT, instead of the one comport.ini names")
         ->type_name("PATH");
     transferCommand->add_flag("--receive", transfer.request.receive,
                               "The records are requested from the scale");
@@ -262,10 +290,12 @@ int main(int argc, char** argv) {
         "\nvornctl test sends one harmless request, for the scale's date texts, and says \"The\n"
         "scale answered.\" or why not. It works in a temporary directory: no file of a scale\n"
         "directory changes.\n" +
-        kExitStatusText);
+        kReportFooter + kExitStatusText);
+    addReport(testCommand, reportFormat);
     testCommand
         ->add_option("--device", test.device,
-                     "The serial device instead of the one comport.ini names")
+                     "The serial device, or a device server: tcp://HOST:PORT or "
+                     "rfc2217://HOST:PORT, instead of the one comport.ini names")
         ->type_name("PATH");
     testCommand
         ->add_option("--wait", test.waitSeconds,
@@ -281,22 +311,37 @@ int main(int argc, char** argv) {
         return code == 0 ? kSucceeded : kUnusable;
     }
 
-    vorn::StderrPrompter prompter;
+    vornctl::RecordingPrompter prompter;
     vorn::installPrompter(&prompter);
+    const auto start = std::chrono::steady_clock::now();
+    vornctl::RunReport report;
     int result = kUnusable;
     if (transferCommand->parsed()) {
         result = runTransfer(transfer);
     } else if (testCommand->parsed()) {
-        result = runTest(test);
+        report.command = "test";
+        report.device = vornctl::deviceUsed(test.device);
+        result = runTest(test, report);
     } else if (sendCommand->parsed()) {
-        result = vornctl::runSend(send);
+        report.command = "send";
+        report.device = vornctl::deviceUsed(send.device);
+        result = vornctl::runSend(send, &report);
     } else if (receiveCommand->parsed()) {
-        result = vornctl::runReceive(receive);
+        report.command = "receive";
+        report.device = vornctl::deviceUsed(receive.device);
+        result = vornctl::runReceive(receive, &report);
     } else if (labelSendCommand->parsed()) {
         result = vornctl::runLabelSend(labelSend);
     } else if (labelReceiveCommand->parsed()) {
         result = vornctl::runLabelReceive(labelReceive);
     }
     vorn::installPrompter(nullptr);
+    if (!reportFormat.empty()) {
+        report.exitStatus = result;
+        report.seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        report.messages = prompter.messages();
+        std::printf("%s\n", vornctl::jsonReport(report).c_str());
+    }
     return result;
 }

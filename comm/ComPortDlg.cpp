@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -16,6 +18,7 @@
 #include "comm/PortConfigDlg.h"
 #include "comm/RunState.h"
 #include "comm/TransferDlg.h"
+#include "platform/NetworkAddress.h"
 #include "platform/Prompter.h"
 #include "res/Artwork.h"
 #include "widgets/QtText.h"
@@ -24,6 +27,9 @@ namespace vorn {
 
 namespace {
 constexpr const char* kPortNames[] = {"serial port 1", "serial port 2"};
+// The protocols of a device server, in the order of NetworkProtocol.
+constexpr const char* kProtocolNames[] = {"Raw TCP", "RFC 2217 (Telnet)"};
+constexpr int kDefaultServerPort = 4001;
 }  // namespace
 
 QStringList serialDeviceCandidates() {
@@ -56,6 +62,11 @@ CComPortDlg::CComPortDlg(QWidget* parent)
       portList_(new QComboBox(this)),
       device_(new QComboBox(this)),
       testButton_(new QPushButton("&Test", this)),
+      local_(new QRadioButton("&Local port", this)),
+      server_(new QRadioButton("Device &server on the network", this)),
+      host_(new QLineEdit(this)),
+      networkPort_(new QSpinBox(this)),
+      protocol_(new QComboBox(this)),
       testTime_(kConnectionTestTime) {
     setWindowTitle("ComPort property");
 
@@ -88,7 +99,11 @@ CComPortDlg::CComPortDlg(QWidget* parent)
     device_->view()->setAccessibleName(device_->accessibleName());
     device_->addItem(QString());
     addDeviceEntries(device_, serialDeviceCandidates());
-    device_->setCurrentText(toQString(settings_.device));
+    std::string problem;
+    const auto address = isNetworkAddress(settings_.device)
+                             ? parseNetworkAddress(settings_.device, problem)
+                             : std::nullopt;
+    device_->setCurrentText(address ? QString() : toQString(settings_.device));
     // A chosen entry puts its device into the field, without the mark.
     connect(device_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0) {
@@ -103,20 +118,65 @@ CComPortDlg::CComPortDlg(QWidget* parent)
         "The device that the port stands for; empty: /dev/ttyS0 for serial "
         "port 1, /dev/ttyS1 for serial port 2");
 
+    // A device server: host, port and protocol, written as its address.
+    auto* hostLabel = new QLabel("&Host:", this);
+    hostLabel->setBuddy(host_);
+    host_->setAccessibleName(hostLabel->text().remove('&'));
+    host_->setPlaceholderText("name or address");
+    auto* networkPortLabel = new QLabel("P&ort:", this);
+    networkPortLabel->setBuddy(networkPort_);
+    networkPort_->setAccessibleName(networkPortLabel->text().remove('&'));
+    networkPort_->setRange(1, 65535);
+    networkPort_->setValue(address ? address->port : kDefaultServerPort);
+    auto* protocolLabel = new QLabel("P&rotocol:", this);
+    protocolLabel->setBuddy(protocol_);
+    protocol_->setAccessibleName(protocolLabel->text().remove('&'));
+    protocol_->view()->setAccessibleName(protocol_->accessibleName());
+    for (const char* name : kProtocolNames) {
+        protocol_->addItem(QString::fromLatin1(name));
+    }
+    protocol_->setToolTip(
+        "Raw TCP: the device server's own line settings apply. RFC 2217: the line settings "
+        "are sent to the device server.");
+    if (address) {
+        host_->setText(toQString(address->host));
+        protocol_->setCurrentIndex(address->protocol == NetworkProtocol::Rfc2217 ? 1 : 0);
+    }
+    (address ? server_ : local_)->setChecked(true);
+    connect(local_, &QRadioButton::toggled, this, &CComPortDlg::showChoice);
+
     auto* fields = new QGridLayout;
     fields->addWidget(portLabel, 0, 0);
     fields->addWidget(portList_, 1, 0);
     auto* configRow = new QHBoxLayout;
     configRow->addWidget(configButton);
+    // Test tries whatever is chosen below: a local port or a device server.
+    configRow->addWidget(testButton_);
     configRow->addStretch();
     configRow->addWidget(icon);
     fields->addLayout(configRow, 2, 0);
-    fields->addWidget(deviceLabel, 3, 0);
+    fields->addWidget(local_, 3, 0);
     auto* deviceRow = new QHBoxLayout;
+    deviceRow->addSpacing(fontMetrics().averageCharWidth() * 3);
+    deviceRow->addWidget(deviceLabel);
     deviceRow->addWidget(device_, 1);
-    deviceRow->addWidget(testButton_);
     fields->addLayout(deviceRow, 4, 0);
-    fields->setRowStretch(5, 1);
+    fields->addWidget(server_, 5, 0);
+    auto* serverRow = new QHBoxLayout;
+    serverRow->addSpacing(fontMetrics().averageCharWidth() * 3);
+    serverRow->addWidget(hostLabel);
+    serverRow->addWidget(host_, 1);
+    serverRow->addWidget(networkPortLabel);
+    serverRow->addWidget(networkPort_);
+    fields->addLayout(serverRow, 6, 0);
+    auto* protocolRow = new QHBoxLayout;
+    protocolRow->addSpacing(fontMetrics().averageCharWidth() * 3);
+    protocolRow->addWidget(protocolLabel);
+    protocolRow->addWidget(protocol_);
+    protocolRow->addStretch();
+    fields->addLayout(protocolRow, 7, 0);
+    fields->setRowStretch(8, 1);
+    showChoice();
 
     auto* top = new QHBoxLayout;
     top->addWidget(picture);
@@ -132,8 +192,13 @@ CComPortDlg::CComPortDlg(QWidget* parent)
 
     // The fields were made before the button between them: Tab follows the layout instead.
     setTabOrder(portList_, configButton);
-    setTabOrder(configButton, device_);
-    setTabOrder(device_, testButton_);
+    setTabOrder(configButton, testButton_);
+    setTabOrder(testButton_, local_);
+    setTabOrder(local_, device_);
+    setTabOrder(device_, server_);
+    setTabOrder(server_, host_);
+    setTabOrder(host_, networkPort_);
+    setTabOrder(networkPort_, protocol_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
@@ -154,7 +219,39 @@ ComPortSettings CComPortDlg::settings() const {
         device = device.chopped(mark.size()).trimmed();
     }
     s.device = fromQString(device);
+    if (server_->isChecked()) {
+        NetworkAddress address;
+        address.protocol =
+            protocol_->currentIndex() == 1 ? NetworkProtocol::Rfc2217 : NetworkProtocol::Raw;
+        address.host = fromQString(host_->text().trimmed());
+        if (address.host.size() > 2 && address.host.front() == '[' && address.host.back() == ']') {
+            address.host = address.host.substr(1, address.host.size() - 2);
+        }
+        address.port = networkPort_->value();
+        s.device = formatNetworkAddress(address);
+    }
     return s;
+}
+
+void CComPortDlg::showChoice() {
+    const bool network = server_->isChecked();
+    device_->setEnabled(!network);
+    host_->setEnabled(network);
+    networkPort_->setEnabled(network);
+    protocol_->setEnabled(network);
+}
+
+bool CComPortDlg::addressValid() {
+    if (!server_->isChecked()) {
+        return true;
+    }
+    std::string problem;
+    if (!parseNetworkAddress(settings().device, problem)) {
+        tell("The device server's address is not valid: " + problem + ".", PromptIcon::Warning);
+        host_->setFocus();
+        return false;
+    }
+    return true;
 }
 
 void CComPortDlg::configure() {
@@ -170,6 +267,9 @@ void CComPortDlg::configure() {
 }
 
 void CComPortDlg::accept() {
+    if (!addressValid()) {
+        return;
+    }
     const SavedComPortFile saved = saveComPortSettings(settings());
     if (!saved.problem.empty()) {
         tell(kCannotCreatePortFileText, PromptIcon::None, saved.problem);
@@ -178,6 +278,9 @@ void CComPortDlg::accept() {
 }
 
 void CComPortDlg::testConnection() {
+    if (!addressValid()) {
+        return;
+    }
     ConnectionTest test(settings(), testTime_);
     if (!test.ready()) {
         tell(kConnectionTestNotPreparedText, PromptIcon::Error, test.problem());

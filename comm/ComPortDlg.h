@@ -1,7 +1,9 @@
 #pragma once
 // "ComPort property": the port that leads to the scales and its line settings, stored in
 // comport.ini on OK (where it was read, see ComPortSettings.h). Cancel stores nothing. "Test"
-// tries the settings shown on the scale.
+// tries the settings shown on the scale. The scale is reached through a local port (a device,
+// or the port number's) or through a serial device server on the network (host, port, raw or
+// RFC 2217), whose address goes to the device field of comport.ini.
 
 #include <QDialog>
 #include <QStringList>
@@ -13,7 +15,10 @@
 #include "platform/PortFailure.h"
 
 class QComboBox;
+class QLineEdit;
 class QPushButton;
+class QRadioButton;
+class QSpinBox;
 
 namespace vorn {
 
@@ -37,6 +42,10 @@ public:
     QComboBox* portList() const { return portList_; }
     QComboBox* deviceField() const { return device_; }
     QPushButton* testButton() const { return testButton_; }
+    QRadioButton* serverChoice() const { return server_; }
+    QLineEdit* hostField() const { return host_; }
+    QSpinBox* portField() const { return networkPort_; }
+    QComboBox* protocolList() const { return protocol_; }
     // The settings being edited (the file's when the dialog opened, then the changes).
     ComPortSettings settings() const;
 
@@ -48,11 +57,19 @@ public:
 private:
     void configure();
     void testConnection();
+    void showChoice();
+    // False (and the user told why) when a device server is chosen but its address is not valid.
+    bool addressValid();
 
     ComPortSettings settings_;
     QComboBox* portList_;
     QComboBox* device_;
     QPushButton* testButton_;
+    QRadioButton* local_;
+    QRadioButton* server_;
+    QLineEdit* host_;
+    QSpinBox* networkPort_;
+    QComboBox* protocol_;
     std::chrono::milliseconds testTime_;
 };
 

@@ -9,6 +9,7 @@
 #include "comm/RecordLine.h"
 #include "comm/RunState.h"
 #include "comm/TransferFiles.h"
+#include "platform/PortFailure.h"
 #include "platform/Prompter.h"
 #include "tables/Archive.h"
 
@@ -89,6 +90,12 @@ ConnectionVerdict judgeConnection(std::string_view first, ConnectionEnd end, boo
     const std::string checkSettings =
         " Check that the scale is switched on and connected, and that the baud rate, data "
         "bits, parity and stop bits are the scale's.";
+    // Nothing in trf.in, not even the break line of a stopped run: the pass never ran (the port
+    // or the files could not be opened, or a device server refused the connection after taking
+    // it), and the engine has said why.
+    if (first.empty()) {
+        return {ConnectionResult::NotRun, {}, {}};
+    }
     switch (end) {
         case ConnectionEnd::Cancelled:
             return {ConnectionResult::Cancelled, {}, {}};
@@ -104,9 +111,6 @@ ConnectionVerdict judgeConnection(std::string_view first, ConnectionEnd end, boo
                                                            "." + checkSettings);
         case ConnectionEnd::ByItself:
             break;
-    }
-    if (first.empty()) {
-        return {ConnectionResult::NotRun, {}, {}};
     }
     if (first.rfind("02206", 0) == 0) {
         return failed("The scale did not answer.",
@@ -134,6 +138,10 @@ ConnectionVerdict testConnection(const ComPortSettings& settings,
     EngineTransferRunner runner(test.environment());
     runner.setTimeLimit(timeLimit);
     runner.run(test.request());
+    const std::string lost = runner.lineFailure();
+    if (!lost.empty()) {
+        return failed(kConnectionLostText, lost);
+    }
     return test.verdict(
         runner.timeLimitReached() ? ConnectionEnd::TimeLimit : ConnectionEnd::ByItself,
         !runState().unacknowledged);

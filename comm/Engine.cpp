@@ -185,6 +185,15 @@ Pass::End Pass::run() {
         files_.in.append(kUserBreakLine);
     }
     closeFiles();
+    // A device server that took the connection but then refused it: the port could not be
+    // opened after all, and the run ends as if it had been refused at once.
+    const OpenError refusal = line.refusalAfterOpen();
+    if (refusal.failure != OpenFailure::None) {
+        line.close();
+        discardEarlierAnswers(path(transferfile::kIn));
+        show(kPortOpenError, PromptIcon::Error, openFailureText(device, refusal));
+        return End::PortFailed;
+    }
     if (!state_.quiet && state_.timeout && state_.stop == 0 && !state_.batchRunning) {
         show(kTimeOutMessage, PromptIcon::Error);
     }
@@ -295,6 +304,12 @@ std::string stampLine(const std::string& line, const std::string& scaleNumber) {
         stamped[envelope::kScale + 1] = scaleNumber[1];
     }
     return stamped;
+}
+
+void tellLineFailure(const std::string& failure) {
+    if (!failure.empty()) {
+        show(kConnectionLostText, PromptIcon::Error, failure);
+    }
 }
 
 void runTransferWorker(const EngineEnvironment& env, TransferEvents& events) {

@@ -42,6 +42,10 @@ inline constexpr const char* kTimeOutMessage = "TimeOut";
 // Appended to trf.in after the answers when a run is cancelled.
 inline constexpr const char* kUserBreakLine = lineError::kUserBreakLine;
 
+// Tells why the line stopped working in a run that is over, when it did (failureText: a dropped
+// connection to a device server), in a box of its own: the engine saw only silence.
+void tellLineFailure(const std::string& failure);
+
 // The worker's whole life on the calling thread: passes, the waits between batch passes, and
 // the final event. The run state's settings copies must be in place.
 void runTransferWorker(const EngineEnvironment& env, TransferEvents& events);

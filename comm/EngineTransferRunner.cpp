@@ -69,7 +69,7 @@ void prepareRunState(const TransferRequest& request) {
 }
 
 EngineTransferRunner::EngineTransferRunner(std::string device, ProgressCallback progress)
-    : ownLine_(makePosixSerialLine()), progress_(std::move(progress)) {
+    : ownLine_(makeSerialLine()), progress_(std::move(progress)) {
     env_.line = ownLine_.get();
     env_.device = std::move(device);
 }
@@ -77,7 +77,7 @@ EngineTransferRunner::EngineTransferRunner(std::string device, ProgressCallback 
 EngineTransferRunner::EngineTransferRunner(EngineEnvironment env, ProgressCallback progress)
     : env_(std::move(env)), progress_(std::move(progress)) {
     if (env_.line == nullptr) {
-        ownLine_ = makePosixSerialLine();
+        ownLine_ = makeSerialLine();
         env_.line = ownLine_.get();
     }
 }

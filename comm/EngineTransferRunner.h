@@ -42,6 +42,8 @@ public:
     Outcome lastOutcome() const { return outcome_; }
     // Whether the time limit stopped the last run.
     bool timeLimitReached() const { return timeLimitReached_; }
+    // Why the line stopped working in the last run (a dropped connection); empty when it did not.
+    std::string lineFailure() const { return env_.line->failureText(); }
 
 private:
     std::unique_ptr<SerialLine> ownLine_;

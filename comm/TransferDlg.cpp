@@ -20,7 +20,7 @@ CTransferDlg::CTransferDlg(QWidget* parent)
       animation_(new TransferAnimation),
       itemsSent_(new QLabel),
       cancel_(new QPushButton(tr("Cancel"))),
-      ownLine_(makePosixSerialLine()) {
+      ownLine_(makeSerialLine()) {
     setModal(true);
     runState().batchRunning = false;
     runState().timeout = false;
@@ -105,6 +105,7 @@ void CTransferDlg::showValues() {
 void CTransferDlg::endRun(int result) {
     worker_.join();  // the worker's last act was to post this
     animation_->stop();
+    tellLineFailure(env_.line->failureText());
     done(result);
 }
 

@@ -68,9 +68,32 @@ std::string openFailureText(const std::string& device, const OpenError& error) {
             return device +
                    ": the port does not take these line settings (baud rate, data bits, parity, "
                    "stop bits).";
+        case OpenFailure::BadAddress:
+            return device + ": not a valid address: " + error.detail +
+                   ". Write tcp://HOST:PORT or rfc2217://HOST:PORT.";
+        case OpenFailure::HostNotFound:
+            return device +
+                   ": host not found. Check the device server's name and that this computer "
+                   "reaches the network.";
+        case OpenFailure::ConnectionRefused:
+            return device +
+                   ": connection refused. Nothing takes connections on that port: check the port "
+                   "number and that the device server is switched on.";
+        case OpenFailure::NoAnswer:
+            return device +
+                   ": no answer to the connection within 5 seconds. Check that the device server "
+                   "is switched on and on the network, and the host and port.";
+        case OpenFailure::UserRefused:
+            return device + ": the device server refused the connection" +
+                   (error.detail.empty() ? std::string() : " (\"" + error.detail + "\")") +
+                   ". Another user holds its port: close the other program that uses it and try "
+                   "again.";
         case OpenFailure::None:
         case OpenFailure::Other:
             break;
+    }
+    if (!error.detail.empty()) {
+        return device + ": " + error.detail + ".";
     }
     if (error.errorNumber != 0) {
         return device + ": " + std::generic_category().message(error.errorNumber) + ".";

@@ -8,6 +8,9 @@
 
 namespace vorn {
 
+// Shown over SerialLine::failureText() when a line stopped working in the middle of a run.
+inline constexpr const char* kConnectionLostText = "The connection to the scale was lost.";
+
 // The device and why it could not be opened, with what to do about it, e.g.
 // "/dev/ttyS0: permission denied. ..." for the detail of "Error opening COM port".
 std::string openFailureText(const std::string& device, const OpenError& error);

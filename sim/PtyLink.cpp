@@ -5,6 +5,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <stdio.h>
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -59,7 +61,40 @@ std::optional<char> PtyLink::read(int timeoutMs) {
     if (::read(master_, &c, 1) != 1) {
         return std::nullopt;
     }
+    reportLine();
     return c;
+}
+
+void PtyLink::reportLine() {
+    termios tio{};
+    if (reportPath_.empty() || ::tcgetattr(slave_, &tio) != 0) {
+        return;
+    }
+    const tcflag_t size = tio.c_cflag & CSIZE;
+    const char dataBits = size == CS5 ? '5' : size == CS6 ? '6' : size == CS7 ? '7' : '8';
+    char parity = 'N';
+    if ((tio.c_cflag & PARENB) != 0) {
+        const bool odd = (tio.c_cflag & PARODD) != 0;
+        parity = (tio.c_cflag & CMSPAR) != 0 ? (odd ? 'M' : 'S') : (odd ? 'O' : 'E');
+    }
+    const char stopBits = (tio.c_cflag & CSTOPB) != 0 ? '2' : '1';
+    const std::string line = std::to_string(baud()) + " " + dataBits + parity + stopBits + "\n";
+    if (line == lastLine_) {
+        return;
+    }
+    const std::string text = reported_ + line;
+    // Written whole under another name and renamed, so that a reader never sees half of it.
+    const std::string temporary = reportPath_ + ".new";
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return;
+    }
+    const bool written = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    ::close(fd);
+    if (written && ::rename(temporary.c_str(), reportPath_.c_str()) == 0) {
+        reported_ = text;
+        lastLine_ = line;
+    }
 }
 
 void PtyLink::write(std::string_view bytes) {

@@ -19,12 +19,23 @@ public:
     bool create(std::string& error);
     const std::string& slaveName() const { return slaveName_; }
 
+    // From now on, the line settings that the PC set ("4800 7E2": baud rate, data bits, parity
+    // N/O/E/M/S, stop bits) are written to the file as the PC's bytes come: one line each time
+    // they change, the first line for the first byte. (A device server may restore the line's
+    // settings when its connection ends, before the last bytes are read here.)
+    void reportLineTo(std::string path) { reportPath_ = std::move(path); }
+
     std::optional<char> read(int timeoutMs) override;
     void write(std::string_view bytes) override;
     int baud() override;
 
 private:
+    void reportLine();
+
     int master_ = -1;
+    std::string reportPath_;
+    std::string reported_;  // every line written so far
+    std::string lastLine_;  // the settings of the last line
     int slave_ = -1;
     std::string slaveName_;
 };

@@ -35,6 +35,13 @@ std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std
         bool ok = true;
         if (a == "--link") {
             ok = text(o.link);
+        } else if (a == "--tcp") {
+            ok = count(o.tcpPort) && o.tcpPort >= 1 && o.tcpPort <= 65535;
+            if (!ok) {
+                error = "--tcp needs a port number from 1 to 65535";
+            }
+        } else if (a == "--line-report") {
+            ok = text(o.lineReport);
         } else if (a == "--seed") {
             ok = text(o.seed);
         } else if (a == "--dump") {
@@ -87,8 +94,8 @@ std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std
             return std::nullopt;
         }
     }
-    if (o.link.empty()) {
-        error = "--link PATH is required";
+    if (o.link.empty() == (o.tcpPort == 0)) {
+        error = "either --link PATH or --tcp PORT is required";
         return std::nullopt;
     }
     return o;

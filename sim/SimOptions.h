@@ -32,15 +32,18 @@ struct Faults {
 };
 
 struct SimOptions {
-    std::string link;  // where the pseudo-terminal's name is linked
-    std::string seed;  // tables to load at start
-    std::string dump;  // where the tables go at the end
-    int baud = 0;      // 0: the baud rate the PC set on the line
+    std::string link;        // where the pseudo-terminal's name is linked
+    int tcpPort = 0;         // else: the loopback port to serve raw TCP on
+    std::string lineReport;  // where the line settings the PC set are reported
+    std::string seed;        // tables to load at start
+    std::string dump;        // where the tables go at the end
+    int baud = 0;            // 0: the baud rate the PC set on the line
     Faults faults;
 };
 
 inline constexpr const char* kUsage =
-    "usage: vornsim --link PATH [--seed DIR] [--dump DIR] [--baud N] [--pace]\n"
+    "usage: vornsim --link PATH|--tcp PORT [--seed DIR] [--dump DIR] [--baud N] [--pace]\n"
+    "               [--line-report FILE]\n"
     "               [--nak N] [--silent] [--bad-bcc N] [--busy N] [--no-ack N]\n"
     "               [--after N] [--cut N] [--bad-status N] [--line-feed N] [--headless N]\n"
     "               [--repeat N] [--stale N] [--no-answer N] [--stop-after N]\n"

@@ -13,6 +13,7 @@
 #include "sim/PtyLink.h"
 #include "sim/ScaleSession.h"
 #include "sim/SimOptions.h"
+#include "sim/TcpLink.h"
 
 namespace {
 
@@ -22,11 +23,18 @@ constexpr const char* kHelp =
     "stopped (SIGTERM or SIGINT). It can be told to misbehave.\n"
     "\n"
     "Usage: vornsim --link PATH [OPTIONS]\n"
+    "       vornsim --tcp PORT [OPTIONS]\n"
     "\n"
     "Options:\n"
     "  -h,--help      Print this help message and exit\n"
     "  --version      Display program version information and exit\n"
     "  --link PATH    Where the pseudo-terminal's name is linked: the device to open\n"
+    "  --tcp PORT     Serve raw TCP on 127.0.0.1:PORT instead, one connection at a time,\n"
+    "                 as a device server would: the device is tcp://127.0.0.1:PORT\n"
+    "  --line-report FILE\n"
+    "                 Write the line settings the program set on the pseudo-terminal\n"
+    "                 to FILE (\"4800 7E2\": baud, data bits, parity, stop bits), a line\n"
+    "                 each time they change\n"
     "  --seed DIR     Tables to load at the start\n"
     "  --dump DIR     Where the tables are written at the end\n"
     "  --baud N       The baud rate of the line (default: the one the program sets)\n"
@@ -56,6 +64,14 @@ void onSignal(int) {
     stopRequested = true;
 }
 
+int dumpTables(const vornsim::SimOptions& options, const vornsim::ScaleTables& tables) {
+    if (!options.dump.empty() && !tables.dump(options.dump)) {
+        std::fprintf(stderr, "vornsim: cannot write %s\n", options.dump.c_str());
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -82,12 +98,33 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vornsim: cannot read %s\n", options->seed.c_str());
         return 2;
     }
+    struct sigaction sa {};
+    sa.sa_handler = onSignal;
+    sigemptyset(&sa.sa_mask);
+    sigaction(SIGTERM, &sa, nullptr);
+    sigaction(SIGINT, &sa, nullptr);
+
+    std::error_code ec;
+    if (options->tcpPort != 0) {
+        vornsim::TcpLink link(options->baud);
+        if (!link.listen(options->tcpPort, error)) {
+            std::fprintf(stderr, "vornsim: %s\n", error.c_str());
+            return 1;
+        }
+        std::fprintf(stderr, "vornsim: scale on tcp://127.0.0.1:%d, %zu records\n",
+                     options->tcpPort, tables.size());
+        vornsim::ScaleSession session(link, tables, options->faults, options->baud);
+        session.run(stopRequested);
+        return dumpTables(*options, tables);
+    }
     vornsim::PtyLink link;
     if (!link.create(error)) {
         std::fprintf(stderr, "vornsim: %s\n", error.c_str());
         return 1;
     }
-    std::error_code ec;
+    if (!options->lineReport.empty()) {
+        link.reportLineTo(options->lineReport);
+    }
     if (std::filesystem::is_symlink(options->link, ec)) {
         std::filesystem::remove(options->link, ec);
     }
@@ -103,21 +140,11 @@ int main(int argc, char** argv) {
                      ec.message().c_str());
         return 1;
     }
-    struct sigaction sa {};
-    sa.sa_handler = onSignal;
-    sigemptyset(&sa.sa_mask);
-    sigaction(SIGTERM, &sa, nullptr);
-    sigaction(SIGINT, &sa, nullptr);
-
     std::fprintf(stderr, "vornsim: scale on %s (linked at %s), %zu records\n",
                  link.slaveName().c_str(), options->link.c_str(), tables.size());
     vornsim::ScaleSession session(link, tables, options->faults, options->baud);
     session.run(stopRequested);
 
     std::filesystem::remove(options->link, ec);
-    if (!options->dump.empty() && !tables.dump(options->dump)) {
-        std::fprintf(stderr, "vornsim: cannot write %s\n", options->dump.c_str());
-        return 1;
-    }
-    return 0;
+    return dumpTables(*options, tables);
 }

@@ -2,7 +2,10 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -12,6 +15,7 @@
 #include "platform/ProgramDirectory.h"
 #include "tests/shell/ShellGuiHelpers.h"
 #include "tests/support/Accessibility.h"
+#include "tests/support/Controls.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/ScopedEnv.h"
 #include "tests/support/SimulatedScale.h"
@@ -199,6 +203,40 @@ TEST_F(ComPortDlgTest, TestTellsAWorkingLineFromADeadOneAndStoresNothing) {
     dialog.reject();
 }
 
+TEST_F(ComPortDlgTest, ADeviceServerIsWrittenAsItsAddressAndReadBack) {
+    test::writeFile(portFile(), "1,9600,8,0,0,rfc2217://[::1]:4001");
+    {
+        CComPortDlg dialog;
+        EXPECT_TRUE(dialog.serverChoice()->isChecked());
+        EXPECT_EQ(dialog.hostField()->text(), "::1");
+        EXPECT_EQ(dialog.portField()->value(), 4001);
+        EXPECT_EQ(dialog.protocolList()->currentIndex(), 1);
+        EXPECT_FALSE(dialog.deviceField()->isEnabled());
+        test::type(dialog.hostField(), "scale-7.shop1");
+        dialog.portField()->setValue(950);
+        dialog.protocolList()->setCurrentIndex(0);
+        dialog.accept();
+    }
+    EXPECT_EQ(readFile(portFile()), "1,9600,8,0,0,tcp://scale-7.shop1:950");
+
+    // A host that is no host is refused with the reason, and the dialog stays open.
+    CComPortDlg dialog;
+    dialog.show();
+    test::type(dialog.hostField(), "shop 1");
+    dialog.accept();
+    EXPECT_EQ(prompter.texts(),
+              std::vector<std::string>{"The device server's address is not valid: the host name "
+                                       "is not valid (an IPv6 address goes in brackets: "
+                                       "rfc2217://[::1]:4001)."});
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(readFile(portFile()), "1,9600,8,0,0,tcp://scale-7.shop1:950");
+    // Back to the local port: the device field is written again.
+    test::withCaption<QRadioButton>(&dialog, "&Local port")->click();
+    dialog.deviceField()->setCurrentText("/dev/ttyUSB0");
+    dialog.accept();
+    EXPECT_EQ(readFile(portFile()), "1,9600,8,0,0,/dev/ttyUSB0");
+}
+
 TEST_F(ComPortDlgTest, EveryFieldIsNamedAfterItsLabel) {
     CComPortDlg dialog;
     EXPECT_EQ(test::unnamedControls(dialog), std::vector<std::string>{});
@@ -210,7 +248,7 @@ TEST_F(ComPortDlgTest, EveryFieldIsNamedAfterItsLabel) {
     EXPECT_EQ(config.baudRateBox()->accessibleName(), "Bits per second:");
 }
 
-TEST_F(ComPortDlgTest, TabGoesFromThePortListToConfigThenToTheDeviceAndTest) {
+TEST_F(ComPortDlgTest, TabGoesFromThePortListToConfigAndTestThenToTheDevice) {
     CComPortDlg dialog;
     dialog.show();
     dialog.activateWindow();
@@ -220,9 +258,11 @@ TEST_F(ComPortDlgTest, TabGoesFromThePortListToConfigThenToTheDeviceAndTest) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), configButton(dialog));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), dialog.deviceField());
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), dialog.testButton());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), test::withCaption<QRadioButton>(&dialog, "&Local port"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), dialog.deviceField());
     dialog.reject();
 }
 

@@ -122,8 +122,10 @@ TEST(ConnectionTest, VerdictOfEveryKindOfRun) {
     EXPECT_EQ(v.result, ConnectionResult::Failed);
     EXPECT_EQ(v.text, "The answer was not understood.");
     EXPECT_NE(v.detail.find("2002194"), std::string::npos);
-    // Nothing in trf.in: the engine could not open the port or the files, and has said so.
+    // Nothing in trf.in: the engine could not open the port or the files, and has said so,
+    // also when the time limit came first (a device server's late refusal ends a run so).
     EXPECT_EQ(verdict("", End::ByItself).result, ConnectionResult::NotRun);
+    EXPECT_EQ(verdict("", End::TimeLimit).result, ConnectionResult::NotRun);
 }
 
 }  // namespace

@@ -197,20 +197,32 @@ TEST(EngineRun, ErrorLinesAreNotCountedAndNoCountStaysFromAnEarlierRun) {
 }
 
 TEST(EngineRun, PortThatCannotBeOpenedIsReportedAndLeavesNoEarlierAnswers) {
-    ScriptedTransfer t;
-    t.line.openSucceeds = false;
-    t.line.openFailure = OpenFailure::Busy;
-    writeFile(t.dir.file("trf.in"), "10021000000001010001FRUIT               0000\r\n");
-    EXPECT_EQ(t.run(kA + "\n"), Outcome::PortFailed);
-    const auto prompts = t.prompts.prompts();
-    ASSERT_EQ(prompts.size(), 1u);
-    EXPECT_EQ(prompts[0].text, "Error opening COM port");
-    // The device and the reason come as the box's detail.
-    EXPECT_EQ(prompts[0].detail, openFailureText(t.line.openedDevice, {OpenFailure::Busy, 0}));
-    EXPECT_EQ(prompts[0].detail.rfind(t.line.openedDevice + ": busy", 0), 0u);
-    EXPECT_EQ(prompts[0].icon, PromptIcon::Error);
-    EXPECT_EQ(prompts[0].caption, std::string());
-    EXPECT_EQ(readFile(t.dir.file("trf.in")), "");
+    // Refused at once, or by a device server that took the connection and refused it when the
+    // first frame had gone (the line then fails; the refusal counts as the open's).
+    const OpenError refusal{OpenFailure::UserRefused, 0, "Port already in use"};
+    for (const bool afterOpen : {false, true}) {
+        SCOPED_TRACE(afterOpen ? "after the open" : "at the open");
+        ScriptedTransfer t;
+        const OpenError why = afterOpen ? refusal : OpenError{OpenFailure::Busy, 0};
+        if (afterOpen) {
+            t.line.refusal = refusal;
+            t.line.failReadsFrom = 0;
+        } else {
+            t.line.openSucceeds = false;
+            t.line.openFailure = OpenFailure::Busy;
+        }
+        writeFile(t.dir.file("trf.in"), "10021000000001010001FRUIT               0000\r\n");
+        EXPECT_EQ(t.run(kA + "\n"), Outcome::PortFailed);
+        const auto prompts = t.prompts.prompts();
+        ASSERT_EQ(prompts.size(), 1u);
+        EXPECT_EQ(prompts[0].text, "Error opening COM port");
+        // The device and the reason come as the box's detail.
+        EXPECT_EQ(prompts[0].detail, openFailureText(t.line.openedDevice, why));
+        EXPECT_EQ(prompts[0].icon, PromptIcon::Error);
+        EXPECT_EQ(prompts[0].caption, std::string());
+        EXPECT_EQ(readFile(t.dir.file("trf.in")), "");
+        EXPECT_FALSE(t.line.isOpen);
+    }
 }
 
 TEST(EngineRun, MissingTrfOutIsReportedAndThePortReleased) {

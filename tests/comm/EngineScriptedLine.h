@@ -55,6 +55,8 @@ public:
 
     bool openSucceeds = true;
     OpenFailure openFailure = OpenFailure::Other;  // why, when the open fails
+    OpenError refusal;                             // a refusal after the open (refusalAfterOpen)
+    std::string failure;                           // why the line stopped (failureText)
     int failReadsFrom = -1;                        // reads with this index and later fail
     int failWritesFrom = -1;                       // writes with this index and later fail
 
@@ -77,6 +79,8 @@ public:
     OpenError lastOpenError() const override {
         return {openSucceeds ? OpenFailure::None : openFailure, 0};
     }
+    OpenError refusalAfterOpen() const override { return refusal; }
+    std::string failureText() const override { return failure; }
     ReadResult readByte(int timeoutMs) override {
         if (beforeRead) {
             beforeRead(reads);

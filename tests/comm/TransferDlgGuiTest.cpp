@@ -134,14 +134,39 @@ TEST(TransferDlg, EscapeIsCancelAndEveryControlIsNamed) {
 }
 
 TEST(TransferDlg, PortFailureClosesWithItsMessage) {
+    // At the open, or a device server's refusal after it (the line fails from the first read).
+    for (const bool afterOpen : {false, true}) {
+        SCOPED_TRACE(afterOpen ? "after the open" : "at the open");
+        ScriptedTransfer t;
+        t.line.openSucceeds = afterOpen;
+        if (afterOpen) {
+            t.line.refusal = {OpenFailure::UserRefused, 0, "Port already in use"};
+            t.line.failReadsFrom = 0;
+        }
+        test::writeFile("trf.out", kFruit + "\n");
+        CTransferDlg dlg;
+        dlg.setEnvironment(t.environment());
+        EXPECT_EQ(dlg.exec(), QDialog::Rejected);
+        EXPECT_EQ(dlg.messageLabel()->text(), "Can not open communication port!");
+        EXPECT_EQ(t.prompts.texts(), std::vector<std::string>{"Error opening COM port"});
+    }
+}
+
+TEST(TransferDlg, ALostConnectionIsToldWithItsReasonAtTheEnd) {
     ScriptedTransfer t;
-    t.line.openSucceeds = false;
+    t.line.failReadsFrom = 0;
+    t.line.failure = "tcp://127.0.0.1:4001: the device server closed the connection.";
     test::writeFile("trf.out", kFruit + "\n");
     CTransferDlg dlg;
     dlg.setEnvironment(t.environment());
-    EXPECT_EQ(dlg.exec(), QDialog::Rejected);
-    EXPECT_EQ(dlg.messageLabel()->text(), "Can not open communication port!");
-    EXPECT_EQ(t.prompts.texts(), std::vector<std::string>{"Error opening COM port"});
+    dlg.quiet = true;
+    EXPECT_EQ(dlg.exec(), QDialog::Accepted);
+    const auto prompts = t.prompts.prompts();
+    ASSERT_EQ(prompts.size(), 1u);
+    EXPECT_EQ(prompts[0].text, "The connection to the scale was lost.");
+    EXPECT_EQ(prompts[0].detail, t.line.failure);
+    EXPECT_EQ(prompts[0].icon, PromptIcon::Error);
+    EXPECT_EQ(t.trfIn(), "02206\r\n");
 }
 
 TEST(TransferDlg, BatchOperationsDriveTheWaitingWorker) {
