@@ -1,5 +1,5 @@
 // The batch steps of article groups, operators, date texts and tares: the lines they send and
-// the table files they store, byte for byte.
+// the table files they store, byte for byte; and the answers that no table's request takes.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -244,6 +244,8 @@ TEST_F(NumberedCategorySteps, AnAnswerThatDoesNotFitItsRequestStoresNothing) {
          "The scale sent record 2 twice." + none},
         {"tare", "10021500000001011700001234\r\n",
          "The scale sent record 17; the table holds numbers 1 to 16." + none},
+        {"extra-text", "1002090000000100000000151" + pad("TEXT", 490) + "\r\n",
+         "The scale sent record 151; the table holds numbers 0 to 150." + none},
         {"header-bottom",
          "10021100000001011" + pad("BOTTOM", 140) + "\r\n10021100000001010" + pad("HEAD", 140) +
              "\r\n",
@@ -264,8 +266,9 @@ TEST_F(NumberedCategorySteps, AnAnswerThatDoesNotFitItsRequestStoresNothing) {
 }
 
 TEST_F(NumberedCategorySteps, ARequestBringsNoMoreFramesThanItsTableHolds) {
-    const std::pair<const char*, int> limits[] = {
-        {"group", 21}, {"operator", 6}, {"datetext", 3}, {"tare", 16}, {"header-bottom", 2}};
+    const std::pair<const char*, int> limits[] = {{"group", 21},       {"operator", 6},
+                                                  {"datetext", 3},     {"tare", 16},
+                                                  {"extra-text", 151}, {"header-bottom", 2}};
     for (const auto& [name, frames] : limits) {
         const std::optional<TransferSettings> settings = request(name);
         ASSERT_TRUE(settings) << name;
