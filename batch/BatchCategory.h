@@ -35,6 +35,9 @@ struct BatchContext {
 struct TransferSettings {
     int recordsPerItem = 1;
     int keyWidth = 0;
+    // The most frames one request line's answer may bring (more than the table holds); 0: the
+    // engine's own bound.
+    int answerFrameLimit = 0;
 };
 
 enum class StoreOutcome {

@@ -109,6 +109,7 @@ void BatchRun::handOver(const TransferSettings& settings, bool receive,
     link_.setReceive(receive);
     link_.setRecordsPerItem(settings.recordsPerItem);
     link_.setKeyWidth(settings.keyWidth);
+    link_.setAnswerFrameLimit(settings.answerFrameLimit);
     link_.setMessage(message);
     link_.clearStepReady();
 }

@@ -34,11 +34,12 @@ public:
     virtual void stop() = 0;            // clears the batch-running flag, sets the stop flag
 
     // The settings of the next transfer: reset to the defaults (and passed to the worker at
-    // once), then the direction, records per item, key width and message text.
+    // once), then the direction, records per item, key width, answer frame limit and message text.
     virtual void reset() = 0;
     virtual void setReceive(bool receive) = 0;
     virtual void setRecordsPerItem(int records) = 0;
     virtual void setKeyWidth(int width) = 0;
+    virtual void setAnswerFrameLimit(int frames) = 0;
     virtual void setMessage(const std::string& text) = 0;
 
     // Runs the progress dialog modally; returns when it has closed.

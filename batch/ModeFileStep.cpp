@@ -1,6 +1,5 @@
 #include "batch/ModeFileStep.h"
 
-#include <fstream>
 #include <string>
 
 #include "batch/StepFiles.h"
@@ -8,6 +7,7 @@
 #include "editors/setup/OperatorConfig.h"
 #include "platform/Prompter.h"
 #include "tables/Archive.h"
+#include "tables/AtomicSave.h"
 #include "tables/TextFiles.h"
 
 namespace vorn {
@@ -22,11 +22,9 @@ std::optional<TransferSettings> sendModeFile(const BatchContext&) {
         tellNotSent(std::string(moderecord::kFile) + " holds no configuration record");
         return std::nullopt;
     }
-    std::ofstream out(transferfile::kOut, std::ios::binary | std::ios::trunc);
-    out.write(bytes->data(), static_cast<std::streamsize>(bytes->size()));
-    out.close();
-    if (!out) {
-        tell(std::string("Can't write ") + transferfile::kOut + "!", PromptIcon::Error);
+    if (const FileProblem problem = writeFileAtomically(transferfile::kOut, *bytes);
+        !problem.empty()) {
+        tell(latin1ToUtf8(problem), PromptIcon::Error);
         return std::nullopt;
     }
     return TransferSettings{};

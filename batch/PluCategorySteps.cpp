@@ -63,6 +63,10 @@ StoreOutcome storePluTable(const BatchContext&, const BatchCategory& category) {
         tellTransferFailure(*split.foreignLine + "\n", category.errorSuffix);
         return StoreOutcome::ErrorAnswer;
     }
+    if (const std::string misfit = pluAnswerMisfit(split); !misfit.empty()) {
+        tell(misfit, PromptIcon::Warning);
+        return StoreOutcome::ErrorAnswer;
+    }
     // The split is kept in trf1.in and trf2.in, as a reception by the PLU list leaves it.
     if (!writeSplitAnswers(split)) {
         return StoreOutcome::NotStored;

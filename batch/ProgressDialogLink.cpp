@@ -57,6 +57,9 @@ void ProgressDialogLink::setRecordsPerItem(int records) {
 void ProgressDialogLink::setKeyWidth(int width) {
     dialog_.keyWidth = width;
 }
+void ProgressDialogLink::setAnswerFrameLimit(int frames) {
+    dialog_.answerFrameLimit = frames;
+}
 void ProgressDialogLink::setMessage(const std::string& text) {
     dialog_.messageText = text;
 }

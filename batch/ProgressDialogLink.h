@@ -32,6 +32,7 @@ public:
     void setReceive(bool receive) override;
     void setRecordsPerItem(int records) override;
     void setKeyWidth(int width) override;
+    void setAnswerFrameLimit(int frames) override;
     void setMessage(const std::string& text) override;
 
     void runProgress() override;

@@ -49,6 +49,7 @@ public:
     void setReceive(bool receive) override { request_.receive = receive; }
     void setRecordsPerItem(int records) override { request_.recordsPerItem = records; }
     void setKeyWidth(int width) override { request_.keyWidth = width; }
+    void setAnswerFrameLimit(int frames) override { request_.answerFrameLimit = frames; }
     void setMessage(const std::string& text) override { request_.message = text; }
 
     // Transfers each trf.out handed over and takes the next step, until the run has ended or

@@ -1,7 +1,5 @@
 #include "batch/StepFiles.h"
 
-#include <fstream>
-
 #include "comm/RecordLine.h"
 #include "comm/TableTransfer.h"
 #include "comm/TransferFiles.h"
@@ -21,15 +19,16 @@ std::optional<std::string> shownStart(const AnswerReading& reading) {
 
 std::optional<TransferSettings> transferOf(const std::vector<std::string>& lines,
                                            TransferSettings settings) {
-    if (!writeTransferFile(lines)) {
-        tell(std::string("Can't write ") + transferfile::kOut + "!", PromptIcon::Error);
+    if (const FileProblem problem = writeTransferFile(lines); !problem.empty()) {
+        tell(latin1ToUtf8(problem), PromptIcon::Error);
         return std::nullopt;
     }
     return settings;
 }
 
 void emptyTransferFile() {
-    std::ofstream(transferfile::kOut, std::ios::binary | std::ios::trunc);
+    // A trf.out that cannot be emptied is told when the step writes it.
+    writeTransferFile({});
 }
 
 JudgedAnswer judgeAnswer(const BatchCategory& category) {

@@ -55,6 +55,10 @@ StoreOutcome storeTableStep(const TableRoundTrip<Rows>& table, const BatchCatego
     if (answer.outcome != StoreOutcome::Stored) {
         return answer.outcome;
     }
+    if (const std::string misfit = answerRefusal(table, answer.lines); !misfit.empty()) {
+        tell(misfit, PromptIcon::Warning);
+        return StoreOutcome::ErrorAnswer;
+    }
     const Rows before = table.load().rows;
     const AnswerRows<Rows> received = table.rowsOfAnswer(answer.lines, before);
     if (!received.refusal.empty()) {
@@ -72,7 +76,10 @@ BatchCategory withTable(BatchCategory category, TableRoundTrip<Rows> table,
     category.send = [shared, options](const BatchContext&) {
         return sendTableStep(*shared, options);
     };
-    category.request = [shared](const BatchContext&) { return transferOf(shared->request()); };
+    category.request = [shared](const BatchContext&) {
+        return transferOf(shared->request(),
+                          TransferSettings{.answerFrameLimit = answerFrameLimitOf(shared->fit)});
+    };
     category.store = [shared](const BatchContext&, const BatchCategory& c) {
         return storeTableStep(*shared, c);
     };

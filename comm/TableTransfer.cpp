@@ -1,21 +1,24 @@
 #include "comm/TableTransfer.h"
 
-#include <fstream>
-
 #include "comm/RecordLine.h"
 #include "platform/Prompter.h"
 #include "tables/Archive.h"
+#include "tables/AtomicSave.h"
 #include "tables/TextFiles.h"
 
 namespace vorn {
 
-bool writeTransferFile(const std::vector<std::string>& lines) {
-    std::ofstream out(transferfile::kOut, std::ios::binary | std::ios::trunc);
+FileProblem writeTransferLines(const std::string& name, const std::vector<std::string>& lines) {
+    std::string bytes;
     for (const std::string& line : lines) {
-        out << line << "\r\n";
+        bytes += line;
+        bytes += "\r\n";
     }
-    out.close();
-    return static_cast<bool>(out);
+    return writeFileAtomically(name, bytes);
+}
+
+FileProblem writeTransferFile(const std::vector<std::string>& lines) {
+    return writeTransferLines(transferfile::kOut, lines);
 }
 
 std::optional<std::string> readFirstAnswerLine(std::size_t limit) {
@@ -55,8 +58,8 @@ void tellTransferFailure(const std::string& firstLine, const std::string& errorS
 
 TransferResult runTableTransfer(const std::vector<std::string>& lines,
                                 const TransferRequest& request, const AnswerCheck& check) {
-    if (!writeTransferFile(lines)) {
-        tell(std::string("Can't write ") + transferfile::kOut + "!");
+    if (const FileProblem problem = writeTransferFile(lines); !problem.empty()) {
+        tell(latin1ToUtf8(problem), PromptIcon::Error);
         return TransferResult::NotRun;
     }
     transferRunner().run(request);

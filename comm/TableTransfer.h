@@ -9,6 +9,7 @@
 
 #include "comm/TransferFiles.h"
 #include "comm/TransferRunner.h"
+#include "tables/TableFiles.h"
 
 namespace vorn {
 
@@ -18,8 +19,12 @@ namespace transferfile {
 inline constexpr std::size_t kFirstLineLimit = 99;
 }  // namespace transferfile
 
-// Writes the lines to trf.out, each ended by CR LF; false when the file cannot be written.
-bool writeTransferFile(const std::vector<std::string>& lines);
+// Writes the lines to the transfer file of that name (trf.out, trf1.in, ...), each ended by
+// CR LF, through the safe save: a link there is replaced, not followed, and a failed write
+// leaves the old file. The problem names the file and the reason.
+FileProblem writeTransferLines(const std::string& name, const std::vector<std::string>& lines);
+// The lines to trf.out.
+FileProblem writeTransferFile(const std::vector<std::string>& lines);
 
 // The first line of trf.in with its line end as "\n" (CR LF and LF alike), at most limit
 // characters; the empty text for an empty file; no value when trf.in cannot be opened.

@@ -1,6 +1,7 @@
 #include "plu/PluTransfer.h"
 
-#include <fstream>
+#include <map>
+#include <set>
 
 #include "comm/RecordLine.h"
 #include "comm/TableTransfer.h"
@@ -37,13 +38,8 @@ constexpr std::size_t kSelectionDescription = 19;
 
 // Writes the lines, each ended by CR LF; tells and returns false when the file cannot be written.
 bool writeLines(const char* name, const std::vector<std::string>& lines) {
-    std::ofstream out(name, std::ios::binary | std::ios::trunc);
-    for (const std::string& line : lines) {
-        out << line << "\r\n";
-    }
-    out.close();
-    if (!out) {
-        tell(std::string("Can't write ") + name + "!", PromptIcon::Error);
+    if (const FileProblem problem = writeTransferLines(name, lines); !problem.empty()) {
+        tell(latin1ToUtf8(problem), PromptIcon::Error);
         return false;
     }
     return true;
@@ -138,8 +134,8 @@ void sendPlus(const PluList& list, const std::function<std::optional<PluRange>()
     if (list.empty()) {
         return;
     }
-    if (!std::ofstream(transferfile::kOut, std::ios::binary | std::ios::trunc)) {
-        tell(kCannotOpen);
+    if (const FileProblem problem = writeTransferFile({}); !problem.empty()) {
+        tell(latin1ToUtf8(std::string(kCannotOpen) + "\n" + problem));
         return;
     }
     const std::optional<PluRange> range = askRange();
@@ -157,8 +153,8 @@ void sendPlus(const PluList& list, const std::function<std::optional<PluRange>()
     std::size_t damaged = 0;
     const std::vector<std::string> lines = pluSendLines(list, begin, end, &damaged);
     if (!lines.empty()) {
-        if (!writeTransferFile(lines)) {
-            tell(kCannotOpen);
+        if (const FileProblem problem = writeTransferFile(lines); !problem.empty()) {
+            tell(latin1ToUtf8(std::string(kCannotOpen) + "\n" + problem));
             return;
         }
         transferRunner().run(pluSendRequest());
@@ -204,8 +200,9 @@ std::vector<PluPair> receivedPluPairs(const SplitAnswers& split) {
 }
 
 bool requestPlus() {
-    if (!writeTransferFile({pluRequestLine(), labelRequestLine()})) {
-        tell(std::string("Can't write ") + transferfile::kOut + "!", PromptIcon::Error);
+    if (const FileProblem problem = writeTransferFile({pluRequestLine(), labelRequestLine()});
+        !problem.empty()) {
+        tell(latin1ToUtf8(problem), PromptIcon::Error);
         return false;
     }
     transferRunner().run(pluReceiveRequest());
@@ -229,26 +226,41 @@ bool requestPlus() {
         tellFailure(*split.foreignLine + "\n");
         return false;
     }
+    if (const std::string misfit = pluAnswerMisfit(split); !misfit.empty()) {
+        tell(misfit, PromptIcon::Warning);
+        return false;
+    }
     return writeSplitAnswers(split);
 }
 
 std::vector<ReceivedPlu> pairReceived(const std::vector<std::string>& pluLines,
                                       const std::vector<std::string>& labelLines) {
+    std::map<int, const std::string*> labels;  // the first label-data line of each number
+    for (const std::string& label : labelLines) {
+        labels.emplace(pluNumberOf(label), &label);
+    }
     std::vector<ReceivedPlu> received;
     received.reserve(pluLines.size());
-    std::size_t next = 0;  // the next unread label-data line
     for (const std::string& plu : pluLines) {
         const int h = pluNumberOf(plu);
-        while (next < labelLines.size() && pluNumberOf(labelLines[next]) < h) {
-            ++next;
-        }
-        if (next < labelLines.size() && pluNumberOf(labelLines[next]) == h) {
-            received.push_back({plu, labelLines[next++]});
-        } else {
-            received.push_back({plu, defaultLabelLine(h)});
-        }
+        const auto label = labels.find(h);
+        received.push_back({plu, label != labels.end() ? *label->second : defaultLabelLine(h)});
     }
     return received;
+}
+
+std::string pluAnswerMisfit(const SplitAnswers& split) {
+    for (const auto* lines : {&split.pluLines, &split.labelLines}) {
+        std::set<int> numbers;
+        for (const std::string& line : *lines) {
+            if (!numbers.insert(pluNumberOf(line)).second) {
+                return "The scale sent " +
+                       std::string(lines == &split.pluLines ? "PLU" : "the label data of PLU") +
+                       " " + std::to_string(pluNumberOf(line)) + " twice. Nothing was taken.";
+            }
+        }
+    }
+    return {};
 }
 
 std::vector<ReceivedPlu> readReceivedPlus() {
@@ -284,14 +296,12 @@ std::vector<PluPair> chosenPairs(const std::vector<std::string>& pluLines,
                                  const std::vector<std::string>& labelLines) {
     std::vector<PluPair> pairs;
     pairs.reserve(pluLines.size());
-    for (std::size_t i = 0; i < pluLines.size(); ++i) {
-        const std::string& plu = pluLines[i];
-        if (plu.size() != plurecord::kLength) {
+    for (ReceivedPlu& plu : pairReceived(pluLines, labelLines)) {
+        if (plu.plu.size() != plurecord::kLength) {
             continue;
         }
-        std::string label = i < labelLines.size() ? labelLines[i].substr(0, labelrecord::kLength)
-                                                  : defaultLabelLine(pluNumberOf(plu));
-        pairs.push_back({asStoredRecord(plu), asStoredRecord(std::move(label))});
+        pairs.push_back({asStoredRecord(std::move(plu.plu)),
+                         asStoredRecord(plu.label.substr(0, labelrecord::kLength))});
     }
     return pairs;
 }

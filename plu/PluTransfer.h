@@ -89,12 +89,14 @@ struct ReceivedPlu {
     bool operator==(const ReceivedPlu&) const = default;
 };
 
-// Pairs each PLU record with its label-data record, reading the label-data lines forward only:
-// lines of a lower PLU number are passed over, a line of the same number is the partner, and a
-// PLU without one gets the default label-data line (the line of a higher number stays for the
-// PLUs that follow).
+// Pairs each PLU record with the label-data record of its PLU number, wherever it stands in the
+// answer (the scale's order is no promise); a PLU without one gets the default label-data line.
+// Every reception (the list's, the batch's) and the taking of the chosen PLUs pair this way.
 std::vector<ReceivedPlu> pairReceived(const std::vector<std::string>& pluLines,
                                       const std::vector<std::string>& labelLines);
+// Why a split answer is no PLU table, in words (a PLU, or its label data, sent twice); the empty
+// text when it is one.
+std::string pluAnswerMisfit(const SplitAnswers& split);
 // The pairs of trf1.in and trf2.in (missing files hold nothing).
 std::vector<ReceivedPlu> readReceivedPlus();
 // The selection list's row of a received PLU: "%4d\t%s%7.2f\t\t\t" of the PLU number, the
@@ -105,9 +107,9 @@ bool writeChosenPlus(const std::vector<ReceivedPlu>& received,
                      const std::vector<std::size_t>& chosen);
 
 // The pairs to take from the lines of trf3.in and trf4.in: each PLU record line of 189
-// characters with the label-data line at the same place (its first 133 characters, or the
+// characters with the label-data line of its PLU number (its first 133 characters, or the
 // default line when there is none), both with '0' as first character and operation "0000".
-// Lines of other lengths are passed over with their partners.
+// Lines of other lengths are passed over.
 std::vector<PluPair> chosenPairs(const std::vector<std::string>& pluLines,
                                  const std::vector<std::string>& labelLines);
 // The pairs of trf3.in and trf4.in; no value ("Transfer error!" told) when either is missing.

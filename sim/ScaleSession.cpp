@@ -145,7 +145,24 @@ void ScaleSession::handle(const Heard& heard) {
     if (take(faults_.noAnswer)) {
         return;
     }
-    sendAnswers(answersTo(tables_, heard.text));
+    sendAnswers(mixedAnswersTo(heard.text));
+}
+
+std::vector<std::string> ScaleSession::mixedAnswersTo(std::string line) {
+    if (line.size() >= kEnvelope && line.substr(6, 4) != "0000" && line.substr(6, 4) != "0008") {
+        if (!faults_.answerTable.empty()) {
+            line.replace(4, 2, faults_.answerTable);
+        }
+        if (faults_.wholeTable && line.substr(6, 4) == "0002") {
+            line.replace(6, 4, "0007");
+        }
+    }
+    std::vector<std::string> answers = answersTo(tables_, line);
+    if (!faults_.reverseTable.empty() && line.size() >= kEnvelope &&
+        line.substr(4, 2) == faults_.reverseTable) {
+        std::reverse(answers.begin(), answers.end());
+    }
+    return answers;
 }
 
 void ScaleSession::sendAnswers(const std::vector<std::string>& answers) {

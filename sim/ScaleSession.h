@@ -50,6 +50,8 @@ public:
 private:
     bool step(int timeoutMs);  // false: nothing came
     void handle(const Heard& heard);
+    // The answers to a request, as the answer faults turn them.
+    std::vector<std::string> mixedAnswersTo(std::string line);
     void sendAnswers(const std::vector<std::string>& answers);
     bool sendBusyFrames(int count);                     // false: the PC has moved on
     bool sendFrame(const std::string& text, char end);  // true: acknowledged

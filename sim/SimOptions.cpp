@@ -82,6 +82,14 @@ std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std
             } else {
                 error = "--endless needs etb or busy";
             }
+        } else if (a == "--answer-table" || a == "--reverse") {
+            std::string& code = a == "--reverse" ? o.faults.reverseTable : o.faults.answerTable;
+            ok = text(code) && code.size() == 2;
+            if (!ok) {
+                error = a + " needs a table code of two digits";
+            }
+        } else if (a == "--whole-table") {
+            o.faults.wholeTable = true;
         } else if (a == "--silent") {
             o.faults.silent = true;
         } else if (a == "--pace") {

@@ -29,6 +29,12 @@ struct Faults {
     int noAnswer = 0;   // the next N requests are acknowledged and never answered
     int stopAfter = 0;  // every answer stops after N frames (0: never)
     Endless endless = Endless::No;
+    // Answers that are not what was asked: every request answered with the records of another
+    // table, a request for one record with the whole table, the records of one table in
+    // reverse order.
+    std::string answerTable;  // table code, or empty
+    bool wholeTable = false;
+    std::string reverseTable;  // table code, or empty
 };
 
 struct SimOptions {
@@ -47,7 +53,8 @@ inline constexpr const char* kUsage =
     "               [--nak N] [--silent] [--bad-bcc N] [--busy N] [--no-ack N]\n"
     "               [--after N] [--cut N] [--bad-status N] [--line-feed N] [--headless N]\n"
     "               [--repeat N] [--stale N] [--no-answer N] [--stop-after N]\n"
-    "               [--endless etb|busy]\n";
+    "               [--endless etb|busy]\n"
+    "               [--answer-table CODE] [--whole-table] [--reverse CODE]\n";
 
 // No value (and a message in error) for a wrong command line.
 std::optional<SimOptions> parseOptions(const std::vector<std::string>& args, std::string& error);

@@ -1,7 +1,5 @@
 #include "editors/code/PresetKeyEditor.h"
 
-#include <fstream>
-
 #include "comm/TableTransfer.h"
 #include "editors/code/PresetKeyRecords.h"
 #include "platform/Prompter.h"
@@ -112,7 +110,10 @@ void PresetKeyEditor::send() const {
 
 void PresetKeyEditor::receive() {
     // The request also leaves an empty trf1.out.
-    std::ofstream(kSecondOut, std::ios::binary | std::ios::trunc);
+    if (const FileProblem problem = writeTransferLines(kSecondOut, {}); !problem.empty()) {
+        tell(latin1ToUtf8(problem), PromptIcon::Error);
+        return;
+    }
     receiveTable(presetKeyRoundTrip(TableForm::Dialog), keys_,
                  TransferRequest{presetrecord::kTransferMessage, true}, AnswerCheck{kErrorSuffix});
 }

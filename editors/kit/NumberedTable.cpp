@@ -108,6 +108,19 @@ NumberedRows rowsOfAnswer(const NumberedTableKind& kind, TableForm form,
 
 }  // namespace
 
+AnswerFit numberedAnswerFit(const NumberedTableKind& kind) {
+    int lowest = kind.lowestHeld;
+    int highest = kind.highestHeld;
+    if (lowest == 0 && highest == 0) {
+        for (const Limit& limit : kind.numberLimits) {
+            (limit.side == Limit::Below ? lowest : highest) = limit.bound;
+        }
+    }
+    AnswerFit fit = numberedFit(static_cast<std::size_t>(kind.recordNumberDigits), lowest, highest);
+    fit.leadingZero = kind.skipFirstZeroNumber;
+    return fit;
+}
+
 TableRoundTrip<NumberedRows> numberedRoundTrip(const NumberedTableKind& kind, TableForm form) {
     return {
         .load = [&kind, form] { return loadRows(kind, form); },
@@ -124,6 +137,7 @@ TableRoundTrip<NumberedRows> numberedRoundTrip(const NumberedTableKind& kind, Ta
             [&kind, form](const std::vector<std::string>& lines, const NumberedRows& before) {
                 return AnswerRows<NumberedRows>{rowsOfAnswer(kind, form, lines, before)};
             },
+        .fit = numberedAnswerFit(kind),
     };
 }
 

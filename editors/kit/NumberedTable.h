@@ -69,6 +69,10 @@ struct NumberedTableKind {
     // A check run by Add before anything else (tares, barcode lengths, extra text numbers); it
     // tells the user (or not) and may empty fields.
     bool (*addCheck)(EntryFields& fields) = nullptr;
+    // The numbers the scale's table holds, where the number checks above do not say them (both
+    // 0: as they say). An answer with other numbers, or any number twice, is refused.
+    int lowestHeld = 0;
+    int highestHeld = 0;
 
     // Add: the value part of the new row (a printf format of the value field's text, or made
     // from the fields by addedValue), and the number proposed afterwards: n + 1 but at most
@@ -205,6 +209,9 @@ const char* failedLimit(const std::vector<Limit>& limits, int value);
 // kind's width (a file from elsewhere may have another), saves whole values and keeps the
 // answer's order.
 TableRoundTrip<NumberedRows> numberedRoundTrip(const NumberedTableKind& kind, TableForm form);
+
+// What an answer of the kind's table may hold: its table's numbers, each once.
+AnswerFit numberedAnswerFit(const NumberedTableKind& kind);
 
 // The record lines of the rows, in order. A text value goes into the record as recordText makes
 // it (cut to the field's width); without recordText, as it is. A row whose number or value does

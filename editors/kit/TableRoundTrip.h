@@ -18,6 +18,7 @@
 
 #include "comm/RecordLine.h"
 #include "comm/TableTransfer.h"
+#include "editors/kit/AnswerFit.h"
 #include "platform/Prompter.h"
 #include "tables/TableFiles.h"
 
@@ -60,7 +61,25 @@ struct TableRoundTrip {
     // The rows of the answer's lines (trf.in, judged good), over the rows as they were before.
     std::function<AnswerRows<Rows>(const std::vector<std::string>& lines, const Rows& before)>
         rowsOfAnswer;
+    // What the request fixed about the answer and what the table holds; an answer that does not
+    // fit is refused before any row is taken.
+    AnswerFit fit = {};
 };
+
+// The refusal of answer lines that do not fit the table's request, in words (UTF-8); empty when
+// they fit.
+template <class Rows>
+std::string answerRefusal(const TableRoundTrip<Rows>& table,
+                          const std::vector<std::string>& lines) {
+    return latin1ToUtf8(answerMisfit(table.fit, table.request(), lines));
+}
+
+// The request of a receive with the most answer frames the table can hold.
+template <class Rows>
+TransferRequest boundedByTable(const TableRoundTrip<Rows>& table, TransferRequest request) {
+    request.answerFrameLimit = answerFrameLimitOf(table.fit);
+    return request;
+}
 
 // PC->Sc of a dialog: the rows' records go to the scale. A problem is told and nothing is sent;
 // with nothing to send (no records) nothing is done (NotRun both).
@@ -82,7 +101,8 @@ TransferResult sendTable(const TableRoundTrip<Rows>& table, const Rows& rows,
 template <class Rows>
 TransferResult receiveTable(const TableRoundTrip<Rows>& table, Rows& rows,
                             const TransferRequest& request, const AnswerCheck& check) {
-    const TransferResult result = runTableTransfer(table.request(), request, check);
+    const TransferResult result =
+        runTableTransfer(table.request(), boundedByTable(table, request), check);
     if (result != TransferResult::Succeeded) {
         return result;
     }
@@ -90,6 +110,10 @@ TransferResult receiveTable(const TableRoundTrip<Rows>& table, Rows& rows,
     // A later request that failed: the answer is only part of the table, and is not taken.
     if (const std::optional<std::string> failed = laterErrorLine(lines)) {
         tellTransferFailure(*failed + "\n", check.errorSuffix);
+        return TransferResult::Failed;
+    }
+    if (const std::string misfit = answerRefusal(table, lines); !misfit.empty()) {
+        tell(misfit, PromptIcon::Warning);
         return TransferResult::Failed;
     }
     AnswerRows<Rows> answer = table.rowsOfAnswer(lines, rows);

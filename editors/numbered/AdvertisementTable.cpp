@@ -97,6 +97,7 @@ TableRoundTrip<std::vector<NumberStringRow>> advertisementBatchRoundTrip() {
             [](const std::vector<std::string>& lines, const std::vector<NumberStringRow>&) {
                 return AnswerRows<std::vector<NumberStringRow>>{advertisementRowsOfAnswer(lines)};
             },
+        .fit = numberedAnswerFit(advertisementTable()),
     };
 }
 

@@ -45,6 +45,14 @@ NumberedRows rowsOfRecords(const std::vector<std::string>& records) {
 }
 
 // The dialog's round trip: list rows of the file's records and of the answer's.
+// The texts the scale holds, numbers 0 to 150, each once.
+AnswerFit extraTextFit() {
+    return AnswerFit{.numberPos = extratext::kNumberPos,
+                     .numberWidth = extratext::kNumberDigits,
+                     .lowest = 0,
+                     .highest = extratext::kHighestNumber};
+}
+
 TableRoundTrip<NumberedRows> dialogRoundTrip(const NumberedTableKind&, TableForm) {
     return {
         .load =
@@ -66,6 +74,7 @@ TableRoundTrip<NumberedRows> dialogRoundTrip(const NumberedTableKind&, TableForm
             [](const std::vector<std::string>& lines, const NumberedRows&) {
                 return AnswerRows<NumberedRows>{rowsOfRecords(extraTextAnswerRecords(lines))};
             },
+        .fit = extraTextFit(),
     };
 }
 
@@ -153,6 +162,7 @@ TableRoundTrip<std::vector<std::string>> extraTextBatchRoundTrip() {
             [](const std::vector<std::string>& lines, const std::vector<std::string>&) {
                 return AnswerRows<std::vector<std::string>>{storedRecords(lines)};
             },
+        .fit = extraTextFit(),
     };
 }
 

@@ -9,6 +9,9 @@ const NumberedTableKind& operatorTable() {
         .valueMaxLength = 20,
         .numberLimits = {{Limit::Below, 1, "The Number must be plus!"},
                          {Limit::Above, 4, "The Max Number is 5!"}},
+        // The scale's table also holds an operator 0, which it may send first, and again later.
+        .lowestHeld = 0,
+        .highestHeld = 4,
         .proposedNumberMax = 4,
         .trimPickedValue = true,
         .file = tablefile::kOperators,

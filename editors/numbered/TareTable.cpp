@@ -38,6 +38,8 @@ const NumberedTableKind& tareTable() {
         .numberMaxLength = 2,
         .valueMaxLength = 5,
         .addCheck = &checkTareEntry,
+        .lowestHeld = 1,
+        .highestHeld = 16,
         .proposedNumberMax = 16,
         .file = tablefile::kTares,
         .fileValueMax = 10,

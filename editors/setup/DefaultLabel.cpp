@@ -3,6 +3,7 @@
 #include "comm/RecordLine.h"
 #include "comm/TableTransfer.h"
 #include "comm/TransferFiles.h"
+#include "editors/kit/AnswerFit.h"
 #include "platform/Prompter.h"
 #include "tables/NumberText.h"
 #include "tables/PrintfFormat.h"
@@ -177,11 +178,14 @@ void DefaultLabel::send() {
 
 void DefaultLabel::request() {
     const char digit = kindDigit(kind_.letter);
-    if (!writeTransferFile({kRequestHead + std::string(1, digit)})) {
-        tell(std::string("Can't write ") + transferfile::kOut + "!");
+    const std::string requestLine = kRequestHead + std::string(1, digit);
+    if (const FileProblem problem = writeTransferFile({requestLine}); !problem.empty()) {
+        tell(latin1ToUtf8(problem), PromptIcon::Error);
         return;
     }
-    transferRunner().run(TransferRequest{kTransferMessage, true});
+    TransferRequest receive{kTransferMessage, true};
+    receive.answerFrameLimit = 1;  // the kind's record is one frame
+    transferRunner().run(receive);
     const std::optional<std::string> line = readFirstLine(transferfile::kIn, kLineLimit);
     if (!line) {
         tell(kNoAnswerMessage);
@@ -189,6 +193,10 @@ void DefaultLabel::request() {
     }
     if (line->size() != kLength || !isSuccessLine(*line)) {
         tell(latin1ToUtf8(kBadAnswerMessage + *line));
+        return;
+    }
+    if (const std::string misfit = answerMisfit({}, {requestLine}, {*line}); !misfit.empty()) {
+        tell(latin1ToUtf8(misfit), PromptIcon::Warning);
         return;
     }
     if ((*line)[kKindPos] != digit) {

@@ -1,5 +1,6 @@
 #include "editors/setup/LabelFile.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "comm/RecordLine.h"
@@ -77,6 +78,10 @@ std::string layoutRequestLine(int labelNumber) {
     return cformat(kRequestFormat, {labelNumber});
 }
 
+AnswerFit layoutFit(std::vector<int> labelNumbers) {
+    return AnswerFit{.numberWidth = 2, .askedNumbers = std::move(labelNumbers)};
+}
+
 bool isLayoutAnswer(const std::string& line) {
     return isAnswerRecord(line) && tableCode(line) == "60" && line.size() > kRecordMinLength;
 }
@@ -151,6 +156,7 @@ TableRoundTrip<std::vector<std::optional<std::string>>> labelLayoutBatchRoundTri
             },
         .rowsOfAnswer = [](const std::vector<std::string>& lines,
                            const Layouts&) { return AnswerRows<Layouts>{layoutsOfAnswer(lines)}; },
+        .fit = layoutFit({1, 2, 3}),
     };
 }
 
@@ -182,8 +188,19 @@ LabelTransferResult receiveLabelFile(const std::string& path, int labelNumber) {
     if (r != TransferResult::Succeeded) {
         return resultOf(r);
     }
+    const std::vector<std::string> lines = readAnswerLines();
+    // Every line of the answer must be the layout asked for; the last one is taken.
+    const auto answers = std::count_if(
+        lines.begin(), lines.end(), [](const std::string& line) { return isAnswerRecord(line); });
+    if (const std::string misfit = answerMisfit(
+            layoutFit(std::vector<int>(static_cast<std::size_t>(answers), labelNumber)),
+            {layoutRequestLine(labelNumber)}, lines);
+        !misfit.empty()) {
+        tell(latin1ToUtf8(misfit + " " + path + " was not changed."), PromptIcon::Warning);
+        return LabelTransferResult::Failed;
+    }
     std::optional<std::string> layout;
-    for (const std::string& line : readAnswerLines()) {
+    for (const std::string& line : lines) {
         if (isLayoutAnswer(line)) {
             layout = layoutLineForStoring(line);
         }

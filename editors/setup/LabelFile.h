@@ -52,6 +52,9 @@ std::string batchLayoutLineForSending(std::string line);
 std::string batchLayoutLineForStoring(std::string line);
 // The request for layout n: "0002600002000000" and n in two digits.
 std::string layoutRequestLine(int labelNumber);
+// What the answer to the requests of these layouts, in order, must be: each the layout asked
+// for (or its empty slot).
+AnswerFit layoutFit(std::vector<int> labelNumbers);
 // A line of trf.in that carries a layout: an answer record of table 60 with data after the
 // label number. (An empty slot answers the request itself.)
 bool isLayoutAnswer(const std::string& line);

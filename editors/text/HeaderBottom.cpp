@@ -78,6 +78,12 @@ std::vector<std::string> requestLines() {
     return {headerbottom::kRequestLine};
 }
 
+// The request asks for both records: the header first, then the bottom.
+AnswerFit answerFit() {
+    return AnswerFit{.numberWidth = 1,
+                     .askedNumbers = {headerbottom::kHeaderRow, headerbottom::kBottomRow}};
+}
+
 // The text of a header or bottom answer line as the batch reads it: 141 characters from
 // position 17 without blanks at the end, each break (a blank and code 210, or code 210 alone)
 // as CR LF.
@@ -135,6 +141,7 @@ TableRoundTrip<LabelSides> headerBottomRoundTrip() {
             },
         .request = &requestLines,
         .rowsOfAnswer = &sidesOfAnswer,
+        .fit = answerFit(),
     };
 }
 
@@ -148,6 +155,7 @@ TableRoundTrip<HeaderBottomTexts> headerBottomBatchRoundTrip() {
             [](const std::vector<std::string>& lines, const HeaderBottomTexts& before) {
                 return AnswerRows<HeaderBottomTexts>{headerBottomOfAnswer(lines, before)};
             },
+        .fit = answerFit(),
     };
 }
 

@@ -73,6 +73,7 @@ public:
         calls.push_back("records " + std::to_string(records));
         settings_.recordsPerItem = records;
     }
+    void setAnswerFrameLimit(int frames) override { settings_.answerFrameLimit = frames; }
     void setKeyWidth(int width) override {
         calls.push_back("key " + std::to_string(width));
         settings_.keyWidth = width;

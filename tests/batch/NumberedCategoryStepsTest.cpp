@@ -1,5 +1,5 @@
 // The batch steps of article groups, operators, date texts and tares: the lines they send and
-// the table files they store, byte for byte.
+// the table files they store, byte for byte; and the answers that no table's request takes.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -210,6 +210,90 @@ TEST_F(NumberedCategorySteps, AStoreThatCannotWriteItsFileSaysSo) {
     EXPECT_EQ(store("tare"), StoreOutcome::NotStored);
     ASSERT_EQ(prompter.texts().size(), 1u);
     EXPECT_NE(prompter.texts()[0].find("Tare.dat"), std::string::npos);
+}
+
+// An answer that is not the table asked for (another table's records, other numbers than the
+// table holds, more records than it holds, records out of the order asked) stores nothing.
+TEST_F(NumberedCategorySteps, AnAnswerThatDoesNotFitItsRequestStoresNothing) {
+    const std::string group = "1002100000000101";
+    const std::string op = "1002040000000101";
+    const std::string layout = "1002600002000101";
+    std::string fortyOperators;
+    for (int n = 1; n <= 40; ++n) {
+        fortyOperators += op + (n < 10 ? "00" : "0") + std::to_string(n) + pad("OP", 20) + "\r\n";
+    }
+    struct Case {
+        const char* category;
+        std::string answer;
+        std::string message;
+    };
+    const std::string none = " Nothing was taken.";
+    const Case cases[] = {
+        {"group", "10021500000001010100001234\r\n",
+         "The scale answered with a record of table 15 to a request for table 10." + none},
+        {"group", group + "0021" + pad("A", 20) + "0000\r\n",
+         "The scale sent record 21; the table holds numbers 0 to 20." + none},
+        {"group",
+         group + "0003" + pad("A", 20) + "0000\r\n" + group + "0003" + pad("B", 20) + "0000\r\n",
+         "The scale sent record 3 twice." + none},
+        {"operator", fortyOperators,
+         "The scale sent record 5; the table holds numbers 0 to 4." + none},
+        {"operator",
+         op + "000" + pad("", 20) + "\r\n" + op + "002" + pad("A", 20) + "\r\n" + op + "002" +
+             pad("B", 20) + "\r\n",
+         "The scale sent record 2 twice." + none},
+        {"tare", "10021500000001011700001234\r\n",
+         "The scale sent record 17; the table holds numbers 1 to 16." + none},
+        {"extra-text", "1002090000000100000000151" + pad("TEXT", 490) + "\r\n",
+         "The scale sent record 151; the table holds numbers 0 to 150." + none},
+        {"header-bottom",
+         "10021100000001011" + pad("BOTTOM", 140) + "\r\n10021100000001010" + pad("HEAD", 140) +
+             "\r\n",
+         "The scale answered with record 1 where record 0 was asked for." + none},
+        {"default-label", layout + "03" + pad("L3", 40) + "\r\n",
+         "The scale answered with record 3 where record 1 was asked for." + none},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.category);
+        prompter.clear();
+        test::writeFile("trf.in", c.answer);
+        EXPECT_EQ(store(c.category), StoreOutcome::ErrorAnswer);
+        EXPECT_EQ(prompter.texts(), Texts{c.message});
+        for (const std::string& file : category(c.category).files) {
+            EXPECT_FALSE(std::filesystem::exists(file)) << file;
+        }
+    }
+}
+
+TEST_F(NumberedCategorySteps, ARequestBringsNoMoreFramesThanItsTableHolds) {
+    const std::pair<const char*, int> limits[] = {{"group", 21},       {"operator", 6},
+                                                  {"datetext", 3},     {"tare", 16},
+                                                  {"extra-text", 151}, {"header-bottom", 2}};
+    for (const auto& [name, frames] : limits) {
+        const std::optional<TransferSettings> settings = request(name);
+        ASSERT_TRUE(settings) << name;
+        EXPECT_EQ(settings->answerFrameLimit, frames) << name;
+    }
+}
+
+// trf.out and the split PLU answers are saved as the tables are: a link there is replaced, not
+// followed, and a write that fails names the file and the reason.
+TEST_F(NumberedCategorySteps, TransferFilesAreSavedSafely) {
+    test::writeFile("elsewhere", "KEEP");
+    std::filesystem::create_symlink("elsewhere", "trf.out");
+    ASSERT_TRUE(request("group"));
+    EXPECT_EQ(test::readFile("elsewhere"), "KEEP");
+    EXPECT_FALSE(std::filesystem::is_symlink("trf.out"));
+    EXPECT_EQ(test::readFile("trf.out"), "00021000070001000000\r\n");
+
+    std::filesystem::remove("trf.out");
+    std::filesystem::create_directory("trf.out");
+    EXPECT_FALSE(request("group"));
+    std::filesystem::create_directory("trf1.in");
+    test::writeFile("trf.in", "1");
+    EXPECT_EQ(store("plu"), StoreOutcome::NotStored);
+    EXPECT_EQ(prompter.texts(), (Texts{"Cannot save trf.out: Is a directory",
+                                       "Cannot save trf1.in: Is a directory"}));
 }
 
 }  // namespace

@@ -165,6 +165,27 @@ TEST_F(PluTransferTest, EachPluFindsItsOwnLabelDataOrTheDefaultLine) {
     EXPECT_EQ(selectionRow(received[1]), "  13\tITEM" + std::string(15, ' ') + "   0.00\t\t\t");
 }
 
+// Label data is paired by PLU number wherever it stands, in the reception and in the chosen
+// files alike; a PLU or its label data sent twice is no table, and nothing is taken.
+TEST_F(PluTransferTest, LabelDataIsPairedByPluNumberInAnyOrder) {
+    const Lines plus = {answered(pairOf(12).plu), answered(pairOf(13).plu)};
+    const Lines labels = {answered(pairOf(13).label), answered(pairOf(12).label)};
+    const std::vector<ReceivedPlu> received = pairReceived(plus, labels);
+    ASSERT_EQ(received.size(), 2u);
+    EXPECT_EQ(received[0].label, labels[1]);
+    EXPECT_EQ(received[1].label, labels[0]);
+    EXPECT_EQ(chosenPairs(plus, labels), (std::vector<PluPair>{pairOf(12), pairOf(13)}));
+
+    for (const Lines& twice :
+         {Lines{plus[0], plus[0], labels[0]}, Lines{plus[0], plus[1], labels[0], labels[0]}}) {
+        prompter.clear();
+        runner.answerWith(crlf(twice));
+        EXPECT_FALSE(requestPlus());
+        ASSERT_EQ(prompter.texts().size(), 1u);
+        EXPECT_NE(prompter.texts()[0].find("twice. Nothing was taken."), std::string::npos);
+    }
+}
+
 TEST_F(PluTransferTest, TakingPutsBackTheStoreCharactersAndReplacesListedPlus) {
     fill({1, 12, 30});
     table.take({pairOf(12, "OLD")});

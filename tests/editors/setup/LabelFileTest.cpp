@@ -121,13 +121,20 @@ TEST_F(LabelFileTest, AnErrorAnswerOrAnAnswerWithoutLayoutLeavesTheFileAlone) {
         "1002604002000000"
         "01\r\n");  // the scale has no layout 1
     EXPECT_EQ(receiveLabelFile("lab.lbl", 1), LabelTransferResult::Failed);
+    runner.answerWith(
+        "1002600002000001"
+        "03LAYOUT THREE\r\n");  // another layout than the one asked for
+    EXPECT_EQ(receiveLabelFile("lab.lbl", 1), LabelTransferResult::Failed);
     runner.answerWith(std::nullopt);
     EXPECT_EQ(receiveLabelFile("lab.lbl", 1), LabelTransferResult::NoAnswer);
     EXPECT_EQ(readFile("lab.lbl"), kLayout + "\r\n");
     const std::vector<std::string> told = prompter.texts();
-    ASSERT_EQ(told.size(), 2u);
+    ASSERT_EQ(told.size(), 3u);
     EXPECT_EQ(told[0], "02206\nerror");
     EXPECT_NE(told[1].find("lab.lbl was not changed"), std::string::npos);
+    EXPECT_EQ(told[2],
+              "The scale answered with record 3 where record 1 was asked for. Nothing was taken. "
+              "lab.lbl was not changed.");
 }
 
 TEST_F(LabelFileTest, AnEmptyPathIsToldAndNothingRuns) {
