@@ -12,6 +12,7 @@
 #include <QToolBar>
 #include <chrono>
 #include <filesystem>
+#include <map>
 #include <thread>
 
 #include "shell/AboutDlg.h"
@@ -103,8 +104,8 @@ TEST_F(MainFrameTest, MenuBarCaptionsAndItemsAreThoseOfTheTable) {
     }
     EXPECT_EQ(items,
               (QStringList{"&PLU", "Preset &Key", "E&xtra Text", "-", "&Group", "&Operator",
-                           "&Tare", "&Discout", "-", "DateT&ext", "&BarCode", "-",
-                           "Marquee &Message", "&HeaderBottom", "&Advertisement", "St&ore Address",
+                           "&Tare", "D&iscout", "-", "DateT&ext", "&BarCode", "-",
+                           "Marquee &Message", "&HeaderBottom", "&Advertisement", "Sto&re Address",
                            "-", "&Default Label", "&Label Load And Download"}));
     QMenu* labels = data->actions()[17]->menu();
     ASSERT_NE(labels, nullptr);
@@ -113,6 +114,28 @@ TEST_F(MainFrameTest, MenuBarCaptionsAndItemsAreThoseOfTheTable) {
     QMenu* setup = frame.menuBar()->actions()[4]->menu();
     ASSERT_EQ(setup->actions().size(), 4);
     EXPECT_TRUE(setup->actions()[2]->isSeparator());
+}
+
+// Every item of a menu (the menu bar included) has a mnemonic that no other item there has.
+void expectDistinctMnemonics(const QString& where, const QList<QAction*>& actions) {
+    std::map<QString, QString> taken;
+    for (QAction* a : actions) {
+        if (a->isSeparator()) {
+            continue;
+        }
+        const QKeySequence mnemonic = QKeySequence::mnemonic(a->text());
+        EXPECT_FALSE(mnemonic.isEmpty()) << where.toStdString() << ": " << a->text().toStdString();
+        const auto [it, fresh] = taken.emplace(mnemonic.toString(), a->text());
+        EXPECT_TRUE(fresh) << where.toStdString() << ": " << a->text().toStdString() << " and "
+                           << it->second.toStdString();
+        if (a->menu()) {
+            expectDistinctMnemonics(a->text(), a->menu()->actions());
+        }
+    }
+}
+
+TEST_F(MainFrameTest, EveryMenuHasDistinctMnemonics) {
+    expectDistinctMnemonics("menu bar", frame.menuBar()->actions());
 }
 
 TEST_F(MainFrameTest, EveryCommandCarriesItsNumberNameAndPrompt) {
