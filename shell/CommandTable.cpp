@@ -94,7 +94,7 @@ const std::vector<MenuItem>& menuItems() {
         {nullptr, nullptr, "&Communication", kCommunication, Gate::Scale, "Batch Transfer", false,
          &openModal<CBatchTransferDlg>},
         {kHelp, nullptr, "&About vorn...", kAbout, Gate::Always, "Help", false},
-        {kHelp, nullptr, "Help &Topic", kHelpTopic, Gate::Never, "", false},
+        {kHelp, nullptr, "Help &Topic", kHelpTopic, Gate::Always, "Open the user manual", false},
     };
     return items;
 }
