@@ -146,8 +146,18 @@ void CPresetKeyDlg::buildWidgets() {
     side->addLayout(transfers);
     side->addLayout(closing);
 
+    // The keys whose PLU the PLU file does not have, under the keys.
+    references_ = new QLabel(this);
+    references_->setObjectName("references");
+    references_->setWordWrap(true);
+    references_->setStyleSheet("color: #b00000");
+    auto* keys = new QVBoxLayout;
+    keys->addLayout(grid);
+    keys->addWidget(references_);
+    keys->addStretch(1);
+
     auto* top = new QHBoxLayout(this);
-    top->addLayout(grid);
+    top->addLayout(keys);
     top->addSpacing(8);
     top->addLayout(side);
 }
@@ -184,6 +194,13 @@ void CPresetKeyDlg::writeControls() {
     for (std::size_t i = 0; i < options_.size(); ++i) {
         options_[i]->setChecked(*optionFlag(keys.options, i));
     }
+    const std::vector<std::string> problems = editor_.referenceProblems();
+    QStringList lines;
+    for (const std::string& problem : problems) {
+        lines << toQString(problem);
+    }
+    references_->setText(lines.join('\n'));
+    references_->setVisible(!problems.empty());
 }
 
 void CPresetKeyDlg::showPluEntry(bool shown) {
