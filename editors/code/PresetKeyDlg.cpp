@@ -146,20 +146,19 @@ void CPresetKeyDlg::buildWidgets() {
     side->addLayout(transfers);
     side->addLayout(closing);
 
-    // The keys whose PLU the PLU file does not have, under the keys.
+    auto* top = new QHBoxLayout;
+    top->addLayout(grid);
+    top->addSpacing(8);
+    top->addLayout(side);
+
+    // The keys whose PLU the PLU file does not have, under the whole dialog.
     references_ = new QLabel(this);
     references_->setObjectName("references");
     references_->setWordWrap(true);
     references_->setStyleSheet("color: #b00000");
-    auto* keys = new QVBoxLayout;
-    keys->addLayout(grid);
-    keys->addWidget(references_);
-    keys->addStretch(1);
-
-    auto* top = new QHBoxLayout(this);
-    top->addLayout(keys);
-    top->addSpacing(8);
-    top->addLayout(side);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(references_);
 }
 
 void CPresetKeyDlg::readControls() {
