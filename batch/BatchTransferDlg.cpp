@@ -150,7 +150,8 @@ void CBatchTransferDlg::readSelection() {
 void CBatchTransferDlg::startRun(BatchDirection direction) {
     readSelection();
     if (direction == BatchDirection::Send &&
-        !confirmSendDespite(batchSendReferenceProblems(selection_, readKnownNumbers()))) {
+        !confirmSendDespite(
+            batchSendReferenceProblems(selection_, readKnownNumbers(kEveryReferredTable)))) {
         return;
     }
     run_.start(direction, selection_);

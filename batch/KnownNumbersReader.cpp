@@ -66,14 +66,30 @@ void addPlus(KnownNumbers& known) {
 
 }  // namespace
 
-KnownNumbers readScaleDirectoryNumbers() {
+KnownNumbers readScaleDirectoryNumbers(const ReferredTables& tables) {
     KnownNumbers known;
-    addPlus(known);
-    addNumberStringTable(known, ReferredTable::Group, tablefile::kGroups);
-    addNumberStringTable(known, ReferredTable::Tare, tablefile::kTares);
-    addNumberStringTable(known, ReferredTable::Advertisement, tablefile::kAdvertisements);
-    addExtraTexts(known);
-    addDateTexts(known);
+    for (const ReferredTable table : tables) {
+        switch (table) {
+            case ReferredTable::Plu:
+                addPlus(known);
+                break;
+            case ReferredTable::Group:
+                addNumberStringTable(known, table, tablefile::kGroups);
+                break;
+            case ReferredTable::Tare:
+                addNumberStringTable(known, table, tablefile::kTares);
+                break;
+            case ReferredTable::Advertisement:
+                addNumberStringTable(known, table, tablefile::kAdvertisements);
+                break;
+            case ReferredTable::ExtraText:
+                addExtraTexts(known);
+                break;
+            case ReferredTable::DateText:
+                addDateTexts(known);
+                break;
+        }
+    }
     return known;
 }
 

@@ -10,7 +10,7 @@
 
 namespace vorn {
 
-KnownNumbers readScaleDirectoryNumbers();
+KnownNumbers readScaleDirectoryNumbers(const ReferredTables& tables = kEveryReferredTable);
 
 // What the ticked categories of a batch send name (in their files) that the known tables do not
 // have: the preset keys' PLUs, and each PLU's group, tare and texts.

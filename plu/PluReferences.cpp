@@ -1,35 +1,36 @@
 #include "plu/PluReferences.h"
 
 #include <string>
-#include <string_view>
 
 #include "tables/NumberText.h"
 
 namespace vorn {
 
-std::vector<TableReference> pluReferences(const PluPair& pair) {
+std::vector<TableReference> pluReferences(const PluValues& values) {
     const struct {
-        const std::string& record;
-        RecordField field;
+        const std::string& number;
         ReferredTable table;
     } fields[] = {
-        {pair.plu, plurecord::kGroupNumber, ReferredTable::Group},
-        {pair.plu, plurecord::kTareNumber, ReferredTable::Tare},
-        {pair.label, labelrecord::kAdvertisingText, ReferredTable::Advertisement},
-        {pair.label, labelrecord::kExtraText, ReferredTable::ExtraText},
-        {pair.label, labelrecord::kPackDateText, ReferredTable::DateText},
-        {pair.label, labelrecord::kBestBeforeDateText, ReferredTable::DateText},
-        {pair.label, labelrecord::kSellByDateText, ReferredTable::DateText},
+        {values.groupNumber, ReferredTable::Group},
+        {values.tareNumber, ReferredTable::Tare},
+        {values.advertisingTextNumber, ReferredTable::Advertisement},
+        {values.extraTextNumber, ReferredTable::ExtraText},
+        {values.packDateText, ReferredTable::DateText},
+        {values.bestBeforeDateText, ReferredTable::DateText},
+        {values.sellByDateText, ReferredTable::DateText},
     };
-    const std::string from = "PLU " + std::to_string(pluNumberOf(pair.plu));
+    const std::string from = "PLU " + std::to_string(intValue(values.pluNumber));
     std::vector<TableReference> references;
     for (const auto& f : fields) {
-        const long number = intValue(std::string_view(f.record).substr(f.field.pos, f.field.width));
-        if (number != 0) {
+        if (const int number = intValue(f.number); number != 0) {
             references.push_back({from, f.table, number});
         }
     }
     return references;
+}
+
+std::vector<TableReference> pluReferences(const PluPair& pair) {
+    return pluReferences(decodePair(pair));
 }
 
 }  // namespace vorn

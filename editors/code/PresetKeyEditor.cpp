@@ -23,7 +23,7 @@ void PresetKeyEditor::open() {
     keys_ = std::move(loaded.rows);
     layer_ = KeyLayer::Up;
     currentKey_ = 0;
-    known_ = readKnownNumbers();
+    known_ = readKnownNumbers({ReferredTable::Plu});
     if (!loaded.problem.empty()) {
         tell(loaded.problem, PromptIcon::Warning);
     }

@@ -67,16 +67,24 @@ KnownNumbersReader installKnownNumbersReader(KnownNumbersReader reader) {
     return installedReader.exchange(reader);
 }
 
-KnownNumbers readKnownNumbers() {
+KnownNumbers readKnownNumbers(const ReferredTables& tables) {
     const KnownNumbersReader reader = installedReader.load();
-    return reader != nullptr ? reader() : KnownNumbers{};
+    return reader != nullptr ? reader(tables) : KnownNumbers{};
+}
+
+ReferredTables referredTables(const std::vector<TableReference>& references) {
+    ReferredTables tables;
+    for (const TableReference& reference : references) {
+        tables.insert(reference.table);
+    }
+    return tables;
 }
 
 std::vector<std::string> danglingReferences(const std::vector<TableReference>& references) {
     if (references.empty()) {
         return {};
     }
-    return danglingReferences(references, readKnownNumbers());
+    return danglingReferences(references, readKnownNumbers(referredTables(references)));
 }
 
 bool confirmSendDespite(const std::vector<std::string>& problems) {

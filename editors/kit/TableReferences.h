@@ -15,6 +15,10 @@
 namespace vorn {
 
 enum class ReferredTable { Plu, Group, Tare, Advertisement, ExtraText, DateText };
+using ReferredTables = std::set<ReferredTable>;
+inline const ReferredTables kEveryReferredTable = {
+    ReferredTable::Plu,           ReferredTable::Group,     ReferredTable::Tare,
+    ReferredTable::Advertisement, ReferredTable::ExtraText, ReferredTable::DateText};
 
 struct TableReference {
     std::string from;  // what refers: "Key 12", "PLU 5", "By Weight Label"
@@ -36,11 +40,14 @@ std::string danglingReferenceText(const TableReference& reference);
 std::vector<std::string> danglingReferences(const std::vector<TableReference>& references,
                                             const KnownNumbers& known);
 
-using KnownNumbersReader = KnownNumbers (*)();
+// Reads the numbers of these tables (only these: the PLU file may hold 100,000 PLUs).
+using KnownNumbersReader = KnownNumbers (*)(const ReferredTables& tables);
 // Installs the reader of the current directory's tables; returns the one installed before.
 KnownNumbersReader installKnownNumbersReader(KnownNumbersReader reader);
-// The numbers that the installed reader finds; nothing is known without one.
-KnownNumbers readKnownNumbers();
+// The numbers that the installed reader finds in these tables; nothing is known without one.
+KnownNumbers readKnownNumbers(const ReferredTables& tables);
+// The tables that the references name.
+ReferredTables referredTables(const std::vector<TableReference>& references);
 
 // The problems of the references against the tables of the current directory.
 std::vector<std::string> danglingReferences(const std::vector<TableReference>& references);

@@ -144,7 +144,8 @@ std::vector<TableReference> defaultLabelReferences(const DefaultLabelFields& fie
 }
 
 void DefaultLabel::open() {
-    known_ = readKnownNumbers();
+    known_ = readKnownNumbers(
+        {ReferredTable::Advertisement, ReferredTable::ExtraText, ReferredTable::DateText});
     buffer_ = std::string(kTemplate);
     fields_ = fieldsOfRecord(buffer_);
     const std::optional<std::string> line = readFirstLine(kindFileName(kind_.letter), kLineLimit);

@@ -120,7 +120,7 @@ TEST_F(BatchTransferDlgTest, SixteenCheckBoxesInTwoColumnsAndTheButtons) {
     EXPECT_EQ(test::unnamedControls(d), Texts{});
 }
 
-KnownNumbers onlyPlu12() {
+KnownNumbers onlyPlu12(const ReferredTables&) {
     KnownNumbers known;
     known.tables[ReferredTable::Plu] = {12};
     return known;

@@ -81,6 +81,7 @@ TEST(TableReferencesTest, ABatchSendNamesWhatTheTickedTablesLackInTheScaleDirect
     EXPECT_EQ(known.tables.at(ReferredTable::Plu), (std::set<long>{12, 20}));
     EXPECT_EQ(known.tables.at(ReferredTable::Group), (std::set<long>{1, 2}));
     EXPECT_FALSE(known.tables.contains(ReferredTable::Tare));  // no Tare.dat
+    EXPECT_EQ(readScaleDirectoryNumbers({ReferredTable::Group}).tables.size(), 1u);
 
     const struct {
         std::vector<const char*> ticked;

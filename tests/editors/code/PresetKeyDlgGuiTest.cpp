@@ -210,7 +210,7 @@ TEST_F(PresetKeyDlgTest, ReceiveShowsTheScalesKeysAndCancelKeepsKeyDat) {
 }
 
 // A PLU file that holds PLU 12 only.
-KnownNumbers onlyPlu12() {
+KnownNumbers onlyPlu12(const ReferredTables&) {
     KnownNumbers known;
     known.tables[ReferredTable::Plu] = {12};
     return known;
