@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "batch/BatchCategories.h"
+#include "batch/KnownNumbersReader.h"
 #include "comm/TransferDlg.h"
 #include "platform/Prompter.h"
 #include "widgets/QtText.h"
@@ -148,6 +149,11 @@ void CBatchTransferDlg::readSelection() {
 
 void CBatchTransferDlg::startRun(BatchDirection direction) {
     readSelection();
+    if (direction == BatchDirection::Send &&
+        !confirmSendDespite(
+            batchSendReferenceProblems(selection_, readKnownNumbers(kEveryReferredTable)))) {
+        return;
+    }
     run_.start(direction, selection_);
 }
 

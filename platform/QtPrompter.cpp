@@ -7,6 +7,8 @@
 #include <QString>
 #include <QThread>
 
+#include "platform/Translatable.h"
+
 namespace vorn {
 
 namespace {
@@ -29,7 +31,9 @@ QMessageBox::Icon boxIcon(PromptIcon icon) {
 
 PromptAnswer showBox(const Prompt& prompt) {
     const QString caption = QString::fromUtf8(prompt.caption.value_or(kApplicationTitle));
-    QMessageBox box(boxIcon(prompt.icon), caption, QString::fromUtf8(prompt.text),
+    // A text that the translations know is shown in the interface's language.
+    const QString text = QCoreApplication::translate(kTranslationContext, prompt.text.c_str());
+    QMessageBox box(boxIcon(prompt.icon), caption, text,
                     prompt.buttons == PromptButtons::OkCancel
                         ? QMessageBox::Ok | QMessageBox::Cancel
                         : QMessageBox::Ok,

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "platform/Prompter.h"
+#include "plu/PluReferences.h"
 #include "widgets/NumEdit.h"
 #include "widgets/QtText.h"
 
@@ -47,6 +48,7 @@ std::string editText(const QLineEdit* edit) {
 CPluEditDlg::CPluEditDlg(const PluValues& values, QWidget* parent)
     : QDialog(parent), form_(formOfValues(values)) {
     buildWidgets();
+    known_ = readKnownNumbers(kPluReferredTables);
     writeForm();
     pluNumber_->setFocus();
 }
@@ -261,9 +263,20 @@ void CPluEditDlg::buildWidgets() {
     top->addSpacing(digit);
     top->addLayout(labelGrid);
     top->addLayout(dates);
+    // The group, tare and texts that the fields name and their tables do not have.
+    references_ = new QLabel(this);
+    references_->setObjectName("references");
+    references_->setWordWrap(true);
+    references_->setStyleSheet("color: #b00000");
+    top->addWidget(references_);
     top->addSpacing(digit);
     top->addLayout(buttons);
     top->setSizeConstraint(QLayout::SetFixedSize);
+
+    for (QLineEdit* naming : {pluNumber_, groupNumber_, tareNumber_, advertisingText_, extraText_,
+                              pack_.dateText, bestBefore_.dateText, sellBy_.dateText}) {
+        connect(naming, &QLineEdit::textEdited, this, &CPluEditDlg::showReferences);
+    }
 
     fieldWidgets_ = {
         {PluFormField::Description1, description1_},
@@ -398,6 +411,19 @@ void CPluEditDlg::writeForm() {
     sellBy_.cross->setChecked(v.sellByCross);
     setEditText(sellBy_.days, v.sellByDays);
     showFixweightIfByCount();
+    showReferences();
+}
+
+void CPluEditDlg::showReferences() {
+    const PluForm shown = form_;
+    readForm();
+    QStringList lines;
+    for (const std::string& problem : danglingReferences(pluReferences(form_.values), known_)) {
+        lines << toQString(problem);
+    }
+    form_ = shown;
+    references_->setText(lines.join('\n'));
+    references_->setVisible(!lines.isEmpty());
 }
 
 void CPluEditDlg::showFixweightIfByCount() {

@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 
+#include "editors/kit/TableReferences.h"
 #include "plu/PluForm.h"
 
 class QCheckBox;
@@ -38,6 +39,8 @@ private:
     void readForm();
     void writeForm();
     void showFixweightIfByCount();
+    // Shows what the fields as typed name that the group, tare and text tables do not have.
+    void showReferences();
     void onOk();
     void onSaveDefault();
     void onLoadDefault();
@@ -76,6 +79,8 @@ private:
     DateGroup bestBefore_;
     DateGroup sellBy_;
     std::map<PluFormField, QWidget*> fieldWidgets_;
+    QLabel* references_ = nullptr;
+    KnownNumbers known_;
 };
 
 }  // namespace vorn

@@ -8,6 +8,7 @@
 #include "comm/TransferFiles.h"
 #include "platform/Prompter.h"
 #include "plu/AcknowledgedPlus.h"
+#include "plu/PluReferences.h"
 #include "plu/PluTable.h"
 #include "tables/Archive.h"
 #include "tables/NumberText.h"
@@ -148,6 +149,16 @@ void sendPlus(const PluList& list, const std::function<std::optional<PluRange>()
     }
     const auto [begin, end] = list.rangeOf(range->first, range->last);
     if (begin == end) {
+        return;
+    }
+    std::vector<TableReference> references;
+    for (std::size_t i = begin; i < end; ++i) {
+        if (list.pair(i).intact()) {
+            const std::vector<TableReference> more = pluReferences(list.pair(i));
+            references.insert(references.end(), more.begin(), more.end());
+        }
+    }
+    if (!confirmSendDespite(danglingReferences(references))) {
         return;
     }
     std::size_t damaged = 0;

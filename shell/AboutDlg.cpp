@@ -30,12 +30,13 @@ CAboutDlg::CAboutDlg(QWidget* parent)
     icon->setPixmap(artwork::applicationIcon().pixmap(32, 32));
     layout->addWidget(icon, 1, 0);
 
-    auto* versionText = new QLabel("vorn version 2.0", this);
+    // The version is the build's, as --version prints it.
+    auto* versionText = new QLabel(QString("vorn version ") + VORN_VERSION, this);
+    versionText->setObjectName("versionText");
     auto* secondLine = new QLabel("7305 Data Management Tool", this);
-    versionText->hide();
     secondLine->hide();
     version_->hide();
-    layout->addWidget(versionText, 2, 0);
+    layout->addWidget(versionText, 1, 1);
     layout->addWidget(secondLine, 3, 0);
     layout->addWidget(version_, 2, 1);
     connect(version_, &QPushButton::clicked, this, &CAboutDlg::showBuildDate);

@@ -1,6 +1,6 @@
 #pragma once
-// "About vorn": the start-up picture, the application icon and OK. Three controls stay hidden:
-// the version text, a second line and the button "version(&V)" that tells the build date.
+// "About vorn": the start-up picture, the application icon, the version of the build and OK. Two
+// controls stay hidden: a second line and the button "version(&V)" that tells the build date.
 
 #include <QDialog>
 #include <string>

@@ -67,7 +67,7 @@ const std::vector<MenuItem>& menuItems() {
         {kData, nullptr, "&Group", kGroup, Gate::Scale, "", false, &openModal<CGroupDlg>},
         {kData, nullptr, "&Operator", kOperator, Gate::Scale, "", false, &openModal<COperatorDlg>},
         {kData, nullptr, "&Tare", kTare, Gate::Scale, "", false, &openModal<CTareDlg>},
-        {kData, nullptr, "&Discout", kDiscount, Gate::Scale, "", true, &openModal<CDiscountDlg>},
+        {kData, nullptr, "D&iscout", kDiscount, Gate::Scale, "", true, &openModal<CDiscountDlg>},
         {kData, nullptr, "DateT&ext", kDateText, Gate::Scale, "", false, &openModal<CDateTextDlg>},
         {kData, nullptr, "&BarCode", kBarcode, Gate::Scale, "", true, &openModal<CBarcodeDlg>},
         {kData, nullptr, "Marquee &Message", kMarquee, Gate::Scale, "", false,
@@ -76,7 +76,7 @@ const std::vector<MenuItem>& menuItems() {
          &openModal<CHeaderBottomDlg>},
         {kData, nullptr, "&Advertisement", kAdvertisement, Gate::Scale, "", false,
          &openModal<CAdvTextDlg>},
-        {kData, nullptr, "St&ore Address", kStoreAddress, Gate::Scale, "", true,
+        {kData, nullptr, "Sto&re Address", kStoreAddress, Gate::Scale, "", true,
          &openModal<CStoreAddressDlg>},
         {kData, kDefaultLabel, "By &Weight Label", kByWeightLabel, Gate::Scale, "", false,
          &openDefaultLabel<labelkind::kByWeight>},
@@ -94,7 +94,7 @@ const std::vector<MenuItem>& menuItems() {
         {nullptr, nullptr, "&Communication", kCommunication, Gate::Scale, "Batch Transfer", false,
          &openModal<CBatchTransferDlg>},
         {kHelp, nullptr, "&About vorn...", kAbout, Gate::Always, "Help", false},
-        {kHelp, nullptr, "Help &Topic", kHelpTopic, Gate::Never, "", false},
+        {kHelp, nullptr, "Help &Topic", kHelpTopic, Gate::Always, "Open the user manual", false},
     };
     return items;
 }

@@ -1,14 +1,18 @@
 #include <QAbstractButton>
 #include <QAction>
+#include <QDesktopServices>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QUrl>
 
 #include "comm/ComPortDlg.h"
 #include "platform/OutsidePrograms.h"
+#include "platform/ProgramDirectory.h"
 #include "platform/Prompter.h"
 #include "res/Artwork.h"
 #include "shell/AboutDlg.h"
@@ -19,6 +23,7 @@
 #include "shell/SelectScaleDlg.h"
 #include "shell/SingleInstance.h"
 #include "shell/StatusClock.h"
+#include "shell/UserManual.h"
 
 namespace vorn {
 
@@ -270,6 +275,9 @@ void CMainFrame::runCommand(int command) {
         case command::kLabelDefine:
             startLabelEditor();
             return;
+        case command::kHelpTopic:
+            openUserManual();
+            return;
         default:
             break;
     }
@@ -306,6 +314,21 @@ void CMainFrame::startLabelEditor() {
              "scales, as " +
                  program.toStdString() + " from the scale's directory.\n" +
                  startFailureText(program).toStdString());
+    }
+}
+
+void CMainFrame::openUserManual() {
+    const QString path = QString::fromStdString(userManualPath(programDirectory()));
+    if (!QFileInfo::exists(path)) {
+        tell(kUserManualMissingText, PromptIcon::Error,
+             "It is looked for as " + path.toStdString() +
+                 ", which the program's package installs.");
+        return;
+    }
+    // The desktop's browser shows it.
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
+        tell(kUserManualNotOpenedText, PromptIcon::Error,
+             "No program to show " + path.toStdString() + " was found.");
     }
 }
 

@@ -50,6 +50,8 @@ private:
     void updateClock();
     void selectScale();
     void startLabelEditor();
+    // "Help &Topic": the user manual in the desktop's browser.
+    void openUserManual();
 
     bool scaleSelected_ = false;
     std::map<int, QAction*> actions_;

@@ -2,6 +2,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "batch/KnownNumbersReader.h"
 #include "platform/Prompter.h"
 #include "shell/MainFrame.h"
 #include "shell/QuelApp.h"
@@ -38,6 +39,7 @@ bool CQuelApp::initInstance() {
     }
     frame_->setProperty(kWindowProperty, 1);
     previousRunner_ = installTransferRunner(&transferRunner_);
+    previousNumbersReader_ = installKnownNumbersReader(&readScaleDirectoryNumbers);
     runnerInstalled_ = true;
     return true;
 }
@@ -45,6 +47,7 @@ bool CQuelApp::initInstance() {
 void CQuelApp::exitInstance() {
     if (runnerInstalled_) {
         installTransferRunner(previousRunner_);
+        installKnownNumbersReader(previousNumbersReader_);
         runnerInstalled_ = false;
     }
     frame_.reset();

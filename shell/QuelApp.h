@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "comm/DialogTransferRunner.h"
+#include "editors/kit/TableReferences.h"
 #include "shell/QuelDoc.h"
 #include "shell/SingleInstance.h"
 
@@ -33,6 +34,8 @@ private:
     SingleInstance instance_;
     DialogTransferRunner transferRunner_;
     TransferRunner* previousRunner_ = nullptr;
+    // The tables' numbers for the checks of what one table names in another.
+    KnownNumbersReader previousNumbersReader_ = nullptr;
     bool runnerInstalled_ = false;
     CQuelDoc document_;
     std::unique_ptr<CMainFrame> frame_;

@@ -1,3 +1,4 @@
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -7,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "platform/Prompter.h"
+#include "platform/Translatable.h"
 #include "shell/ScaleDirectory.h"
 #include "shell/ScaleNameDlg.h"
 #include "shell/SelectScaleDlg.h"
@@ -191,7 +193,7 @@ void CSelectScaleDlg::deleteScale() {
     }
     lists_.deleteScale();
     refreshLists();
-    setMainTitle(QString::fromUtf8(kScaleDeletedTitle));
+    setMainTitle(QCoreApplication::translate(kTranslationContext, kScaleDeletedTitle));
 }
 
 void CSelectScaleDlg::editStore() {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Translatable.h"
+
 namespace vorn {
 
 inline constexpr std::size_t kStoreNameWidth = 50;  // "%-50s"
@@ -15,11 +17,11 @@ inline constexpr std::size_t kMaxScaleName = 10;
 inline constexpr std::size_t kTitleScaleChars = 30;
 
 inline constexpr const char* kSameNameText = "Same name,can not add!";
-inline constexpr const char* kNoScaleText = "秤号未选择!";
+inline constexpr const char* kNoScaleText = VORN_TRANSLATABLE("vorn", "No scale selected!");
 inline constexpr const char* kDeleteStoreText = "Delete this store?";
 inline constexpr const char* kDeleteScaleText = "Delete this scale?";
 inline constexpr const char* kNoStoreTitle = "- vorn";
-inline constexpr const char* kScaleDeletedTitle = "未定义 - vorn";
+inline constexpr const char* kScaleDeletedTitle = VORN_TRANSLATABLE("vorn", "Undefined - vorn");
 inline constexpr const char* kScaleTitlePrefix = "The Scale: ";
 
 // A typed scale name as it is kept: without leading and trailing blanks. Its slot is read back
@@ -107,7 +109,7 @@ std::vector<std::string> entriesWithScaleRenamed(const std::vector<std::string>&
 struct OkDecision {
     enum class Outcome {
         NoStores,        // grpscl.dat empty, title "- vorn", close with no scale
-        NoScaleInStore,  // "秤号未选择!", the dialog stays open
+        NoScaleInStore,  // "No scale selected!", the dialog stays open
         EnterScale,      // make base/store/scale current, title scaleTitle
     };
     Outcome outcome = Outcome::NoStores;

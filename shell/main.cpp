@@ -3,10 +3,13 @@
 // Qt (-platform, -style, ...).
 
 #include <QApplication>
+#include <QLocale>
+#include <QTranslator>
 #include <cstdio>
 #include <string_view>
 
 #include "platform/QtPrompter.h"
+#include "platform/Translations.h"
 #include "shell/QuelApp.h"
 
 namespace {
@@ -47,6 +50,8 @@ int main(int argc, char** argv) {
         }
     }
     QApplication app(argc, argv);
+    QTranslator translator;
+    vorn::installTranslation(translator, QLocale());
     vorn::QtPrompter prompter;
     vorn::installPrompter(&prompter);
     int result = 1;

@@ -146,10 +146,19 @@ void CPresetKeyDlg::buildWidgets() {
     side->addLayout(transfers);
     side->addLayout(closing);
 
-    auto* top = new QHBoxLayout(this);
+    auto* top = new QHBoxLayout;
     top->addLayout(grid);
     top->addSpacing(8);
     top->addLayout(side);
+
+    // The keys whose PLU the PLU file does not have, under the whole dialog.
+    references_ = new QLabel(this);
+    references_->setObjectName("references");
+    references_->setWordWrap(true);
+    references_->setStyleSheet("color: #b00000");
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(references_);
 }
 
 void CPresetKeyDlg::readControls() {
@@ -184,6 +193,13 @@ void CPresetKeyDlg::writeControls() {
     for (std::size_t i = 0; i < options_.size(); ++i) {
         options_[i]->setChecked(*optionFlag(keys.options, i));
     }
+    const std::vector<std::string> problems = editor_.referenceProblems();
+    QStringList lines;
+    for (const std::string& problem : problems) {
+        lines << toQString(problem);
+    }
+    references_->setText(lines.join('\n'));
+    references_->setVisible(!problems.empty());
 }
 
 void CPresetKeyDlg::showPluEntry(bool shown) {

@@ -56,6 +56,7 @@ private:
     QLineEdit* pluEntry_ = nullptr;
     QPushButton* add_ = nullptr;
     std::array<QCheckBox*, 6> options_{};
+    QLabel* references_ = nullptr;  // the keys that point to a PLU the PLU file does not have
 };
 
 }  // namespace vorn

@@ -2,6 +2,7 @@
 
 #include "comm/TableTransfer.h"
 #include "editors/code/PresetKeyRecords.h"
+#include "editors/kit/TableReferences.h"
 #include "platform/Prompter.h"
 #include "tables/NumberText.h"
 
@@ -20,6 +21,7 @@ void PresetKeyEditor::open() {
     keys_ = std::move(loaded.rows);
     layer_ = KeyLayer::Up;
     currentKey_ = 0;
+    known_ = readKnownNumbers({ReferredTable::Plu});
     if (!loaded.problem.empty()) {
         tell(loaded.problem, PromptIcon::Warning);
     }
@@ -100,8 +102,12 @@ bool PresetKeyEditor::save() const {
     return true;
 }
 
+std::vector<std::string> PresetKeyEditor::referenceProblems() const {
+    return danglingReferences(presetKeyReferences(keys_), known_);
+}
+
 void PresetKeyEditor::send() const {
-    if (!checkDiscountNumber()) {
+    if (!checkDiscountNumber() || !confirmSendDespite(referenceProblems())) {
         return;
     }
     sendTable(presetKeyRoundTrip(TableForm::Dialog), keys_,

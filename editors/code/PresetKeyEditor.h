@@ -6,7 +6,9 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
+#include "editors/kit/TableReferences.h"
 #include "tables/KeyFile.h"
 
 namespace vorn {
@@ -53,7 +55,11 @@ public:
     bool checkDiscountNumber() const;
     // OK: checks the discount number and writes key.dat; false when the dialog stays open.
     bool save() const;
-    // PC->Sc: checks, writes the keyboard and preset records and runs the transfer.
+    // The keys that name a PLU which the PLU file (as it was when the editor opened) does not
+    // have, in words.
+    std::vector<std::string> referenceProblems() const;
+    // PC->Sc: checks the discount number and, asking, the keys' PLUs; writes the keyboard and
+    // preset records and runs the transfer.
     void send() const;
     // Sc->PC: requests both tables and takes the answer into the keys.
     void receive();
@@ -62,6 +68,7 @@ private:
     PresetKeys keys_;
     KeyLayer layer_ = KeyLayer::Up;
     int currentKey_ = 0;
+    KnownNumbers known_;
 };
 
 }  // namespace vorn

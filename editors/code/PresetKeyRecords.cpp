@@ -1,6 +1,7 @@
 #include "editors/code/PresetKeyRecords.h"
 
 #include <algorithm>
+#include <cstddef>
 
 #include "comm/RecordLine.h"
 #include "tables/Archive.h"
@@ -225,6 +226,19 @@ TableRoundTrip<PresetKeys> presetKeyRoundTrip(TableForm form) {
                 return answer;
             },
     };
+}
+
+std::vector<TableReference> presetKeyReferences(const PresetKeys& keys) {
+    std::vector<TableReference> references;
+    for (std::size_t k = 0; k < keys.plu.size(); ++k) {
+        const std::string& text = keys.plu[k];
+        if (text.empty() || text.size() > 9 ||
+            text.find_first_not_of("0123456789") != std::string::npos) {
+            continue;  // no PLU, or a text that names no number
+        }
+        references.push_back({"Key " + std::to_string(k + 1), ReferredTable::Plu, std::stol(text)});
+    }
+    return references;
 }
 
 }  // namespace vorn

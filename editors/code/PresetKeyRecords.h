@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "editors/kit/TableReferences.h"
 #include "editors/kit/TableRoundTrip.h"
 #include "tables/KeyFile.h"
 
@@ -116,5 +117,9 @@ PresetKeys presetKeysOfAnswer(const std::vector<std::string>& lines);
 // keys and saves every key; the batch writes its own forms, takes an answer over a new keyboard
 // and saves the keys of the two layers.
 TableRoundTrip<PresetKeys> presetKeyRoundTrip(TableForm form);
+
+// The PLUs that the keys name, as "Key 12" (every key with a PLU number, the ones under an
+// overlay included: they are sent too).
+std::vector<TableReference> presetKeyReferences(const PresetKeys& keys);
 
 }  // namespace vorn

@@ -124,7 +124,29 @@ std::string recordWithFields(std::string buffer, const DefaultLabelFields& f, ch
     return buffer;
 }
 
+std::vector<TableReference> defaultLabelReferences(const DefaultLabelFields& fields,
+                                                   const char* kindName) {
+    const struct {
+        LabelField field;
+        ReferredTable table;
+    } named[] = {{LabelField::AdvertisingText, ReferredTable::Advertisement},
+                 {LabelField::ExtraText, ReferredTable::ExtraText},
+                 {LabelField::PackingDateText, ReferredTable::DateText},
+                 {LabelField::BestBeforeDateText, ReferredTable::DateText},
+                 {LabelField::SellByDateText, ReferredTable::DateText}};
+    std::vector<TableReference> references;
+    for (const auto& n : named) {
+        const int number = intValue(fields.text(n.field));
+        if (number != 0) {
+            references.push_back({kindName, n.table, number});
+        }
+    }
+    return references;
+}
+
 void DefaultLabel::open() {
+    known_ = readKnownNumbers(
+        {ReferredTable::Advertisement, ReferredTable::ExtraText, ReferredTable::DateText});
     buffer_ = std::string(kTemplate);
     fields_ = fieldsOfRecord(buffer_);
     const std::optional<std::string> line = readFirstLine(kindFileName(kind_.letter), kLineLimit);
@@ -169,8 +191,12 @@ bool DefaultLabel::save() {
     return true;
 }
 
+std::vector<std::string> DefaultLabel::referenceProblems() const {
+    return danglingReferences(defaultLabelReferences(fields_, kind_.name), known_);
+}
+
 void DefaultLabel::send() {
-    if (check()) {
+    if (check() || !confirmSendDespite(referenceProblems())) {
         return;
     }
     runTableTransfer({builtRecord()}, TransferRequest{kTransferMessage, false}, kErrorSuffix);

@@ -6,6 +6,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "editors/kit/TableReferences.h"
 
 namespace vorn {
 
@@ -103,6 +106,11 @@ struct LabelFieldProblem {
 // The checks in their order; the first that fails, or none.
 std::optional<LabelFieldProblem> checkFields(const DefaultLabelFields& fields);
 
+// The texts that the fields name, as the kind's name ("By Weight Label"): the advertising text,
+// the extra text and the three date texts.
+std::vector<TableReference> defaultLabelReferences(const DefaultLabelFields& fields,
+                                                   const char* kindName);
+
 // The record: the buffer with the edited fields, '0' at position 0, "0000" at 6 to 9 and the
 // kind digit at 16 written in. The fields must have passed checkFields.
 std::string recordWithFields(std::string buffer, const DefaultLabelFields& fields, char digit);
@@ -122,7 +130,11 @@ public:
     std::optional<LabelField> check();
     // OK: checks, then writes the record to the kind's file; false when the dialog stays open.
     bool save();
-    // PC->Sc: checks, then sends the record.
+    // The texts that the fields name and the text tables (as they were when the dialog opened)
+    // do not have, in words.
+    std::vector<std::string> referenceProblems() const;
+    const KnownNumbers& knownNumbers() const { return known_; }
+    // PC->Sc: checks, asks when a field names a text that does not exist, then sends the record.
     void send();
     // Sc->PC: requests the kind's record and shows it; the file is not written.
     void request();
@@ -135,6 +147,7 @@ private:
     const DefaultLabelKind& kind_;
     std::string buffer_ = std::string(defaultlabel::kTemplate);
     DefaultLabelFields fields_;
+    KnownNumbers known_;
 };
 
 }  // namespace vorn

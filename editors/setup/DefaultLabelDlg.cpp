@@ -48,6 +48,7 @@ void CDefaultLabelDlg::buildWidgets() {
         }
         edit->setFixedWidth(charWidth * std::max(kMaxLengths[i], 3) + 16);
         texts_[i] = edit;
+        connect(edit, &QLineEdit::textEdited, this, &CDefaultLabelDlg::showReferences);
     }
     auto text = [this](LabelField f) { return texts_[static_cast<std::size_t>(f)]; };
     // A field under its label; its accessible name is the label's text.
@@ -130,6 +131,12 @@ void CDefaultLabelDlg::buildWidgets() {
     left->addWidget(kindName, 0, Qt::AlignLeft);
     left->addLayout(upper);
     left->addLayout(dates);
+    // The texts that the fields name and the text tables do not have.
+    references_ = new QLabel(this);
+    references_->setObjectName("references");
+    references_->setWordWrap(true);
+    references_->setStyleSheet("color: #b00000");
+    left->addWidget(references_);
     left->addStretch(1);
 
     auto* top = new QHBoxLayout(this);
@@ -169,6 +176,21 @@ void CDefaultLabelDlg::writeControls() {
     packingFormat_->setCurrentIndex(formatEntry(f.packingFormat, defaultlabel::kPackingFormats));
     bestBeforeFormat_->setCurrentIndex(formatEntry(f.bestBeforeFormat, defaultlabel::kDateFormats));
     sellByFormat_->setCurrentIndex(formatEntry(f.sellByFormat, defaultlabel::kDateFormats));
+    showReferences();
+}
+
+void CDefaultLabelDlg::showReferences() {
+    DefaultLabelFields fields = label_.fields();
+    for (std::size_t i = 0; i < texts_.size(); ++i) {
+        fields.texts[i] = fromQString(texts_[i]->text());
+    }
+    QStringList lines;
+    for (const std::string& problem : danglingReferences(
+             defaultLabelReferences(fields, label_.kind().name), label_.knownNumbers())) {
+        lines << toQString(problem);
+    }
+    references_->setText(lines.join('\n'));
+    references_->setVisible(!lines.isEmpty());
 }
 
 void CDefaultLabelDlg::showProblem(LabelField field) {

@@ -11,6 +11,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QRadioButton;
 
@@ -29,6 +30,8 @@ private:
     void writeControls();
     // After a failed check: the fields shown again and the failing one focused.
     void showProblem(LabelField field);
+    // Shows what the fields as typed name that the text tables do not have.
+    void showReferences();
 
     void onOk();
     void onSend();
@@ -41,6 +44,7 @@ private:
     QComboBox* packingFormat_ = nullptr;
     QComboBox* bestBeforeFormat_ = nullptr;
     QComboBox* sellByFormat_ = nullptr;
+    QLabel* references_ = nullptr;
 };
 
 }  // namespace vorn

@@ -55,7 +55,7 @@ struct LabelSides {
 
 // The round trip of hbtext.dat in the dialog: each side sent with its lead and font code; an
 // answer's first line is the header, every further record the bottom, each decoded over the
-// side as it was (a text that does not decode is told with "传送错误!").
+// side as it was (a text that does not decode is told with "Transfer error!").
 TableRoundTrip<LabelSides> headerBottomRoundTrip();
 // The batch transfer's: the stored texts go without their lead character and font code, each
 // break as a blank and code 210 (a text that does not fit is not sent); a file of no rows sends
@@ -83,7 +83,7 @@ public:
     // PC->Sc: fonts filled and checked, then the header and the bottom record sent.
     bool send(Field* refused = nullptr);
     // Sc->PC: the first answer line is the header, every further line the bottom. A text whose
-    // lead and font do not decode is told with "传送错误!".
+    // lead and font do not decode is told with "Transfer error!".
     void receive();
     void takeAnswer(const std::vector<std::string>& lines);
 };

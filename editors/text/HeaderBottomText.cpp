@@ -1,7 +1,6 @@
 #include "editors/text/HeaderBottomText.h"
 
 #include "editors/kit/RecordText.h"
-#include "platform/CodePage936.h"
 #include "tables/NumberText.h"
 
 namespace vorn {
@@ -96,7 +95,7 @@ bool decodeLabelSide(const std::string& text, LabelSide& side) {
 }
 
 std::string badLabelTextMessage() {
-    return cp936ToUtf8(labeltext::kBadTextMessage);
+    return labeltext::kBadTextMessage;
 }
 
 }  // namespace vorn

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Translatable.h"
+
 namespace vorn {
 
 // One side of the label, header or bottom, as the dialog holds it.
@@ -25,9 +27,9 @@ inline constexpr char kCentredBreakMark = 0x06;
 inline constexpr const char* kDefaultFont = "5";
 // Fonts a field may hold: 0 to 20.
 inline constexpr int kHighestFont = 20;
-// Shown when a received text does not begin with a valid lead and font: "传送错误!" as stored,
-// in code page 936.
-inline constexpr std::string_view kBadTextMessage = "\xB4\xAB\xCB\xCD\xB4\xED\xCE\xF3!";
+// Shown when a received text does not begin with a valid lead and font (in Chinese with the
+// Chinese translation: "传送错误!").
+inline constexpr const char* kBadTextMessage = VORN_TRANSLATABLE("vorn", "Transfer error!");
 }  // namespace labeltext
 
 // The font code of a font: the letters A to K for the fonts 10 to 20; the value of any other

@@ -16,9 +16,11 @@
 #include "batch/BatchTransferDlg.h"
 #include "comm/TransferDlg.h"
 #include "editors/kit/NumberedTable.h"
+#include "editors/kit/TableReferences.h"
 #include "editors/numbered/GroupTable.h"
 #include "editors/numbered/OperatorTable.h"
 #include "editors/numbered/TareTable.h"
+#include "tables/KeyFile.h"
 #include "tests/support/Accessibility.h"
 #include "tests/support/EveryTable.h"
 #include "tests/support/RecordingPrompter.h"
@@ -116,6 +118,30 @@ TEST_F(BatchTransferDlgTest, SixteenCheckBoxesInTwoColumnsAndTheButtons) {
     EXPECT_GT(button(&d, "&Ok")->y(), check(&d, "DateText")->y());
     EXPECT_TRUE(d.logList()->isHidden());
     EXPECT_EQ(test::unnamedControls(d), Texts{});
+}
+
+KnownNumbers onlyPlu12(const ReferredTables&) {
+    KnownNumbers known;
+    known.tables[ReferredTable::Plu] = {12};
+    return known;
+}
+
+TEST_F(BatchTransferDlgTest, ASendOfKeysThatNameMissingPlusAsksAndCancelStartsNothing) {
+    PresetKeys keys;
+    keys.plu[2] = "999999";
+    ASSERT_EQ(saveKeyFile(keys), "");
+    const KnownNumbersReader previous = installKnownNumbersReader(&onlyPlu12);
+    CBatchTransferDlg d;
+    check(&d, "Preset Key")->setChecked(true);
+    prompter.answerNext(PromptAnswer::Cancel);
+    QTest::mouseClick(button(&d, "PC->Scale(&P)"), Qt::LeftButton);
+    installKnownNumbersReader(previous);
+    ASSERT_EQ(prompter.prompts().size(), 1u);
+    EXPECT_EQ(prompter.prompts()[0].buttons, PromptButtons::OkCancel);
+    EXPECT_NE(
+        prompter.texts()[0].find("Key 3 points to PLU 999999, which the PLU file does not have"),
+        std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists("trf.out"));
 }
 
 TEST_F(BatchTransferDlgTest, TheSelectionComesFromTransDatAndGoesBackOnOk) {

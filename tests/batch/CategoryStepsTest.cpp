@@ -453,7 +453,7 @@ TEST_F(CategorySteps, HeaderAndBottomAnswersAreDecodedAndKeepTheFilesFontsWhenTh
               "0AB");
     EXPECT_EQ(loaded.texts.headerFont, "5");
     EXPECT_EQ(loaded.texts.bottom, "");
-    EXPECT_EQ(prompter.texts(), Texts{"传送错误!"});
+    EXPECT_EQ(prompter.texts(), Texts{"Transfer error!"});
 }
 
 TEST_F(CategorySteps, TheStoreAddressGoesAsTheDialogSendsItAndComesBackWhole) {

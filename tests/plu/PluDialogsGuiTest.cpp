@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -14,6 +15,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "editors/kit/TableReferences.h"
 #include "plu/PluEditDlg.h"
 #include "plu/PluFile.h"
 #include "plu/PluListDlg.h"
@@ -296,6 +298,31 @@ TEST_F(PluDialogsTest, EditorChecksOnOkAndByCountShowsTheFixweight) {
     EXPECT_EQ(editor.result(), QDialog::Accepted);
     EXPECT_EQ(editor.accepted().fixweightThousandths, "0");
     EXPECT_EQ(editor.accepted().labelNumber, "12");
+}
+
+// Groups 1 and 2 only.
+KnownNumbers twoGroups(const ReferredTables&) {
+    KnownNumbers known;
+    known.tables[ReferredTable::Group] = {1, 2};
+    return known;
+}
+
+TEST_F(PluDialogsTest, TheEditorShowsAGroupThatTheGroupTableDoesNotHaveAsItIsTyped) {
+    const KnownNumbersReader previous = installKnownNumbersReader(&twoGroups);
+    PluValues values;
+    values.pluNumber = "7";
+    values.groupNumber = "5";
+    CPluEditDlg editor(values);
+    editor.show();
+    auto* references = editor.findChild<QLabel*>("references");
+    ASSERT_NE(references, nullptr);
+    EXPECT_TRUE(references->isVisible());
+    EXPECT_EQ(references->text(), "PLU 7 points to group 5, which the group table does not have");
+    type(field(&editor, "groupNumber"), "2");
+    EXPECT_FALSE(references->isVisible());
+    type(field(&editor, "groupNumber"), "9");
+    EXPECT_EQ(references->text(), "PLU 7 points to group 9, which the group table does not have");
+    installKnownNumbersReader(previous);
 }
 
 TEST_F(PluDialogsTest, LoadDefaultTakesEveryValueButThePluNumber) {

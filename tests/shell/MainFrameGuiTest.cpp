@@ -2,6 +2,7 @@
 #include <signal.h>
 
 #include <QAction>
+#include <QDesktopServices>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -10,10 +11,13 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
+#include <QUrl>
 #include <chrono>
 #include <filesystem>
+#include <map>
 #include <thread>
 
+#include "platform/ProgramDirectory.h"
 #include "shell/AboutDlg.h"
 #include "shell/CommandIds.h"
 #include "shell/CommandTable.h"
@@ -22,6 +26,7 @@
 #include "shell/SelectScaleDlg.h"
 #include "shell/SingleInstance.h"
 #include "shell/SplashWindow.h"
+#include "shell/UserManual.h"
 #include "tests/shell/ShellGuiHelpers.h"
 #include "tests/support/Accessibility.h"
 #include "tests/support/RecordingPrompter.h"
@@ -55,12 +60,12 @@ protected:
             ASSERT_NE(action, nullptr) << command;
             EXPECT_EQ(action->isEnabled(), enabled) << action->text().toStdString();
         }
-        for (int command : {command::kSelectScale, command::kCommPortSetup, command::kExit,
-                            command::kAbout, command::kToolbar, command::kStatusBar}) {
+        for (int command :
+             {command::kSelectScale, command::kCommPortSetup, command::kExit, command::kAbout,
+              command::kHelpTopic, command::kToolbar, command::kStatusBar}) {
             EXPECT_TRUE(frame.commandAction(command)->isEnabled()) << command;
         }
-        for (int command :
-             {command::kHelpTopic, command::kLabelLoadAndDownload, 57635, 57634, 57637}) {
+        for (int command : {command::kLabelLoadAndDownload, 57635, 57634, 57637}) {
             EXPECT_FALSE(frame.commandAction(command)->isEnabled()) << command;
         }
     }
@@ -103,8 +108,8 @@ TEST_F(MainFrameTest, MenuBarCaptionsAndItemsAreThoseOfTheTable) {
     }
     EXPECT_EQ(items,
               (QStringList{"&PLU", "Preset &Key", "E&xtra Text", "-", "&Group", "&Operator",
-                           "&Tare", "&Discout", "-", "DateT&ext", "&BarCode", "-",
-                           "Marquee &Message", "&HeaderBottom", "&Advertisement", "St&ore Address",
+                           "&Tare", "D&iscout", "-", "DateT&ext", "&BarCode", "-",
+                           "Marquee &Message", "&HeaderBottom", "&Advertisement", "Sto&re Address",
                            "-", "&Default Label", "&Label Load And Download"}));
     QMenu* labels = data->actions()[17]->menu();
     ASSERT_NE(labels, nullptr);
@@ -113,6 +118,28 @@ TEST_F(MainFrameTest, MenuBarCaptionsAndItemsAreThoseOfTheTable) {
     QMenu* setup = frame.menuBar()->actions()[4]->menu();
     ASSERT_EQ(setup->actions().size(), 4);
     EXPECT_TRUE(setup->actions()[2]->isSeparator());
+}
+
+// Every item of a menu (the menu bar included) has a mnemonic that no other item there has.
+void expectDistinctMnemonics(const QString& where, const QList<QAction*>& actions) {
+    std::map<QString, QString> taken;
+    for (QAction* a : actions) {
+        if (a->isSeparator()) {
+            continue;
+        }
+        const QKeySequence mnemonic = QKeySequence::mnemonic(a->text());
+        EXPECT_FALSE(mnemonic.isEmpty()) << where.toStdString() << ": " << a->text().toStdString();
+        const auto [it, fresh] = taken.emplace(mnemonic.toString(), a->text());
+        EXPECT_TRUE(fresh) << where.toStdString() << ": " << a->text().toStdString() << " and "
+                           << it->second.toStdString();
+        if (a->menu()) {
+            expectDistinctMnemonics(a->text(), a->menu()->actions());
+        }
+    }
+}
+
+TEST_F(MainFrameTest, EveryMenuHasDistinctMnemonics) {
+    expectDistinctMnemonics("menu bar", frame.menuBar()->actions());
 }
 
 TEST_F(MainFrameTest, EveryCommandCarriesItsNumberNameAndPrompt) {
@@ -328,6 +355,10 @@ TEST_F(MainFrameTest, TheAboutBoxAndItsHiddenVersionButton) {
         seen = true;
         EXPECT_EQ(about->windowTitle(), "About vorn");
         EXPECT_FALSE(about->versionButton()->isVisible());
+        auto* version = about->findChild<QLabel*>("versionText");
+        ASSERT_NE(version, nullptr);
+        EXPECT_TRUE(version->isVisible());
+        EXPECT_EQ(version->text(), QString("vorn version ") + VORN_VERSION);
         EXPECT_EQ(about->versionButton()->text(), "version(&V)");
         about->versionButton()->click();
         about->accept();
@@ -338,5 +369,43 @@ TEST_F(MainFrameTest, TheAboutBoxAndItsHiddenVersionButton) {
               std::vector<std::string>{"it is builded in Tue Oct 24 14:52:12 2000"});
 }
 
+// Takes the place of the desktop's browser.
+class BrowserStandIn : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl& url) { opened << url; }
+};
+
+TEST_F(MainFrameTest, HelpTopicOpensTheManualBesideTheProgramOrSaysWhereItWasLookedFor) {
+    const std::string buildBin = std::string(std::getenv("VORN_BUILD_DIR")) + "/bin";
+    struct Case {
+        std::string programDir;
+        bool found;
+    } cases[] = {{buildBin, true}, {dir.path().string(), false}};
+    for (const Case& c : cases) {
+        BrowserStandIn browser;
+        QDesktopServices::setUrlHandler("file", &browser, "open");
+        overrideProgramDirectory(c.programDir);
+        prompter.clear();
+        frame.commandAction(command::kHelpTopic)->trigger();
+        overrideProgramDirectory("");
+        QDesktopServices::unsetUrlHandler("file");
+        const QString manual = QString::fromStdString(userManualPath(c.programDir));
+        if (c.found) {
+            EXPECT_EQ(browser.opened, QList<QUrl>{QUrl::fromLocalFile(manual)});
+            EXPECT_EQ(prompter.texts(), std::vector<std::string>{});
+        } else {
+            EXPECT_TRUE(browser.opened.isEmpty());
+            EXPECT_EQ(prompter.texts(), std::vector<std::string>{kUserManualMissingText});
+            EXPECT_NE(prompter.prompts().back().detail.find(manual.toStdString()),
+                      std::string::npos);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vorn
+
+#include "MainFrameGuiTest.moc"

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -11,6 +12,7 @@
 
 #include "editors/code/PresetKeyDlg.h"
 #include "editors/code/PresetKeyRecords.h"
+#include "editors/kit/TableReferences.h"
 #include "tests/support/Accessibility.h"
 #include "tests/support/Controls.h"
 #include "tests/support/FakeTransferRunner.h"
@@ -205,6 +207,38 @@ TEST_F(PresetKeyDlgTest, ReceiveShowsTheScalesKeysAndCancelKeepsKeyDat) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     button(&d, "Cancel")->click();
     EXPECT_EQ(test::readFile("key.dat"), saved);
+}
+
+// A PLU file that holds PLU 12 only.
+KnownNumbers onlyPlu12(const ReferredTables&) {
+    KnownNumbers known;
+    known.tables[ReferredTable::Plu] = {12};
+    return known;
+}
+
+TEST_F(PresetKeyDlgTest, AKeyWhosePluTheFileLacksIsShownAndItsSendAsksFirst) {
+    const KnownNumbersReader previous = installKnownNumbersReader(&onlyPlu12);
+    CPresetKeyDlg d;
+    d.show();
+    auto* references = d.findChild<QLabel*>("references");
+    ASSERT_NE(references, nullptr);
+    EXPECT_FALSE(references->isVisible());
+    assign(&d, 1, "12");
+    assign(&d, 2, "999999");
+    EXPECT_TRUE(references->isVisible());
+    EXPECT_EQ(references->text(), "Key 2 points to PLU 999999, which the PLU file does not have");
+
+    prompter.answerNext(PromptAnswer::Cancel);
+    button(&d, "PC->Sc")->click();
+    EXPECT_TRUE(runner.requests.empty());
+    button(&d, "PC->Sc")->click();  // OK: sent anyway
+    EXPECT_EQ(runner.requests.size(), 1u);
+    ASSERT_EQ(prompter.prompts().size(), 2u);
+    for (const Prompt& asked : prompter.prompts()) {
+        EXPECT_EQ(asked.buttons, PromptButtons::OkCancel);
+        EXPECT_NE(asked.text.find(references->text().toStdString()), std::string::npos);
+    }
+    installKnownNumbersReader(previous);
 }
 
 }  // namespace

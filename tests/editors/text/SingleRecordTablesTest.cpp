@@ -164,7 +164,7 @@ TEST_F(SingleRecordTablesTest, ReceivedHeaderAndBottomAreDecodedAndAFontZeroIsRe
                                                          140)));
     hb.receive();
     EXPECT_EQ(runner.trfOuts[0], "00021100070001000\r\n");
-    EXPECT_EQ(prompter.texts(), Rows{"传送错误!"});
+    EXPECT_EQ(prompter.texts(), Rows{"Transfer error!"});
     EXPECT_EQ(hb.header.text,
               "\x05"
               "0BAD FONT");

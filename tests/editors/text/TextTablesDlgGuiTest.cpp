@@ -308,7 +308,7 @@ TEST_F(TextTablesDlgTest, HeaderAndBottomCheckTheirFontsAndShowWhatTheyReceive) 
                           140) +
                       "\r\n");
     button(&d, "Sc->PC")->click();
-    EXPECT_EQ(prompter.texts().back(), "传送错误!");
+    EXPECT_EQ(prompter.texts().back(), "Transfer error!");
     EXPECT_EQ(box(&d, "header")->text(),
               "\x05"
               "0BAD");
