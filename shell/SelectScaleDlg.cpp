@@ -177,7 +177,7 @@ void CSelectScaleDlg::addScale() {
 }
 
 void CSelectScaleDlg::deleteStore() {
-    if (!confirm(kDeleteStoreText, PromptIcon::Warning)) {
+    if (!confirmIrreversible(kDeleteStoreText)) {
         return;
     }
     lists_.deleteStore();
@@ -186,7 +186,7 @@ void CSelectScaleDlg::deleteStore() {
 }
 
 void CSelectScaleDlg::deleteScale() {
-    if (!confirm(kDeleteScaleText, PromptIcon::Warning)) {
+    if (!confirmIrreversible(kDeleteScaleText)) {
         return;
     }
     lists_.deleteScale();

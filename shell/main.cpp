@@ -8,6 +8,7 @@
 
 #include "platform/QtPrompter.h"
 #include "shell/QuelApp.h"
+#include "widgets/EntryGuard.h"
 
 namespace {
 
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     vorn::QtPrompter prompter;
     vorn::installPrompter(&prompter);
+    vorn::installEntryGuard();
     int result = 1;
     {
         vorn::CQuelApp quel;

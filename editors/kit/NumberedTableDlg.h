@@ -7,6 +7,7 @@
 // their table kind and their NumberedTableLayout.
 
 #include <QDialog>
+#include <QStringList>
 
 #include <vector>
 
@@ -33,10 +34,8 @@ struct NumberedTableLayout {
     // value field when valueEnterAdds.
     bool addIsDefault = true;
     bool valueEnterAdds = false;
-    bool valueOverflowAdds = false;  // typing past the value field's length adds the row
     bool focusNumberOnOpen = false;
     bool focusNumberAfterAdd = false;
-    bool numberDigitsOnly = false;
     bool numberRightAligned = false;
     bool valueCentred = false;
     bool numericValue = false;  // the value field is a CNumEdit (length and decimals of the kind)
@@ -65,11 +64,18 @@ public:
 
     const NumberedTable& table() const { return table_; }
 
+    // Escape and the close box: asks whether to save when the rows changed since the table was
+    // opened. "Cancel" discards without asking.
+    void reject() override;
+    void done(int result) override;
+
 protected:
     void keyPressEvent(QKeyEvent* e) override;
-    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    bool closing_ = false;     // in done(): the close it makes asks nothing
+    QStringList openedState_;  // the list's rows as opened
+
     void buildWidgets();
     QLayout* buildFields();
     void readFields();
@@ -82,12 +88,12 @@ private:
 
     void onNumberEdited();
     void onValueEdited();
-    void onValueOverflow();
     void onChoose(int type);
     void onAdd();
     void onDelete();
     void onPick(int row);
     void onOk();
+    void discard();
     void onSend();
     void onReceive();
 

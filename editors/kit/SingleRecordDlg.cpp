@@ -5,6 +5,8 @@
 #include <QVBoxLayout>
 
 #include "editors/kit/TableButtons.h"
+#include "platform/Prompter.h"
+#include "widgets/ControlsState.h"
 
 namespace vorn {
 
@@ -29,6 +31,32 @@ void SingleRecordDlg::finishFields(QWidget* firstField, QWidget* lastField) {
         setTabOrder(previous, b);
         previous = b;
     }
+}
+
+void SingleRecordDlg::showEvent(QShowEvent* e) {
+    if (!openedState_) {
+        openedState_ = controlsState(this);
+    }
+    QDialog::showEvent(e);
+}
+
+void SingleRecordDlg::done(int result) {
+    closing_ = true;
+    QDialog::done(result);
+    closing_ = false;
+}
+
+void SingleRecordDlg::reject() {
+    if (!closing_ && openedState_ && controlsState(this) != *openedState_) {
+        const PromptAnswer answer = askToSave(kUnsavedChangesQuestion);
+        if (answer == PromptAnswer::Ok) {
+            onOk();
+        }
+        if (answer != PromptAnswer::Discard) {
+            return;
+        }
+    }
+    QDialog::reject();
 }
 
 void SingleRecordDlg::onOk() {
