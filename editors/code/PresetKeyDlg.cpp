@@ -29,7 +29,7 @@ bool* optionFlag(KeyOptions& o, std::size_t i) {
 
 }  // namespace
 
-CPresetKeyDlg::CPresetKeyDlg(QWidget* parent) : QDialog(parent) {
+CPresetKeyDlg::CPresetKeyDlg(QWidget* parent) : TableDlg(parent) {
     setWindowTitle("Configure Presets");
     buildWidgets();
     editor_.open();
@@ -133,7 +133,7 @@ void CPresetKeyDlg::buildWidgets() {
     transfers->addWidget(button("Sc->PC", &CPresetKeyDlg::onReceive));
     auto* closing = new QHBoxLayout;
     closing->addWidget(ok);
-    closing->addWidget(button("Cancel", &CPresetKeyDlg::reject));
+    closing->addWidget(button("Cancel", &CPresetKeyDlg::discard));
 
     auto* side = new QVBoxLayout;
     side->addWidget(layer_);

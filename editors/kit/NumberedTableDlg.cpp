@@ -88,13 +88,12 @@ QLabel* captionLabel(const char* text, QWidget* parent) {
 
 NumberedTableDlg::NumberedTableDlg(const NumberedTableKind& kind, const NumberedTableLayout& layout,
                                    QWidget* parent)
-    : QDialog(parent), table_(kind), layout_(layout) {
+    : TableDlg(parent), table_(kind), layout_(layout) {
     setWindowTitle(QString::fromLatin1(layout.caption));
     buildWidgets();
     table_.open();
     showRows();
     writeFields();
-    openedState_ = controlsState(list_);
     if (layout_.focusNumberOnOpen) {
         number_->setFocus();
     }
@@ -356,27 +355,8 @@ void NumberedTableDlg::onOk() {
     }
 }
 
-void NumberedTableDlg::discard() {
-    done(QDialog::Rejected);
-}
-
-void NumberedTableDlg::done(int result) {
-    closing_ = true;
-    QDialog::done(result);
-    closing_ = false;
-}
-
-void NumberedTableDlg::reject() {
-    if (!closing_ && controlsState(list_) != openedState_) {
-        const PromptAnswer answer = askToSave(kUnsavedChangesQuestion);
-        if (answer == PromptAnswer::Ok) {
-            onOk();
-        }
-        if (answer != PromptAnswer::Discard) {
-            return;
-        }
-    }
-    QDialog::reject();
+QStringList NumberedTableDlg::dataState() const {
+    return controlsState(list_);
 }
 
 void NumberedTableDlg::onSend() {

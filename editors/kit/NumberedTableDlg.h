@@ -6,12 +6,10 @@
 // NumberedTable model and back, and calls the model for every rule. The editors differ only by
 // their table kind and their NumberedTableLayout.
 
-#include <QDialog>
-#include <QStringList>
-
 #include <vector>
 
 #include "editors/kit/NumberedTable.h"
+#include "editors/kit/TableDlg.h"
 #include "widgets/RowListView.h"
 #include "widgets/TextBox.h"
 
@@ -56,7 +54,7 @@ struct NumberedTableLayout {
     const char* cancelCaption = "Cancel";
 };
 
-class NumberedTableDlg : public QDialog {
+class NumberedTableDlg : public TableDlg {
     Q_OBJECT
 public:
     NumberedTableDlg(const NumberedTableKind& kind, const NumberedTableLayout& layout,
@@ -64,18 +62,13 @@ public:
 
     const NumberedTable& table() const { return table_; }
 
-    // Escape and the close box: asks whether to save when the rows changed since the table was
-    // opened. "Cancel" discards without asking.
-    void reject() override;
-    void done(int result) override;
-
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    // Escape and the close box ask when the rows changed.
+    QStringList dataState() const override;
+    void saveAndClose() override { onOk(); }
 
 private:
-    bool closing_ = false;     // in done(): the close it makes asks nothing
-    QStringList openedState_;  // the list's rows as opened
-
     void buildWidgets();
     QLayout* buildFields();
     void readFields();
@@ -93,7 +86,6 @@ private:
     void onDelete();
     void onPick(int row);
     void onOk();
-    void discard();
     void onSend();
     void onReceive();
 

@@ -5,13 +5,11 @@
 #include <QVBoxLayout>
 
 #include "editors/kit/TableButtons.h"
-#include "platform/Prompter.h"
-#include "widgets/ControlsState.h"
 
 namespace vorn {
 
 SingleRecordDlg::SingleRecordDlg(const char* caption, CancelPlace cancelPlace, QWidget* parent)
-    : QDialog(parent) {
+    : TableDlg(parent) {
     setWindowTitle(QString::fromLatin1(caption));
     fields_ = new QVBoxLayout;
 
@@ -31,32 +29,6 @@ void SingleRecordDlg::finishFields(QWidget* firstField, QWidget* lastField) {
         setTabOrder(previous, b);
         previous = b;
     }
-}
-
-void SingleRecordDlg::showEvent(QShowEvent* e) {
-    if (!openedState_) {
-        openedState_ = controlsState(this);
-    }
-    QDialog::showEvent(e);
-}
-
-void SingleRecordDlg::done(int result) {
-    closing_ = true;
-    QDialog::done(result);
-    closing_ = false;
-}
-
-void SingleRecordDlg::reject() {
-    if (!closing_ && openedState_ && controlsState(this) != *openedState_) {
-        const PromptAnswer answer = askToSave(kUnsavedChangesQuestion);
-        if (answer == PromptAnswer::Ok) {
-            onOk();
-        }
-        if (answer != PromptAnswer::Discard) {
-            return;
-        }
-    }
-    QDialog::reject();
 }
 
 void SingleRecordDlg::onOk() {

@@ -6,32 +6,23 @@
 // fields into fieldsLayout(), calls finishFields, opens its record and shows it, and implements
 // the five hooks over its core model.
 
-#include <QDialog>
-#include <QStringList>
-
-#include <optional>
-
 #include <vector>
 
 #include "editors/kit/TableButtons.h"
+#include "editors/kit/TableDlg.h"
 
 class QPushButton;
 class QVBoxLayout;
 
 namespace vorn {
 
-class SingleRecordDlg : public QDialog {
+class SingleRecordDlg : public TableDlg {
     Q_OBJECT
 public:
     SingleRecordDlg(const char* caption, CancelPlace cancelPlace, QWidget* parent);
 
-    // Escape and the close box: asks whether to save when a field changed since the dialog
-    // opened. "Cancel" discards without asking.
-    void reject() override;
-    void done(int result) override;
-
 protected:
-    void showEvent(QShowEvent* e) override;
+    void saveAndClose() override { onOk(); }
     QVBoxLayout* fieldsLayout() const { return fields_; }
     // Called once the fields are built: the first field has the focus when the dialog opens,
     // and Tab goes through the fields, then down the buttons.
@@ -44,14 +35,12 @@ protected:
     virtual void receive() = 0;
 
 private:
-    bool closing_ = false;  // in done(): the close it makes asks nothing
     void onOk();
     void onSend();
     void onReceive();
 
     QVBoxLayout* fields_ = nullptr;
-    std::optional<QStringList> openedState_;  // the fields as first shown
-    std::vector<QPushButton*> buttons_;       // in the order they stand
+    std::vector<QPushButton*> buttons_;  // in the order they stand
 };
 
 }  // namespace vorn
