@@ -31,6 +31,17 @@ bool confirm(const std::string& text, PromptIcon icon) {
            PromptAnswer::Ok;
 }
 
+bool confirmIrreversible(const std::string& text, PromptIcon icon) {
+    Prompt prompt{text, PromptButtons::OkCancel, icon, std::nullopt};
+    prompt.cancelIsDefault = true;
+    return prompter().ask(prompt) == PromptAnswer::Ok;
+}
+
+PromptAnswer askToSave(const std::string& text) {
+    return prompter().ask(
+        Prompt{text, PromptButtons::SaveDiscardCancel, PromptIcon::Question, std::nullopt});
+}
+
 PromptAnswer StderrPrompter::ask(const Prompt& prompt) {
     const std::string caption = prompt.caption.value_or(kApplicationTitle);
     if (caption.empty()) {

@@ -9,8 +9,9 @@
 namespace vorn {
 
 enum class PromptIcon { None, Error, Warning, Information, Question };
-enum class PromptButtons { Ok, OkCancel };
-enum class PromptAnswer { Ok, Cancel };
+// SaveDiscardCancel: "Save" answers Ok, "Discard" Discard.
+enum class PromptButtons { Ok, OkCancel, SaveDiscardCancel };
+enum class PromptAnswer { Ok, Cancel, Discard };
 
 struct Prompt {
     std::string text;  // UTF-8; single-byte text from files or the line goes through latin1ToUtf8
@@ -20,6 +21,9 @@ struct Prompt {
     std::optional<std::string> caption;
     // UTF-8; shown under the text, e.g. what went wrong and what the user can do about it.
     std::string detail = {};
+    // Cancel, not OK, is what Enter chooses: the question is about something that cannot be
+    // undone.
+    bool cancelIsDefault = false;
 };
 
 class Prompter {
@@ -39,6 +43,10 @@ void tell(const std::string& text, PromptIcon icon = PromptIcon::None,
           const std::string& detail = {});
 // An OK/Cancel question with the application title; true when OK was chosen.
 bool confirm(const std::string& text, PromptIcon icon = PromptIcon::Warning);
+// The same question about something that cannot be undone: Cancel is the default.
+bool confirmIrreversible(const std::string& text, PromptIcon icon = PromptIcon::Warning);
+// Save, Discard or Cancel, Save the default.
+PromptAnswer askToSave(const std::string& text);
 
 // Prints "caption: text" to stderr, and the detail on the next line; answers OK. vornctl's
 // prompter.

@@ -29,23 +29,65 @@ QMessageBox::Icon boxIcon(PromptIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// The window the box belongs to: the modal dialog the user works in, else the active window,
+// else the program's first visible window, so that it never stands alone on the screen.
+QWidget* ownerWindow() {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        return modal;
+    }
+    if (QWidget* active = QApplication::activeWindow()) {
+        return active;
+    }
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isVisible() && w->isWindow() && qobject_cast<QMessageBox*>(w) == nullptr) {
+            return w;
+        }
+    }
+    return nullptr;
+}
+
+QMessageBox::StandardButtons buttonsOf(PromptButtons buttons) {
+    switch (buttons) {
+        case PromptButtons::OkCancel:
+            return QMessageBox::Ok | QMessageBox::Cancel;
+        case PromptButtons::SaveDiscardCancel:
+            return QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
+        case PromptButtons::Ok:
+            break;
+    }
+    return QMessageBox::Ok;
+}
+
 PromptAnswer showBox(const Prompt& prompt) {
-    const QString caption = QString::fromUtf8(prompt.caption.value_or(kApplicationTitle));
+    // Every box carries the program's title, also where no caption is given.
+    const std::string title = prompt.caption.value_or(kApplicationTitle);
+    const QString caption = QString::fromUtf8(title.empty() ? kApplicationTitle : title.c_str());
     // A text that the translations know is shown in the interface's language.
     const QString text = QCoreApplication::translate(kTranslationContext, prompt.text.c_str());
-    QMessageBox box(boxIcon(prompt.icon), caption, text,
-                    prompt.buttons == PromptButtons::OkCancel
-                        ? QMessageBox::Ok | QMessageBox::Cancel
-                        : QMessageBox::Ok,
-                    QApplication::activeWindow());
-    box.setDefaultButton(QMessageBox::Ok);
+    QMessageBox box(boxIcon(prompt.icon), caption, text, buttonsOf(prompt.buttons), ownerWindow());
+    if (prompt.buttons == PromptButtons::SaveDiscardCancel) {
+        box.setDefaultButton(QMessageBox::Save);
+        box.setEscapeButton(QMessageBox::Cancel);
+    } else {
+        box.setDefaultButton(prompt.cancelIsDefault && prompt.buttons == PromptButtons::OkCancel
+                                 ? QMessageBox::Cancel
+                                 : QMessageBox::Ok);
+    }
     box.setInformativeText(QString::fromUtf8(prompt.detail));
     // A detail of a few sentences (a device path, a command to run) reads better on wider
     // lines than the box gives it by itself.
     if (auto* detail = box.findChild<QLabel*>("qt_msgbox_informativelabel")) {
         detail->setMinimumWidth(box.fontMetrics().averageCharWidth() * 60);
     }
-    return box.exec() == QMessageBox::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
+    switch (box.exec()) {
+        case QMessageBox::Ok:
+        case QMessageBox::Save:
+            return PromptAnswer::Ok;
+        case QMessageBox::Discard:
+            return PromptAnswer::Discard;
+        default:
+            return PromptAnswer::Cancel;
+    }
 }
 
 }  // namespace

@@ -150,6 +150,9 @@ PluFormCheck acceptForm(PluForm& form) {
     if (v.pluNumber.empty()) {
         return {PluFormField::PluNumber, kNoPluNumberMessage};
     }
+    if (intValue(v.pluNumber) == 0) {
+        return {PluFormField::PluNumber, kZeroPluNumberMessage};
+    }
     for (const PluRangeRule& check : kRangeRules) {
         std::string* text = textOf(form, check.field);
         if (intValue(*text) > check.largest) {

@@ -102,12 +102,15 @@ const PluRangeRule* rangeRuleOf(PluFormField field);
 // The messages of the two fields OK requires.
 inline constexpr const char* kNoDescriptionMessage = "Fill the PLU description!";
 inline constexpr const char* kNoPluNumberMessage = "Fill the PLU No.!";
+// PLU 0 is no PLU: the editor, the list and the import refuse it alike.
+inline constexpr const char* kZeroPluNumberMessage =
+    "PLU No. 0 is not taken: PLU numbers start at 1.";
 
 // OK: empties the fixweight of an item not sold by count, removes trailing blanks from the
-// first description line, then checks the description, the PLU number and the ranges in their
-// order. The first that fails is returned; a range that fails has its field emptied. When all
-// pass, the description lines lose their trailing blanks and `values` gets the price in
-// hundredths and the fixweight in thousandths ("0" for an item not sold by count).
+// first description line, then checks the description, the PLU number (not empty, not 0) and the
+// ranges in their order. The first that fails is returned; a range that fails has its field
+// emptied. When all pass, the description lines lose their trailing blanks and `values` gets the
+// price in hundredths and the fixweight in thousandths ("0" for an item not sold by count).
 PluFormCheck acceptForm(PluForm& form);
 
 // "Save Default": the form as it stands, the price in hundredths, nothing checked.

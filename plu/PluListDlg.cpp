@@ -16,12 +16,14 @@
 
 #include "platform/OutsidePrograms.h"
 #include "platform/ProcessStart.h"
+#include "platform/Prompter.h"
 #include "platform/WindowTitleBeacon.h"
 #include "plu/PluEditDlg.h"
 #include "plu/PluListModel.h"
 #include "plu/PluRangeDlg.h"
 #include "plu/PluTransfer.h"
 #include "plu/SelectPluDlg.h"
+#include "widgets/ControlsState.h"
 #include "widgets/TextRowView.h"
 
 #ifdef Q_OS_WIN
@@ -180,7 +182,8 @@ void CPluListDlg::onClearScale() {
 }
 
 void CPluListDlg::onSend() {
-    sendPlus(table_.list(), [this] { return CPluRangeDlg::ask(this); });
+    const PluRange selected = rangeOfRows(table_.list(), list_->selectedRows());
+    sendPlus(table_.list(), [this, selected] { return CPluRangeDlg::ask(this, selected); });
 }
 
 void CPluListDlg::onReceive() {
@@ -207,6 +210,19 @@ void CPluListDlg::onSaveExit() {
     if (table_.save()) {
         accept();
     }
+}
+
+void CPluListDlg::reject() {
+    if (table_.hasUnsavedChanges()) {
+        const PromptAnswer answer = askToSave(kUnsavedChangesQuestion);
+        if (answer == PromptAnswer::Ok) {
+            onSaveExit();
+        }
+        if (answer != PromptAnswer::Discard) {
+            return;
+        }
+    }
+    QDialog::reject();
 }
 
 void CPluListDlg::reloadIfPending() {

@@ -21,6 +21,8 @@ public:
     ~CPluListDlg() override;
 
     const PluTable& table() const { return table_; }
+    // Escape and the close box: a list with unsaved changes asks whether to save first.
+    void reject() override;
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;

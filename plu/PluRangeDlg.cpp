@@ -42,7 +42,7 @@ RangeFieldValue rangeFieldValue(const std::string& text) {
     return {value, value > kLargestPlu ? kOutOfRange : nullptr};
 }
 
-CPluRangeDlg::CPluRangeDlg(QWidget* parent) : QDialog(parent) {
+CPluRangeDlg::CPluRangeDlg(QWidget* parent, PluRange initial) : QDialog(parent), range_(initial) {
     setWindowTitle("PLU range");
     selectRange_ = new QRadioButton("Select Range", this);
     single_ = new QRadioButton("Single", this);
@@ -87,8 +87,8 @@ CPluRangeDlg::CPluRangeDlg(QWidget* parent) : QDialog(parent) {
     from_->setFocus();
 }
 
-std::optional<PluRange> CPluRangeDlg::ask(QWidget* parent) {
-    CPluRangeDlg dialog(parent);
+std::optional<PluRange> CPluRangeDlg::ask(QWidget* parent, PluRange initial) {
+    CPluRangeDlg dialog(parent, initial);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }

@@ -15,13 +15,14 @@ namespace vorn {
 class CPluRangeDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CPluRangeDlg(QWidget* parent = nullptr);
+    // Opens on the range given: by default 1 to 1000, from the list the rows selected there.
+    explicit CPluRangeDlg(QWidget* parent = nullptr, PluRange initial = {});
 
     // The range after OK ("Single": To is From).
     PluRange range() const { return range_; }
 
     // Runs the dialog modally; the range after OK, else no value.
-    static std::optional<PluRange> ask(QWidget* parent);
+    static std::optional<PluRange> ask(QWidget* parent, PluRange initial = {});
 
 private:
     void enableTo();

@@ -2,6 +2,7 @@
 
 #include "platform/Prompter.h"
 #include "plu/PluFile.h"
+#include "tables/NumberText.h"
 
 namespace vorn {
 
@@ -15,6 +16,10 @@ std::string damagedPairsMessage(std::size_t count) {
            (count == 1 ? "" : "s") +
            " (lines of the wrong length). They are kept unchanged; open one with Edit to delete "
            "it.";
+}
+
+std::string replacePluQuestion(int number) {
+    return "PLU " + std::to_string(number) + " is already in the list. Replace it?";
 }
 
 std::string replaceRefusedFileQuestion() {
@@ -44,6 +49,7 @@ void PluTable::load() {
     PluFileContent content = readPluFile();
     refusedFile_ = content.status == PluFileContent::Status::Foreign;
     if (refusedFile_) {
+        savedBytes_ = fileBytes();
         tell(plufile::kForeignMessage);
         return;
     }
@@ -54,6 +60,7 @@ void PluTable::load() {
         }
     }
     list_.addAll(std::move(content.pairs));
+    savedBytes_ = fileBytes();
     if (content.damaged > 0) {
         tell(latin1ToUtf8(damagedPairsMessage(content.damaged)), PromptIcon::Warning);
     }
@@ -73,14 +80,16 @@ std::string PluTable::fileBytes() const {
 }
 
 bool PluTable::save() {
-    if (refusedFile_ && !confirm(replaceRefusedFileQuestion())) {
+    if (refusedFile_ && !confirmIrreversible(replaceRefusedFileQuestion())) {
         return false;
     }
-    const FileProblem problem = savePluFile(fileBytes());
+    std::string bytes = fileBytes();
+    const FileProblem problem = savePluFile(bytes);
     if (!problem.empty()) {
         tell(latin1ToUtf8(problem), PromptIcon::Error);
         return false;
     }
+    savedBytes_ = std::move(bytes);
     refusedFile_ = false;
     fileIdentity_ = pluFileIdentity();
     return true;
@@ -105,11 +114,28 @@ std::optional<std::size_t> PluTable::addValues(const PluValues& values) {
     return list_.add(std::move(pair)).index;
 }
 
+std::optional<std::size_t> PluTable::placeEdited(const PluValues& values,
+                                                 std::optional<int> movedFrom) {
+    const int number = intValue(values.pluNumber);
+    if (number != movedFrom && list_.placeOf(number).replaces &&
+        !confirm(replacePluQuestion(number))) {
+        return std::nullopt;
+    }
+    const std::optional<std::size_t> row = addValues(values);
+    if (!row || !movedFrom || *movedFrom == number) {
+        return row;
+    }
+    if (const PluList::Place old = list_.placeOf(*movedFrom); old.replaces) {
+        list_.removeAt(old.index);
+    }
+    return list_.placeOf(number).index;
+}
+
 std::optional<std::size_t> PluTable::add(const PluEditorRun& runEditor) {
     PluValues fresh;
     fresh.pluNumber = std::to_string(proposedNumber());
     const std::optional<PluValues> values = runEditor(fresh);
-    return values ? addValues(*values) : std::nullopt;
+    return values ? placeEdited(*values, std::nullopt) : std::nullopt;
 }
 
 std::optional<std::size_t> PluTable::edit(std::size_t index, const PluEditorRun& runEditor) {
@@ -126,13 +152,14 @@ std::optional<std::size_t> PluTable::edit(std::size_t index, const PluEditorRun&
     current_ = list_.pair(index);
     markToStore(current_.plu);
     markToStore(current_.label);
+    const int number = list_.number(index);
     const std::optional<PluValues> values = runEditor(decodePair(current_));
-    return values ? addValues(*values) : std::nullopt;
+    return values ? placeEdited(*values, number) : std::nullopt;
 }
 
 bool PluTable::deleteRows(const std::vector<std::size_t>& selected,
                           std::optional<std::size_t> caret) {
-    if (!confirm(kDeleteQuestion, PromptIcon::Warning)) {
+    if (!confirmIrreversible(kDeleteQuestion)) {
         return false;
     }
     if (!selected.empty()) {

@@ -42,13 +42,19 @@ public:
     // plurec.dat is no longer the file this table last read or wrote: another program wrote it.
     bool fileChangedSinceLoadOrSave() const;
 
+    // The list differs from what the last load or save left: closing would lose it.
+    bool hasUnsavedChanges() const { return fileBytes() != savedBytes_; }
+
     // The number "Add" proposes: one more than the last row's, or 1 for an empty list.
     int proposedNumber() const;
-    // "Add": runs the editor on a new PLU; after OK adds it. The row it went to, if any.
+    // "Add": runs the editor on a new PLU; after OK adds it, asking first when its number is
+    // a PLU of the list. The row it went to, if any.
     std::optional<std::size_t> add(const PluEditorRun& runEditor);
     // "Edit" of a row: a damaged row is offered for deletion; otherwise the row's pair becomes
     // the current pair (operation "0000"), the editor runs on its values, and after OK the pair
-    // is added with the add rule. The row it went to, if any.
+    // is added with the add rule. A PLU given another number moves to it: its old row goes,
+    // and a PLU of the new number is replaced only when the user agrees. The row it went to,
+    // if any.
     std::optional<std::size_t> edit(std::size_t index, const PluEditorRun& runEditor);
     // "Del": asks "Delete PLU?"; on OK deletes the selected rows, or the caret row when none is
     // selected. True when rows were deleted.
@@ -63,11 +69,15 @@ public:
 
 private:
     void makeCurrent(const PluPair& pair);
+    // addValues for the editor's values: asks before a PLU of another row is replaced, and
+    // removes the row of `movedFrom` when the PLU got another number.
+    std::optional<std::size_t> placeEdited(const PluValues& values, std::optional<int> movedFrom);
 
     PluList list_;
     PluPair current_;
     bool refusedFile_ = false;                  // the last load found a file that is not a PLU file
     std::optional<FileIdentity> fileIdentity_;  // plurec.dat as last read or written
+    std::string savedBytes_;                    // the file's bytes as last loaded or saved
 };
 
 // The PLU file's bytes of a list: the header, then every row's pair in list order.

@@ -1,5 +1,7 @@
 #include "plu/PluTransfer.h"
 
+#include <algorithm>
+#include <fstream>
 #include <map>
 #include <set>
 
@@ -80,6 +82,11 @@ void checkSendAnswer() {
     }
 }
 
+std::string noPluInRangeMessage(const PluRange& range) {
+    return "No PLU of the list lies in the range " + std::to_string(range.first) + " to " +
+           std::to_string(range.last) + ": nothing was sent.";
+}
+
 std::string damagedNotSentMessage(std::size_t count) {
     return std::to_string(count) + " damaged PLU row" + (count == 1 ? " was" : "s were") +
            " not sent.";
@@ -131,6 +138,21 @@ std::vector<std::string> pluSendLines(const std::vector<PluPair>& pairs) {
     return lines;
 }
 
+PluRange rangeOfRows(const PluList& list, const std::vector<std::size_t>& rows) {
+    PluRange range;
+    bool first = true;
+    for (const std::size_t row : rows) {
+        if (row >= list.size()) {
+            continue;
+        }
+        const int n = list.number(row);
+        range.first = first ? n : std::min(range.first, n);
+        range.last = first ? n : std::max(range.last, n);
+        first = false;
+    }
+    return range;
+}
+
 void sendPlus(const PluList& list, const std::function<std::optional<PluRange>()>& askRange) {
     if (list.empty()) {
         return;
@@ -149,6 +171,7 @@ void sendPlus(const PluList& list, const std::function<std::optional<PluRange>()
     }
     const auto [begin, end] = list.rangeOf(range->first, range->last);
     if (begin == end) {
+        tell(noPluInRangeMessage(*range), PromptIcon::Information);
         return;
     }
     std::vector<TableReference> references;
@@ -339,7 +362,7 @@ void receivePlus(PluTable& table, const std::function<bool()>& runSelection) {
 }
 
 void clearScale() {
-    if (!confirm(plutransfer::kClearQuestion, PromptIcon::Warning)) {
+    if (!confirmIrreversible(plutransfer::kClearQuestion)) {
         return;
     }
     // Whatever the answer says, the scale may now hold fewer PLUs than the records of what it

@@ -54,9 +54,13 @@ std::vector<std::string> pluSendLines(const PluList& list, std::size_t begin, st
 // record and label-data record.
 std::vector<std::string> pluSendLines(const std::vector<PluPair>& pairs);
 
+// The range the range dialog opens on: the lowest to the highest PLU number of the rows given,
+// the default range when none is given.
+PluRange rangeOfRows(const PluList& list, const std::vector<std::size_t>& rows);
+
 // "PC->Sc": nothing for an empty list; "Can't open file" when trf.out cannot be created; asks
-// the range (no value: Cancel); "PLU range error!" when To is below From; nothing when no PLU
-// lies in the range; otherwise sends the rows and checks the answer.
+// the range (no value: Cancel); "PLU range error!" when To is below From; when no PLU lies in
+// the range, says so; otherwise sends the rows and checks the answer.
 void sendPlus(const PluList& list, const std::function<std::optional<PluRange>()>& askRange);
 
 // ---- "Sc->PC"

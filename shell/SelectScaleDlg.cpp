@@ -179,7 +179,7 @@ void CSelectScaleDlg::addScale() {
 }
 
 void CSelectScaleDlg::deleteStore() {
-    if (!confirm(kDeleteStoreText, PromptIcon::Warning)) {
+    if (!confirmIrreversible(kDeleteStoreText)) {
         return;
     }
     lists_.deleteStore();
@@ -188,7 +188,7 @@ void CSelectScaleDlg::deleteStore() {
 }
 
 void CSelectScaleDlg::deleteScale() {
-    if (!confirm(kDeleteScaleText, PromptIcon::Warning)) {
+    if (!confirmIrreversible(kDeleteScaleText)) {
         return;
     }
     lists_.deleteScale();

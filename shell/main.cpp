@@ -11,6 +11,7 @@
 #include "platform/QtPrompter.h"
 #include "platform/Translations.h"
 #include "shell/QuelApp.h"
+#include "widgets/EntryGuard.h"
 
 namespace {
 
@@ -54,6 +55,7 @@ int main(int argc, char** argv) {
     vorn::installTranslation(translator, QLocale());
     vorn::QtPrompter prompter;
     vorn::installPrompter(&prompter);
+    vorn::installEntryGuard();
     int result = 1;
     {
         vorn::CQuelApp quel;

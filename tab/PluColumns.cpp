@@ -8,6 +8,7 @@
 #include "plu/PluForm.h"
 #include "tab/CellText.h"
 #include "tables/NumberText.h"
+#include "tables/ScaleCharacters.h"
 
 namespace vorn {
 
@@ -299,7 +300,7 @@ std::optional<CellChange> refusedCell(const ColumnInfo& info, const Cell& cell,
 std::string controlCharacterIn(std::string_view text, const CellReading& reading) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte >= 0x20 && byte != 0x7F && (byte < 0x80 || byte > 0x9F)) {
+        if (scaleHoldsCharacter(byte)) {
             continue;
         }
         char name[64];

@@ -199,6 +199,9 @@ RowOutcome planRow(const SheetRow& sheetRow, const Header& header, const CellRea
                       "\u201D");
     }
     const int number = intValue(numberCell);
+    if (number == 0) {
+        return reject("the PLU No. is 0: PLU numbers start at 1");
+    }
     row.number = number;
 
     const PluList::Place place = list.placeOf(number);

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 
+#include "widgets/EntryGuard.h"
 #include "widgets/QtText.h"
 
 namespace vorn {
@@ -41,7 +42,18 @@ bool CNumEdit::event(QEvent* e) {
     const int selectionLength = selectedText().size();
     const int cursor = cursorPosition();
     const bool handled = QLineEdit::event(e);
-    if (text() != before && !isAcceptableNumericText(fromQString(text()), limits_)) {
+    if (text() == before) {
+        return handled;
+    }
+    // A decimal comma is the decimal point.
+    const QString typed = QString::fromStdString(withDecimalPoint(text().toStdString(), limits_));
+    if (typed != text()) {
+        const int at = cursorPosition();
+        setText(typed);
+        setCursorPosition(at);
+    }
+    const std::string refusal = numericRefusal(text().toStdString(), limits_);
+    if (!refusal.empty()) {
         setText(before);
         if (start >= 0 && selectionLength > 0) {
             // Keep the caret at the end it was on.
@@ -53,6 +65,7 @@ bool CNumEdit::event(QEvent* e) {
         } else {
             setCursorPosition(cursor);
         }
+        reportRefusedEntry(this, refusal);
     }
     return handled;
 }

@@ -1,8 +1,9 @@
 #pragma once
 // CNumEdit: a one-line field that only ever holds a non-negative decimal number within its
-// length and decimal limits. Every edit by the user (typing, Backspace, Delete, paste, cut,
-// undo, a middle-button paste, an input-method commit) that would leave an unacceptable text is
-// undone at once, text and selection. There is no context menu and nothing can be dropped in.
+// length and decimal limits. A decimal comma is read as the point where the field has decimals.
+// Every edit by the user (typing, Backspace, Delete, paste, cut, undo, a middle-button paste, an
+// input-method commit) that would leave an unacceptable text is undone at once, text and
+// selection, and the field says why. There is no context menu and nothing can be dropped in.
 
 #include <QLineEdit>
 

@@ -13,10 +13,23 @@ struct NumericLimits {
     int decimals = 0;   // most digits after the point
 };
 
-// True when t is digits with at most one '.', has no leading '0' before another digit, is at
-// most maxLength long and, without a point, shorter than maxLength - decimals; with a point, at
-// most `decimals` characters follow it. The empty text is acceptable when configured.
-bool isAcceptableNumericText(std::string_view t, NumericLimits limits);
+// Why the field refuses t, as the end of a sentence that starts with the field's name ("takes
+// at most 2 decimals"); empty when t is acceptable: digits with at most one '.', no leading '0'
+// before another digit, at most maxLength long and, without a point, shorter than
+// maxLength - decimals; with a point, at most `decimals` characters follow it. The empty text is
+// acceptable when configured.
+// t may be UTF-8: a refused character is named whole.
+std::string numericRefusal(std::string_view t, NumericLimits limits);
+inline bool isAcceptableNumericText(std::string_view t, NumericLimits limits) {
+    return numericRefusal(t, limits).empty();
+}
+
+// The typed text with a decimal comma read as the decimal point, in a field with decimals.
+std::string withDecimalPoint(std::string_view typed, NumericLimits limits);
+
+// The ends of the refusal sentences of the plain entry fields, beside the numeric ones.
+std::string lengthRefusal(int maxLength);
+std::string characterRefusal(std::string_view character);
 
 // The decimal integer text of the amount times 100, exact: "12.34" gives "1234", "" gives "0".
 std::string hundredthsOfAmount(std::string_view amount);

@@ -3,11 +3,14 @@
 #include <QAbstractTextDocumentLayout>
 #include <QFontDatabase>
 #include <QKeyEvent>
+#include <QMetaMethod>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
 
+#include "widgets/EntryGuard.h"
+#include "widgets/NumericText.h"
 #include "widgets/QtText.h"
 
 namespace vorn {
@@ -138,12 +141,20 @@ std::vector<std::string> TextBox::displayedLines() const {
     return lines;
 }
 
-bool TextBox::fits(const QString& text) const {
-    if (countedLength(text) > maxLength_) {
-        return false;
+std::string TextBox::refusalOf(const QString& inserted) const {
+    std::string refusal = characterSetRefusal(QString(inserted).remove(QLatin1Char('\n')));
+    if (!refusal.empty()) {
+        return refusal;
     }
-    return maxLines_ <= 0 ||
-           linesWrappedAnywhere(text, wrap_ == Wrap::None ? 0 : columns_) <= maxLines_;
+    const QString text = withInsertion(inserted);
+    if (countedLength(text) > maxLength_) {
+        return lengthRefusal(maxLength_);
+    }
+    if (maxLines_ > 0 &&
+        linesWrappedAnywhere(text, wrap_ == Wrap::None ? 0 : columns_) > maxLines_) {
+        return "takes at most " + std::to_string(maxLines_) + (maxLines_ == 1 ? " line" : " lines");
+    }
+    return {};
 }
 
 QString TextBox::withInsertion(const QString& inserted) const {
@@ -171,7 +182,14 @@ void TextBox::keyPressEvent(QKeyEvent* e) {
         return;
     }
     e->accept();
-    if (!fits(withInsertion(inserted))) {
+    if (const std::string refusal = refusalOf(inserted); !refusal.empty()) {
+        // An Enter past the last line is a key of the dialog when the dialog takes it.
+        if (inserted == QLatin1String("\n") &&
+            isSignalConnected(QMetaMethod::fromSignal(&TextBox::enterPastLastLine))) {
+            emit enterPastLastLine();
+            return;
+        }
+        reportRefusedEntry(this, refusal);
         emit overflowed();
         return;
     }
@@ -188,9 +206,11 @@ void TextBox::insertFromMimeData(const QMimeData* source) {
     if (source == nullptr || !source->hasText()) {
         return;
     }
-    QString inserted = withLineFeeds(source->text());
-    while (!inserted.isEmpty() && !fits(withInsertion(inserted))) {
-        inserted.chop(1);
+    const QString inserted = withLineFeeds(source->text());
+    if (const std::string refusal = refusalOf(inserted); !refusal.empty()) {
+        reportRefusedEntry(this, refusal);
+        emit overflowed();
+        return;
     }
     textCursor().insertText(inserted);
     ensureCursorVisible();

@@ -2,8 +2,9 @@
 // A multi-line text field in a fixed-pitch font for the table editors' texts. Its text is
 // single-byte text with CR LF line breaks, as the editors hold it. What the user types or
 // pastes is limited to a number of characters (a line break counts two, as CR LF does) and,
-// where set, to a number of lines as the box shows them; a keystroke past either limit is
-// refused and reported by overflowed(). Text set by the program is taken whole.
+// where set, to a number of lines as the box shows them, and to the characters the scale holds;
+// a keystroke or paste past a limit is refused whole, the box says why and reports it by
+// overflowed(). Text set by the program is taken whole.
 
 #include <QTextEdit>
 
@@ -45,14 +46,18 @@ public:
 
 signals:
     void overflowed();
+    // Enter pressed where the box takes no further line; while this signal has a receiver, such
+    // an Enter is the receiver's, and the box tells nothing.
+    void enterPastLastLine();
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
     void insertFromMimeData(const QMimeData* source) override;
 
 private:
-    // True when the text (line breaks as '\n') keeps within the limits.
-    bool fits(const QString& text) const;
+    // Why inserting the text (line breaks as '\n') in place of the selection is refused; empty
+    // when it keeps within the limits.
+    std::string refusalOf(const QString& inserted) const;
     // The text as it would be with the selection replaced by inserted.
     QString withInsertion(const QString& inserted) const;
     void applyTextOption();

@@ -12,7 +12,6 @@ const NumberedTableLayout kLayout{
     .listCaption = "No    BarCode",
     .fieldsCaption = "No    BarCode",
     .focusNumberAfterAdd = true,
-    .numberDigitsOnly = true,
     .valueUpperCase = true,
     .choiceCaption = "Type",
     .choices = {"UPC", "EAN"},

@@ -33,7 +33,7 @@ QLineEdit* textField(QWidget* parent, int columns, const QString& name) {
 
 }  // namespace
 
-CDiscountDlg::CDiscountDlg(QWidget* parent) : QDialog(parent) {
+CDiscountDlg::CDiscountDlg(QWidget* parent) : TableDlg(parent) {
     setWindowTitle(QStringLiteral("Discount Numbers"));
     buildWidgets();
     table_.open();

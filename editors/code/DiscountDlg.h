@@ -3,22 +3,24 @@
 // text shown on the scale's display and the text printed. A rate that is no number from -99.99
 // to 99.99 is refused, naming its row, and keeps the dialog open.
 
-#include <QDialog>
-
 #include <array>
 
 #include "editors/code/DiscountTable.h"
+#include "editors/kit/TableDlg.h"
 
 class QLineEdit;
 
 namespace vorn {
 
-class CDiscountDlg : public QDialog {
+class CDiscountDlg : public TableDlg {
     Q_OBJECT
 public:
     explicit CDiscountDlg(QWidget* parent = nullptr);
 
     const DiscountTable& table() const { return table_; }
+
+protected:
+    void saveAndClose() override { onOk(); }
 
 private:
     struct RowFields {

@@ -29,7 +29,7 @@ bool* optionFlag(KeyOptions& o, std::size_t i) {
 
 }  // namespace
 
-CPresetKeyDlg::CPresetKeyDlg(QWidget* parent) : QDialog(parent) {
+CPresetKeyDlg::CPresetKeyDlg(QWidget* parent) : TableDlg(parent) {
     setWindowTitle("Configure Presets");
     buildWidgets();
     editor_.open();
@@ -46,7 +46,8 @@ void CPresetKeyDlg::buildWidgets() {
         key->setObjectName(QString("key%1").arg(b + 1));
         key->setCheckable(true);  // the key that "Add" assigns shows pressed
         key->setMinimumSize(keyWidth, key->sizeHint().height() * 3 / 2);
-        connect(key, &QPushButton::clicked, this, [this, b] { onKey(b); });
+        // A click and the accessibility "Toggle" action both toggle the key: either chooses it.
+        connect(key, &QPushButton::toggled, this, [this, b] { onKey(b); });
         grid->addWidget(key, b / kColumns, b % kColumns);
         keyButtons_[static_cast<std::size_t>(b)] = key;
     }
@@ -69,7 +70,7 @@ void CPresetKeyDlg::buildWidgets() {
     connect(operatorKeys_, &QSpinBox::valueChanged, this, &CPresetKeyDlg::onOperatorKeys);
 
     discount_ = new QCheckBox("Discount", this);
-    connect(discount_, &QCheckBox::clicked, this, &CPresetKeyDlg::onDiscount);
+    connect(discount_, &QCheckBox::toggled, this, &CPresetKeyDlg::onDiscount);
     discountLabel_ = new QLabel("DiscountNo.:", this);
     discountNumber_ = new QLineEdit(this);
     discountNumber_->setObjectName("discountNumber");
@@ -132,7 +133,7 @@ void CPresetKeyDlg::buildWidgets() {
     transfers->addWidget(button("Sc->PC", &CPresetKeyDlg::onReceive));
     auto* closing = new QHBoxLayout;
     closing->addWidget(ok);
-    closing->addWidget(button("Cancel", &CPresetKeyDlg::reject));
+    closing->addWidget(button("Cancel", &CPresetKeyDlg::discard));
 
     auto* side = new QVBoxLayout;
     side->addWidget(layer_);
@@ -176,6 +177,7 @@ void CPresetKeyDlg::writeControls() {
     for (std::size_t b = 0; b < faces.size(); ++b) {
         keyButtons_[b]->setText(toQString(faces[b].caption));
         keyButtons_[b]->setEnabled(faces[b].enabled);
+        const QSignalBlocker quiet(keyButtons_[b]);
         keyButtons_[b]->setChecked(editor_.currentKey() ==
                                    editor_.keyOfButton(static_cast<int>(b)));
     }
@@ -186,7 +188,10 @@ void CPresetKeyDlg::writeControls() {
         operatorKeys_->setMaximum(std::max(presetkey::kMaxOperatorKeys, keys.operatorKeys));
         operatorKeys_->setValue(keys.operatorKeys);
     }
-    discount_->setChecked(keys.discount);
+    {
+        const QSignalBlocker quiet(discount_);
+        discount_->setChecked(keys.discount);
+    }
     discountNumber_->setText(toQString(keys.discountNumber));
     discountLabel_->setVisible(keys.discount);
     discountNumber_->setVisible(keys.discount);
@@ -211,8 +216,9 @@ void CPresetKeyDlg::showPluEntry(bool shown) {
 void CPresetKeyDlg::onKey(int button) {
     editor_.clickKey(button);
     for (int b = 0; b < presetkey::kKeysPerLayer; ++b) {
-        keyButtons_[static_cast<std::size_t>(b)]->setChecked(editor_.currentKey() ==
-                                                             editor_.keyOfButton(b));
+        QPushButton* key = keyButtons_[static_cast<std::size_t>(b)];
+        const QSignalBlocker quiet(key);
+        key->setChecked(editor_.currentKey() == editor_.keyOfButton(b));
     }
     showPluEntry(true);
     pluEntry_->setFocus();

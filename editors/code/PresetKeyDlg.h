@@ -6,9 +6,8 @@
 
 #include <array>
 
-#include <QDialog>
-
 #include "editors/code/PresetKeyEditor.h"
+#include "editors/kit/TableDlg.h"
 
 class QCheckBox;
 class QLabel;
@@ -18,7 +17,7 @@ class QSpinBox;
 
 namespace vorn {
 
-class CPresetKeyDlg : public QDialog {
+class CPresetKeyDlg : public TableDlg {
     Q_OBJECT
 public:
     explicit CPresetKeyDlg(QWidget* parent = nullptr);
@@ -27,6 +26,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
+
+protected:
+    void saveAndClose() override { onOk(); }
 
 private:
     void buildWidgets();

@@ -15,6 +15,8 @@
 #include <QVBoxLayout>
 
 #include "editors/kit/RecordText.h"
+#include "platform/Prompter.h"
+#include "widgets/ControlsState.h"
 #include "widgets/NumEdit.h"
 #include "widgets/QtText.h"
 
@@ -86,7 +88,7 @@ QLabel* captionLabel(const char* text, QWidget* parent) {
 
 NumberedTableDlg::NumberedTableDlg(const NumberedTableKind& kind, const NumberedTableLayout& layout,
                                    QWidget* parent)
-    : QDialog(parent), table_(kind), layout_(layout) {
+    : TableDlg(parent), table_(kind), layout_(layout) {
     setWindowTitle(QString::fromLatin1(layout.caption));
     buildWidgets();
     table_.open();
@@ -118,7 +120,8 @@ void NumberedTableDlg::buildWidgets() {
         textValue_->setShape(layout_.valueColumns, layout_.valueLines, layout_.valueWrap);
         textValue_->setMaxLines(layout_.valueLineLimit);
         textValue_->setMaxLength(kind.valueMaxLength);
-        connect(textValue_, &TextBox::overflowed, this, &NumberedTableDlg::onValueOverflow);
+        // Enter past the last line adds the row, as Enter in a one-line value does.
+        connect(textValue_, &TextBox::enterPastLastLine, this, &NumberedTableDlg::onAdd);
         valueField_ = textValue_;
     } else if (layout_.numericValue) {
         auto* numeric = new CNumEdit(this);
@@ -136,7 +139,6 @@ void NumberedTableDlg::buildWidgets() {
         if (layout_.valueCentred) {
             value_->setAlignment(Qt::AlignCenter);
         }
-        value_->installEventFilter(this);
         connect(value_, &QLineEdit::textEdited, this, &NumberedTableDlg::onValueEdited);
     }
     valueField_->setObjectName("value");
@@ -146,10 +148,8 @@ void NumberedTableDlg::buildWidgets() {
     if (layout_.numberRightAligned) {
         number_->setAlignment(Qt::AlignRight);
     }
-    if (layout_.numberDigitsOnly) {
-        number_->setValidator(
-            new QRegularExpressionValidator(QRegularExpression("[0-9]*"), number_));
-    }
+    // Every table's number is a number: a letter is refused, never read as 0.
+    number_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), number_));
     connect(number_, &QLineEdit::textEdited, this, &NumberedTableDlg::onNumberEdited);
 
     auto* left = new QVBoxLayout;
@@ -166,7 +166,12 @@ void NumberedTableDlg::buildWidgets() {
             row->addWidget(radio);
         }
         row->addStretch(1);
-        connect(choices_, &QButtonGroup::idClicked, this, &NumberedTableDlg::onChoose);
+        // A click and the accessibility "Toggle" action both check a radio button.
+        connect(choices_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+            if (checked) {
+                onChoose(id);
+            }
+        });
         left->addWidget(box);
     }
 
@@ -184,7 +189,8 @@ void NumberedTableDlg::buildWidgets() {
     right->addWidget(button("Sc->PC", &NumberedTableDlg::onReceive));
     right->addStretch(1);
     right->addWidget(button("OK", &NumberedTableDlg::onOk));
-    right->addWidget(button(layout_.cancelCaption, &NumberedTableDlg::reject));
+    // Cancel discards on purpose; Escape and the close box ask first.
+    right->addWidget(button(layout_.cancelCaption, &NumberedTableDlg::discard));
     if (layout_.addIsDefault) {
         add_->setDefault(true);
     } else {
@@ -273,6 +279,7 @@ void NumberedTableDlg::writeFields() {
     }
     if (choices_ != nullptr) {
         if (QAbstractButton* chosen = choices_->button(fields.type)) {
+            const QSignalBlocker quiet(choices_);
             chosen->setChecked(true);
         }
     }
@@ -315,14 +322,6 @@ void NumberedTableDlg::onAdd() {
     }
 }
 
-void NumberedTableDlg::onValueOverflow() {
-    if (layout_.valueOverflowAdds) {
-        onAdd();
-    } else {
-        QApplication::beep();
-    }
-}
-
 void NumberedTableDlg::onChoose(int type) {
     syncSelection();
     readFields();
@@ -356,6 +355,10 @@ void NumberedTableDlg::onOk() {
     }
 }
 
+QStringList NumberedTableDlg::dataState() const {
+    return controlsState(list_);
+}
+
 void NumberedTableDlg::onSend() {
     syncSelection();
     table_.send();
@@ -383,21 +386,6 @@ void NumberedTableDlg::keyPressEvent(QKeyEvent* e) {
         return;
     }
     QDialog::keyPressEvent(e);
-}
-
-bool NumberedTableDlg::eventFilter(QObject* watched, QEvent* e) {
-    // Typing past the value field's length adds the row, as if "Add" were pressed.
-    if (value_ != nullptr && watched == value_ && e->type() == QEvent::KeyPress &&
-        layout_.valueOverflowAdds) {
-        const auto* key = static_cast<QKeyEvent*>(e);
-        const QString typed = key->text();
-        if (!typed.isEmpty() && typed.at(0).isPrint() && !value_->hasSelectedText() &&
-            value_->text().size() >= value_->maxLength()) {
-            onAdd();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, e);
 }
 
 }  // namespace vorn

@@ -6,11 +6,10 @@
 // NumberedTable model and back, and calls the model for every rule. The editors differ only by
 // their table kind and their NumberedTableLayout.
 
-#include <QDialog>
-
 #include <vector>
 
 #include "editors/kit/NumberedTable.h"
+#include "editors/kit/TableDlg.h"
 #include "widgets/RowListView.h"
 #include "widgets/TextBox.h"
 
@@ -33,10 +32,8 @@ struct NumberedTableLayout {
     // value field when valueEnterAdds.
     bool addIsDefault = true;
     bool valueEnterAdds = false;
-    bool valueOverflowAdds = false;  // typing past the value field's length adds the row
     bool focusNumberOnOpen = false;
     bool focusNumberAfterAdd = false;
-    bool numberDigitsOnly = false;
     bool numberRightAligned = false;
     bool valueCentred = false;
     bool numericValue = false;  // the value field is a CNumEdit (length and decimals of the kind)
@@ -57,7 +54,7 @@ struct NumberedTableLayout {
     const char* cancelCaption = "Cancel";
 };
 
-class NumberedTableDlg : public QDialog {
+class NumberedTableDlg : public TableDlg {
     Q_OBJECT
 public:
     NumberedTableDlg(const NumberedTableKind& kind, const NumberedTableLayout& layout,
@@ -67,7 +64,9 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
-    bool eventFilter(QObject* watched, QEvent* e) override;
+    // Escape and the close box ask when the rows changed.
+    QStringList dataState() const override;
+    void saveAndClose() override { onOk(); }
 
 private:
     void buildWidgets();
@@ -82,7 +81,6 @@ private:
 
     void onNumberEdited();
     void onValueEdited();
-    void onValueOverflow();
     void onChoose(int type);
     void onAdd();
     void onDelete();

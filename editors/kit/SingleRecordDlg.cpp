@@ -9,7 +9,7 @@
 namespace vorn {
 
 SingleRecordDlg::SingleRecordDlg(const char* caption, CancelPlace cancelPlace, QWidget* parent)
-    : QDialog(parent) {
+    : TableDlg(parent) {
     setWindowTitle(QString::fromLatin1(caption));
     fields_ = new QVBoxLayout;
 

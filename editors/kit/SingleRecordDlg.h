@@ -6,23 +6,23 @@
 // fields into fieldsLayout(), calls finishFields, opens its record and shows it, and implements
 // the five hooks over its core model.
 
-#include <QDialog>
-
 #include <vector>
 
 #include "editors/kit/TableButtons.h"
+#include "editors/kit/TableDlg.h"
 
 class QPushButton;
 class QVBoxLayout;
 
 namespace vorn {
 
-class SingleRecordDlg : public QDialog {
+class SingleRecordDlg : public TableDlg {
     Q_OBJECT
 public:
     SingleRecordDlg(const char* caption, CancelPlace cancelPlace, QWidget* parent);
 
 protected:
+    void saveAndClose() override { onOk(); }
     QVBoxLayout* fieldsLayout() const { return fields_; }
     // Called once the fields are built: the first field has the focus when the dialog opens,
     // and Tab goes through the fields, then down the buttons.

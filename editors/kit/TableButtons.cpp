@@ -16,7 +16,8 @@ TableButtons tableButtons(QDialog* dialog, CancelPlace cancelPlace,
     };
     QPushButton* ok = button("OK", onOk);
     ok->setDefault(true);
-    QPushButton* cancel = button("Cancel", [dialog] { dialog->reject(); });
+    // Cancel discards on purpose; Escape and the close box (reject) may ask first.
+    QPushButton* cancel = button("Cancel", [dialog] { dialog->done(QDialog::Rejected); });
     QPushButton* send = button("PC->Sc", onSend);
     QPushButton* receive = button("Sc->PC", onReceive);
 

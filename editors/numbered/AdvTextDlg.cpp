@@ -12,7 +12,6 @@ const NumberedTableLayout kLayout{
     .caption = "Advertisement Text Numbers",
     .listCaption = "    No.    Advertisement Text  ",
     .fieldsCaption = "    No.        Advertisement Text",
-    .valueOverflowAdds = true,
     .numberRightAligned = true,
     .valueLines = 2,
     .valueColumns = static_cast<int>(kScaleLineLength),

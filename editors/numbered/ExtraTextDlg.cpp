@@ -13,7 +13,6 @@ const NumberedTableLayout kLayout{
     .listCaption = "Extra Text",
     .fieldsCaption = "No.",
     .valueCaption = "Text",
-    .numberDigitsOnly = true,
     .focusValueAfterAdd = true,
     .valueLines = 10,
     .valueColumns = static_cast<int>(kScaleLineLength),

@@ -13,7 +13,6 @@ const NumberedTableLayout kLayout{
     .fieldsCaption = "    No.     Group Name",
     .addIsDefault = false,
     .valueEnterAdds = true,
-    .valueOverflowAdds = true,
 };
 }  // namespace
 

@@ -11,7 +11,6 @@ const NumberedTableLayout kLayout{
     .caption = "Operator Numbers",
     .listCaption = "   No        Operator Numbers",
     .fieldsCaption = "   No        Operatorname",
-    .valueOverflowAdds = true,
     .focusNumberOnOpen = true,
 };
 }  // namespace

@@ -12,7 +12,6 @@ const NumberedTableLayout kLayout{
     .listCaption = "  No     VAT(%)",
     .fieldsCaption = "  No     VAT(%)",
     .focusNumberAfterAdd = true,
-    .numberDigitsOnly = true,
     .valueCentred = true,
 };
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "comm/TableTransfer.h"
+#include "platform/Prompter.h"
 #include "tables/PrintfFormat.h"
 
 namespace vorn {
@@ -15,6 +16,26 @@ int inRange(int v, ClockRange r) {
 
 ClockValues clockValuesOf(const LocalDateTime& t) {
     return {t.month, t.day, ((t.year % 100) + 100) % 100, t.hour, t.minute, t.second};
+}
+
+int daysInMonth(int month, int year) {
+    constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12) {
+        return 0;
+    }
+    // 2000 to 2099: every fourth year is a leap year.
+    return month == 2 && year % 4 == 0 ? 29 : kDays[month - 1];
+}
+
+std::string clockDateRefusal(const ClockValues& v) {
+    constexpr const char* kMonths[] = {"January",   "February", "March",    "April",
+                                       "May",       "June",     "July",     "August",
+                                       "September", "October",  "November", "December"};
+    if (v.month < 1 || v.month > 12 || v.day < 1 || v.day <= daysInMonth(v.month, v.year)) {
+        return {};
+    }
+    return std::string(kMonths[v.month - 1]) + " " + std::to_string(2000 + v.year) +
+           " has no day " + std::to_string(v.day);
 }
 
 std::string dateTimeRecord(const ClockValues& v) {
@@ -35,8 +56,12 @@ ClockValues ClockSetting::valuesToSend() {
 }
 
 void ClockSetting::send() {
-    runTableTransfer({dateTimeRecord(valuesToSend())},
-                     TransferRequest{clockrecord::kTransferMessage, false},
+    const ClockValues v = valuesToSend();
+    if (const std::string refusal = clockDateRefusal(v); !refusal.empty()) {
+        tell(refusal + ": the time is not sent.", PromptIcon::Warning);
+        return;
+    }
+    runTableTransfer({dateTimeRecord(v)}, TransferRequest{clockrecord::kTransferMessage, false},
                      clockrecord::kErrorSuffix);
 }
 

@@ -40,6 +40,10 @@ inline constexpr ClockRange kSecond{0, 59};
 }  // namespace clockrange
 
 ClockValues clockValuesOf(const LocalDateTime& t);
+// The days of the month in the two-digit year (2000 to 2099).
+int daysInMonth(int month, int year);
+// Why the values are no date ("February 2026 has no day 31"); empty when they are one.
+std::string clockDateRefusal(const ClockValues& values);
 // The record for the values, each brought into its range first.
 std::string dateTimeRecord(const ClockValues& values);
 
@@ -58,7 +62,8 @@ public:
     void tick();
     // The values a send takes: the shown ones in "Set Time", the clock's now in "PC Time".
     ClockValues valuesToSend();
-    // PC->Sc: writes the record and runs the transfer.
+    // PC->Sc: writes the record and runs the transfer; a set time that is no date is refused
+    // with the reason, and nothing is sent.
     void send();
 
 private:

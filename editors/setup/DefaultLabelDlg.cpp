@@ -30,7 +30,7 @@ constexpr const char* kNames[kLabelFieldCount] = {
 }  // namespace
 
 CDefaultLabelDlg::CDefaultLabelDlg(const DefaultLabelKind& kind, QWidget* parent)
-    : QDialog(parent), label_(kind) {
+    : TableDlg(parent), label_(kind) {
     setWindowTitle("Default Label");
     buildWidgets();
     label_.open();

@@ -5,8 +5,7 @@
 
 #include <array>
 
-#include <QDialog>
-
+#include "editors/kit/TableDlg.h"
 #include "editors/setup/DefaultLabel.h"
 
 class QCheckBox;
@@ -17,12 +16,15 @@ class QRadioButton;
 
 namespace vorn {
 
-class CDefaultLabelDlg : public QDialog {
+class CDefaultLabelDlg : public TableDlg {
     Q_OBJECT
 public:
     CDefaultLabelDlg(const DefaultLabelKind& kind, QWidget* parent = nullptr);
 
     const DefaultLabel& label() const { return label_; }
+
+protected:
+    void saveAndClose() override { onOk(); }
 
 private:
     void buildWidgets();

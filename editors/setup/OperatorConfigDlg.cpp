@@ -20,7 +20,7 @@ constexpr const char* kPrinterMedia[] = {"0  Customer ticket", "1  Label", "2  L
                                          "3  Ticket with liner"};
 }  // namespace
 
-COperatorConfigDlg::COperatorConfigDlg(QWidget* parent) : QDialog(parent) {
+COperatorConfigDlg::COperatorConfigDlg(QWidget* parent) : TableDlg(parent) {
     setWindowTitle("Operator Configuration");
     buildWidgets();
     config_.open();

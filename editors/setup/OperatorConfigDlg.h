@@ -3,8 +3,7 @@
 // ticket options and three further options, with OK, Cancel, "PC->Sc" and "Sc->PC". Every rule
 // is in OperatorConfig.
 
-#include <QDialog>
-
+#include "editors/kit/TableDlg.h"
 #include "editors/setup/OperatorConfig.h"
 
 class QCheckBox;
@@ -13,12 +12,15 @@ class QRadioButton;
 
 namespace vorn {
 
-class COperatorConfigDlg : public QDialog {
+class COperatorConfigDlg : public TableDlg {
     Q_OBJECT
 public:
     explicit COperatorConfigDlg(QWidget* parent = nullptr);
 
     const OperatorConfig& config() const { return config_; }
+
+protected:
+    void saveAndClose() override { onOk(); }
 
 private:
     void buildWidgets();

@@ -20,7 +20,6 @@ CStoreAddressDlg::CStoreAddressDlg(QWidget* parent)
     text_->setMaxLines(storeaddress::kFieldLines);
     text_->setMaxLength(storeaddress::kFieldLength);
     text_->setCentred(true);
-    connect(text_, &TextBox::overflowed, this, [] { QApplication::beep(); });
     label->setBuddy(text_);
     fieldsLayout()->addWidget(label);
     fieldsLayout()->addWidget(text_);

@@ -29,6 +29,7 @@
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/ScopedEnv.h"
 #include "tests/support/TempDir.h"
+#include "widgets/ControlsState.h"
 #include "widgets/NumEdit.h"
 #include "widgets/TextRowView.h"
 
@@ -140,20 +141,92 @@ TEST_F(PluDialogsTest, AddProposesTheNextNumberAndSaveExitWritesTheFile) {
     EXPECT_EQ(saved.pairs[2].plu.substr(108, 8), "00123400");
 }
 
-TEST_F(PluDialogsTest, EscapeAfterAddingWritesNothing) {
-    const std::string file = pluFileOf({pairOf(1, "ONE")});
-    test::writeFile("plurec.dat", file);
+TEST_F(PluDialogsTest, EscapeOrTheCloseBoxAfterAddingAsksWhetherToSave) {
+    struct Case {
+        bool closeBox;  // else Escape
+        PromptAnswer answer;
+        bool saved;
+        bool open;
+    };
+    const Case cases[] = {
+        {false, PromptAnswer::Discard, false, false},
+        {true, PromptAnswer::Ok, true, false},
+        {false, PromptAnswer::Cancel, false, true},
+    };
+    for (const Case& c : cases) {
+        const std::string file = pluFileOf({pairOf(1, "ONE")});
+        test::writeFile("plurec.dat", file);
+        CPluListDlg d;
+        d.show();
+        whenModal([&](QDialog* editor) {
+            type(field(editor, "description1"), "TWO");
+            button(editor, "OK")->click();
+        });
+        button(&d, "Add")->click();
+        ASSERT_EQ(shownRows(&d).size(), 2u);
+        prompter.clear();
+        prompter.answerNext(c.answer);
+        if (c.closeBox) {
+            d.close();
+        } else {
+            QTest::keyClick(list(&d), Qt::Key_Escape);
+        }
+        EXPECT_EQ(prompter.texts(), Rows{kUnsavedChangesQuestion});
+        EXPECT_EQ(d.isVisible(), c.open);
+        EXPECT_EQ(test::readFile("plurec.dat") != file, c.saved);
+    }
+    // Nothing changed: Escape closes without a question.
     CPluListDlg d;
     d.show();
-    whenModal([&](QDialog* editor) {
-        type(field(editor, "description1"), "TWO");
-        button(editor, "OK")->click();
-    });
-    button(&d, "Add")->click();
-    ASSERT_EQ(shownRows(&d).size(), 2u);
+    prompter.clear();
     QTest::keyClick(list(&d), Qt::Key_Escape);
-    EXPECT_EQ(d.result(), QDialog::Rejected);
-    EXPECT_EQ(test::readFile("plurec.dat"), file);
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(prompter.texts(), Rows{});
+}
+
+TEST_F(PluDialogsTest, AddAndEditAskBeforeReplacingAPluAndANewNumberMovesThePlu) {
+    struct Case {
+        int editRow;  // -1: "Add"
+        const char* number;
+        PromptAnswer answer;
+        Rows rows;  // the numbers and first words afterwards
+        Rows texts;
+    };
+    const std::string replace2 = "PLU 2 is already in the list. Replace it?";
+    const Case cases[] = {
+        {-1, "2", PromptAnswer::Cancel, {"1 ONE", "2 TWO"}, {replace2}},
+        {-1, "2", PromptAnswer::Ok, {"1 ONE", "2 NEW"}, {replace2}},
+        {0, "5", PromptAnswer::Ok, {"2 TWO", "5 NEW"}, {}},
+        {0, "2", PromptAnswer::Cancel, {"1 ONE", "2 TWO"}, {replace2}},
+        {0, "2", PromptAnswer::Ok, {"2 NEW"}, {replace2}},
+        {-1, "0", PromptAnswer::Ok, {"1 ONE", "2 TWO"}, {kZeroPluNumberMessage}},
+    };
+    for (const Case& c : cases) {
+        test::writeFile("plurec.dat", pluFileOf({pairOf(1, "ONE"), pairOf(2, "TWO")}));
+        CPluListDlg d;
+        d.show();
+        prompter.clear();
+        if (!c.texts.empty()) {
+            prompter.answerNext(c.answer);
+        }
+        whenModal([&](QDialog* editor) {
+            type(field(editor, "pluNumber"), c.number);
+            type(field(editor, "description1"), "NEW");
+            button(editor, "OK")->click();
+        });
+        if (c.editRow >= 0) {
+            list(&d)->setCurrentIndex(list(&d)->model()->index(c.editRow, 0));
+            button(&d, "Edit")->click();
+        } else {
+            button(&d, "Add")->click();
+        }
+        Rows rows;
+        for (const std::string& row : shownRows(&d)) {
+            rows.push_back(trimmed(row.substr(0, 6)) + " " + trimmed(row.substr(7, 18)));
+        }
+        EXPECT_EQ(rows, c.rows) << c.number;
+        EXPECT_EQ(prompter.texts(), c.texts) << c.number;
+    }
 }
 
 TEST_F(PluDialogsTest, DoubleClickAndEnterEditTheCaretRow) {
@@ -198,6 +271,7 @@ TEST_F(PluDialogsTest, TheDeleteKeyAnywhereDeletesTheSelectedRowsAfterOneQuestio
     button(&d, "Refresh")->setFocus();
     QTest::keyClick(button(&d, "Refresh"), Qt::Key_Delete);
     EXPECT_EQ(prompter.texts(), Rows{"Delete PLU?"});
+    EXPECT_TRUE(prompter.prompts()[0].cancelIsDefault);
     ASSERT_EQ(shownRows(&d).size(), 2u);
     EXPECT_EQ(shownRows(&d)[0].substr(0, 6), "     2");
     EXPECT_EQ(shownRows(&d)[1].substr(0, 6), "     5");
@@ -325,6 +399,36 @@ TEST_F(PluDialogsTest, TheEditorShowsAGroupThatTheGroupTableDoesNotHaveAsItIsTyp
     installKnownNumbersReader(previous);
 }
 
+TEST_F(PluDialogsTest, EditorFieldsTakeWhatIsTypedOrSayWhyNot) {
+    struct Case {
+        const char* field;
+        const char* typed;
+        const char* shown;
+        const char* message;  // "" when nothing is refused
+    };
+    const Case cases[] = {
+        {"price", "12,99", "12.99", ""},
+        {"price", "99999", "9999", "Price takes at most 4 digits without a decimal point."},
+        {"price", "1.234", "1.23", "Price takes at most 2 decimals."},
+        {"price", "1a", "1", "Price does not take \"a\", only digits and a decimal point."},
+        {"pluNumber", "1000000", "100000", "PLU No takes at most 6 characters."},
+        {"groupNumber", "x1", "1", "Group No. does not take \"x\"."},
+        {"tareNumber", "123456", "12345", "Tare No. takes at most 5 characters."},
+        {"description1", "CAF\u00c9 \u20ac1", "CAF\u00c9 1",
+         "Description does not take \"\u20ac\": the scale's character set does not hold it."},
+        {"description2", "A\u2013B", "AB",
+         "Description does not take \"\u2013\": the scale's character set does not hold it."},
+    };
+    for (const Case& c : cases) {
+        CPluEditDlg editor(PluValues{});
+        editor.show();
+        prompter.clear();
+        type(field(&editor, c.field), QString::fromUtf8(c.typed));
+        EXPECT_EQ(field(&editor, c.field)->text(), QString::fromUtf8(c.shown)) << c.typed;
+        EXPECT_EQ(prompter.texts(), c.message[0] != 0 ? Rows{c.message} : Rows{}) << c.typed;
+    }
+}
+
 TEST_F(PluDialogsTest, LoadDefaultTakesEveryValueButThePluNumber) {
     PluValues fresh;
     fresh.pluNumber = "3";
@@ -404,6 +508,20 @@ TEST_F(PluDialogsTest, PcToScaleSendsTheRangeChosenInTheRangeDialog) {
     ASSERT_EQ(runner.trfOuts.size(), 1u);
     EXPECT_EQ(runner.trfOuts[0], pairOf(7, "B").plu + "\r\n" + pairOf(7, "B").label + "\r\n" +
                                      pairOf(9, "C").plu + "\r\n" + pairOf(9, "C").label + "\r\n");
+
+    // The dialog opens on the selected rows; a range without a PLU says so and sends nothing.
+    selectRows(&d, {0, 1});
+    whenModal([&](QDialog* range) {
+        EXPECT_EQ(field(range, "from")->text(), "5");
+        EXPECT_EQ(field(range, "to")->text(), "7");
+        type(field(range, "from"), "10");
+        type(field(range, "to"), "20");
+        button(range, "OK")->click();
+    });
+    button(&d, "PC->Sc")->click();
+    EXPECT_EQ(runner.trfOuts.size(), 1u);
+    EXPECT_EQ(prompter.texts().back(),
+              "No PLU of the list lies in the range 10 to 20: nothing was sent.");
 }
 
 TEST_F(PluDialogsTest, SelectUpdateTakesTheSelectedPlusAndAllUpdateEvery) {

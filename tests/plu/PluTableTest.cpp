@@ -125,7 +125,7 @@ TEST_F(PluTableTest, AddProposesOneMoreThanTheLastNumberAndBuildsOnTheCurrentPai
     EXPECT_EQ(table.list().size(), 3u);
 }
 
-TEST_F(PluTableTest, EditReplacesTheRowOrAddsTheNewNumberAndKeepsTheScalesCharacters) {
+TEST_F(PluTableTest, EditReplacesTheRowOrMovesItToTheNewNumberAndKeepsTheScalesCharacters) {
     PluPair scale = pairOf(7, "SEVEN", 's');
     scale.plu.replace(6, 4, "0007");  // the operation of a request answer
     test::writeFile("plurec.dat", pluFileOf({pairOf(5, "FIVE"), scale}));
@@ -141,13 +141,12 @@ TEST_F(PluTableTest, EditReplacesTheRowOrAddsTheNewNumberAndKeepsTheScalesCharac
     expected.plu.replace(108, 8, "00000399");
     EXPECT_EQ(table.list().pair(1), expected);
 
-    // A new number leaves PLU 7 as it is and adds PLU 8 built on it.
+    // A new number moves PLU 7 to 8: no copy stays behind.
     table.edit(1, editorThat([](PluForm& f) { f.values.pluNumber = "8"; }));
-    EXPECT_EQ(numbers(table), (std::vector<int>{5, 7, 8}));
-    EXPECT_EQ(table.list().pair(1), expected);
+    EXPECT_EQ(numbers(table), (std::vector<int>{5, 8}));
     expected.plu.replace(16, 6, "000008");
     expected.label.replace(16, 6, "000008");
-    EXPECT_EQ(table.list().pair(2), expected);
+    EXPECT_EQ(table.list().pair(1), expected);
 
     // Cancel changes no row.
     table.edit(0, cancelled);

@@ -86,11 +86,15 @@ TEST_F(PluTransferTest, NothingIsSentForAnEmptyListACancelledOrEmptyRangeOrAReve
 
     fill({3, 5, 9});
     sendPlus(table.list(), [] { return std::optional<PluRange>(); });
+    EXPECT_TRUE(prompter.texts().empty());
+    // A range without a PLU says so.
     sendPlus(table.list(), range(6, 8));
     sendPlus(table.list(), range(10, 999999));
-    EXPECT_TRUE(prompter.texts().empty());
     sendPlus(table.list(), range(9, 5));
-    EXPECT_EQ(prompter.texts(), Lines{"PLU range error!"});
+    EXPECT_EQ(prompter.texts(),
+              (Lines{"No PLU of the list lies in the range 6 to 8: nothing was sent.",
+                     "No PLU of the list lies in the range 10 to 999999: nothing was sent.",
+                     "PLU range error!"}));
     EXPECT_TRUE(runner.requests.empty());
     EXPECT_EQ(test::readFile("trf.out"), "");
 }
@@ -255,6 +259,7 @@ TEST_F(PluTransferTest, ClearScaleAsksThenSendsTheDeleteLine) {
     ASSERT_EQ(prompts.size(), 4u);
     EXPECT_EQ(prompts[0].text, "Do you want clear all PLU in scale ? they can not be restored!");
     EXPECT_EQ(prompts[0].icon, PromptIcon::Warning);
+    EXPECT_TRUE(prompts[0].cancelIsDefault);  // Enter does not clear the scale
     EXPECT_EQ(prompts[3].text, "02210\nerror");
     EXPECT_EQ(table.list().size(), 1u);
 }

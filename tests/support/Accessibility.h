@@ -2,10 +2,13 @@
 // Checks that every control of a window is reachable by the accessibility layer: buttons and
 // check boxes by their caption, entry fields, lists, combo boxes and spin boxes by an
 // accessible name. Returns one line per control that is not, naming its class and object name.
+// Runs a control's actions as a screen reader does.
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -47,6 +50,21 @@ inline std::vector<std::string> unnamedControls(const QWidget& window) {
         }
     }
     return missing;
+}
+
+// The actions the accessibility layer offers on the control.
+inline QStringList accessibleActions(QWidget* w) {
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+    QAccessibleActionInterface* actions = a != nullptr ? a->actionInterface() : nullptr;
+    return actions != nullptr ? actions->actionNames() : QStringList{};
+}
+
+// Does the action as a screen reader's activation does.
+inline void doAccessibleAction(QWidget* w, const QString& action) {
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+    if (a != nullptr && a->actionInterface() != nullptr) {
+        a->actionInterface()->doAction(action);
+    }
 }
 
 }  // namespace vorn::test

@@ -33,12 +33,24 @@ inline QCheckBox* check(QWidget* window, const QString& caption) {
     return withCaption<QCheckBox>(window, caption);
 }
 
+// Types text as a keyboard does; a character beyond ASCII (an AltGr key, say) comes as its text
+// with no key code.
+inline void typeKeys(QWidget* field, const QString& text) {
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(field, c.toLatin1());
+        } else {
+            QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
+}
+
 // Replaces what the field holds by typing text into it.
 inline void type(QLineEdit* field, const QString& text) {
     field->setFocus();
     field->selectAll();
     QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
+    typeKeys(field, text);
 }
 
 }  // namespace vorn::test

@@ -324,12 +324,13 @@ TEST(PluCsvImport, EveryRejectedRowIsToldWithItsLineAndReasonAndTheOthersAreTake
         "21,TOO,1,,,,,,,,,extra\r\n"                              // 24: a cell beyond the header
         "3,THREE,4.00,,,,,,,,\r\n"                                // 25: damaged in the file
         "30,,,,,,,,,,\r\n"                                        // 26: clears a listed description
-        "22,GOOD,0.99,20,16,30.999,yes,0000000000001,auto,days,150\r\n";  // 27: taken
+        "0,ZERO,1,,,,,,,,\r\n"                                    // 27: PLU 0
+        "22,GOOD,0.99,20,16,30.999,yes,0000000000001,auto,days,150\r\n";  // 28: taken
     const ImportPlan p = plan(list, csv);
     ASSERT_TRUE(p.usable()) << p.unusable;
     EXPECT_EQ(rejectedLines(p),
-              (std::vector<std::size_t>{2,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14,
-                                        15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26}));
+              (std::vector<std::size_t>{2,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15,
+                                        16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27}));
     EXPECT_EQ(reasonOn(p, 2),
               "Description holds a line break at character 4, a control character in the "
               "scale's character set (Latin-1)");
@@ -366,6 +367,7 @@ TEST(PluCsvImport, EveryRejectedRowIsToldWithItsLineAndReasonAndTheOthersAreTake
               "PLU No. 3 is damaged in the PLU file (a record of the wrong length); delete it in "
               "the PLU list first");
     EXPECT_EQ(reasonOn(p, 26), "the Description is empty");
+    EXPECT_EQ(reasonOn(p, 27), "the PLU No. is 0: PLU numbers start at 1");
     EXPECT_EQ(rejectionText(p.rejected[1]),
               "line 4 (PLU No. 2): Price is not a number: "
               "\u201C1.5x\u201D");
@@ -377,7 +379,7 @@ TEST(PluCsvImport, EveryRejectedRowIsToldWithItsLineAndReasonAndTheOthersAreTake
     EXPECT_EQ(good.fixweightThousandths, "00000030999");
     EXPECT_EQ(good.alignment, 2);
     EXPECT_EQ(good.sellByFormat, 3);
-    EXPECT_EQ(importSummary(p), "1 PLU added, 0 changed, 0 unchanged, 24 rows rejected.");
+    EXPECT_EQ(importSummary(p), "1 PLU added, 0 changed, 0 unchanged, 25 rows rejected.");
 }
 
 TEST(PluCsvImport, AFileThatCannotBeImportedSaysWhy) {

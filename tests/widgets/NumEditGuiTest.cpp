@@ -6,6 +6,8 @@
 #include <QClipboard>
 #include <QTest>
 
+#include "tests/support/RecordingPrompter.h"
+
 namespace vorn {
 namespace {
 
@@ -35,6 +37,17 @@ TEST_F(NumEditTest, TypingKeepsOnlyAcceptableTexts) {
     edit.clear();
     QTest::keyClicks(&edit, "0a5.5.");  // 05, letters and a second point are refused
     EXPECT_EQ(edit.text(), "0.5");
+}
+
+TEST_F(NumEditTest, ADecimalCommaIsThePointAndARefusalSaysWhy) {
+    test::RecordingPrompter prompter;
+    edit.setAccessibleName("Price");
+    QTest::keyClicks(&edit, "12,99");
+    EXPECT_EQ(edit.text(), "12.99");
+    EXPECT_TRUE(prompter.texts().empty());
+    QTest::keyClicks(&edit, "9");
+    EXPECT_EQ(edit.text(), "12.99");
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Price takes at most 2 decimals."});
 }
 
 TEST_F(NumEditTest, BackspaceAndDeleteThatWouldLeaveABadTextAreUndone) {

@@ -39,6 +39,34 @@ TEST(NumericText, AnUnconfiguredFieldAcceptsNothing) {
     EXPECT_FALSE(isAcceptableNumericText("", NumericLimits{}));
 }
 
+TEST(NumericText, ARefusalSaysWhy) {
+    struct Case {
+        const char* text;
+        NumericLimits limits;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"12a", kPrice, "does not take \"a\", only digits and a decimal point"},
+        {"1\xE2\x82\xAC", kPrice,
+         "does not take \"\xE2\x82\xAC\", only digits and a decimal point"},
+        {"1..2", kPrice, "takes one decimal point only"},
+        {"05", kPrice, "takes no leading zero"},
+        {"12345.67", kPrice, "takes at most 7 characters"},
+        {"12345", kPrice, "takes at most 4 digits without a decimal point"},
+        {"10", kTareWeight, "takes at most 1 digit without a decimal point"},
+        {"1.234", kPrice, "takes at most 2 decimals"},
+        {"1", NumericLimits{}, "takes no entry"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(numericRefusal(c.text, c.limits), c.reason) << c.text;
+    }
+}
+
+TEST(NumericText, ADecimalCommaIsThePointOnlyWhereTheFieldHasDecimals) {
+    EXPECT_EQ(withDecimalPoint("12,99", kPrice), "12.99");
+    EXPECT_EQ(withDecimalPoint("12,99", NumericLimits{5, 0}), "12,99");
+}
+
 TEST(NumericText, HundredthsAreExactBothWays) {
     EXPECT_EQ(hundredthsOfAmount("12.34"), "1234");
     EXPECT_EQ(hundredthsOfAmount("1.5"), "150");

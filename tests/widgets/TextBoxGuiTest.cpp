@@ -7,6 +7,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "tests/support/RecordingPrompter.h"
+
 namespace vorn {
 namespace {
 
@@ -15,6 +17,7 @@ using Lines = std::vector<std::string>;
 class TextBoxTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        box.setAccessibleName("Memo");
         box.show();
         box.setFocus();
     }
@@ -25,6 +28,7 @@ protected:
 
     TextBox box;
     QSignalSpy overflows{&box, &TextBox::overflowed};
+    test::RecordingPrompter prompter;
 };
 
 TEST_F(TextBoxTest, ALineBreakCountsTwoCharactersAgainstTheLength) {
@@ -57,9 +61,10 @@ TEST_F(TextBoxTest, ATwoLineBoxTakesTwoLinesOf36AndNoMore) {
     type("TOP");
     enter();
     type("BOTTOM");
-    enter();  // no third line
+    enter();  // no third line, and the box says why
     EXPECT_EQ(box.text(), "TOP\r\nBOTTOM");
     EXPECT_EQ(overflows.count(), 3);
+    EXPECT_EQ(prompter.texts().back(), "Memo takes at most 2 lines.");
 }
 
 TEST_F(TextBoxTest, WrappedLinesAreShownAsTheFieldBreaksThem) {
@@ -81,7 +86,7 @@ TEST_F(TextBoxTest, WrappedLinesAreShownAsTheFieldBreaksThem) {
     EXPECT_EQ(box.displayedLines(), (Lines{std::string(18, 'x') + " ", std::string(18, 'y')}));
 }
 
-TEST_F(TextBoxTest, TextSetByTheProgramIsTakenWholeAndPastingFillsWhatIsLeft) {
+TEST_F(TextBoxTest, TextSetByTheProgramIsTakenWholeAndAPasteTooLongIsRefusedWhole) {
     box.setShape(36, 2, TextBox::Wrap::Anywhere);
     box.setMaxLength(10);
     box.setText(std::string(12, 'p') + "\r\n\x10");
@@ -93,7 +98,17 @@ TEST_F(TextBoxTest, TextSetByTheProgramIsTakenWholeAndPastingFillsWhatIsLeft) {
     box.setTextCursor(end);
     QApplication::clipboard()->setText("12\r\n34567890");
     box.paste();
+    EXPECT_EQ(box.text(), "AB");
+    EXPECT_EQ(prompter.texts(), (Lines{"Memo takes at most 10 characters."}));
+    QApplication::clipboard()->setText("12\r\n3456");
+    box.paste();
     EXPECT_EQ(box.text(), "AB12\r\n3456");  // a CR LF pasted is one break of two characters
+    QApplication::clipboard()->setText(QString::fromUtf8("\u20ac"));
+    box.setText("");
+    box.paste();
+    EXPECT_EQ(box.text(), "");
+    EXPECT_EQ(prompter.texts().back(),
+              "Memo does not take \"\u20ac\": the scale's character set does not hold it.");
 }
 
 TEST(TextBoxLines, LinesWrappedAnywhereCountEachLineAtLeastOnce) {

@@ -66,6 +66,26 @@ protected:
     test::FakeTransferRunner runner;
 };
 
+TEST_F(PresetKeyDlgTest, ScreenReaderActionsDoWhatAClickDoes) {
+    CPresetKeyDlg d;
+    d.show();
+    QApplication::setActiveWindow(&d);
+    // A checkable key offers "Toggle" only; toggling it chooses the key as a click does.
+    const QStringList actions = test::accessibleActions(key(&d, 3));
+    EXPECT_TRUE(actions.contains(QAccessibleActionInterface::toggleAction()));
+    EXPECT_FALSE(actions.contains(QAccessibleActionInterface::pressAction()));
+    test::doAccessibleAction(key(&d, 3), QAccessibleActionInterface::toggleAction());
+    EXPECT_TRUE(plu(&d)->isVisible());
+    EXPECT_TRUE(key(&d, 3)->isChecked());
+    test::doAccessibleAction(key(&d, 5), QAccessibleActionInterface::toggleAction());
+    EXPECT_TRUE(key(&d, 5)->isChecked());
+    EXPECT_FALSE(key(&d, 3)->isChecked());
+
+    test::doAccessibleAction(discount(&d), QAccessibleActionInterface::toggleAction());
+    EXPECT_TRUE(discount(&d)->isChecked());
+    EXPECT_TRUE(discountNumber(&d)->isVisible());
+}
+
 TEST_F(PresetKeyDlgTest, ClickingAKeyAsksForItsPluAndEnterAssignsIt) {
     CPresetKeyDlg d;
     d.show();

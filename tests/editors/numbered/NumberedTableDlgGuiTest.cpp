@@ -22,6 +22,7 @@
 #include "tests/support/FakeTransferRunner.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/TempDir.h"
+#include "widgets/ControlsState.h"
 #include "widgets/NumEdit.h"
 
 namespace vorn {
@@ -67,6 +68,33 @@ protected:
     test::FakeTransferRunner runner;
 };
 
+TEST_F(NumberedTableDlgTest, NumberAndValueFieldsTakeWhatIsTypedOrSayWhyNot) {
+    struct Case {
+        std::function<std::unique_ptr<QDialog>()> open;
+        const char* field;
+        const char* typed;
+        const char* shown;
+        const char* message;  // "" when nothing is refused
+    };
+    const auto group = [] { return std::make_unique<CGroupDlg>(); };
+    const auto tare = [] { return std::make_unique<CTareDlg>(); };
+    const Case cases[] = {
+        {group, "number", "x1", "1", "No. does not take \"x\"."},
+        {group, "value", "CAF\u00c9 \u20ac", "CAF\u00c9 ",
+         "Group Name does not take \"\u20ac\": the scale's character set does not hold it."},
+        {tare, "value", "12", "1", "Tare(lb) takes at most 1 digit without a decimal point."},
+        {tare, "value", "1,25", "1.25", ""},
+    };
+    for (const Case& c : cases) {
+        const std::unique_ptr<QDialog> d = c.open();
+        d->show();
+        prompter.clear();
+        type(d->findChild<QLineEdit*>(c.field), c.typed);
+        EXPECT_EQ(d->findChild<QLineEdit*>(c.field)->text(), c.shown) << c.typed;
+        EXPECT_EQ(prompter.texts(), c.message[0] != 0 ? Rows{c.message} : Rows{}) << c.typed;
+    }
+}
+
 TEST_F(NumberedTableDlgTest, GroupEditorAddsPicksDeletesAndSavesOnOk) {
     CGroupDlg d;
     d.show();
@@ -85,11 +113,13 @@ TEST_F(NumberedTableDlgTest, GroupEditorAddsPicksDeletesAndSavesOnOk) {
     EXPECT_EQ(shownRows(&d), (Rows{"   2\tMEAT", "  05\tFRUIT", "   7\tFISH"}));
     EXPECT_TRUE(d.isVisible());
 
-    // Typing past the 20 characters of the name adds the row.
+    // Typing past the 20 characters of the name is refused with the reason; nothing is added.
     type(number(&d), "9");
     type(value(&d), "ABCDEFGHIJKLMNOPQRSTU");
+    EXPECT_EQ(value(&d)->text(), "ABCDEFGHIJKLMNOPQRST");
+    EXPECT_EQ(prompter.texts().back(), "Group Name takes at most 20 characters.");
+    button(&d, "Add")->click();
     EXPECT_EQ(shownRows(&d).back(), "   9\tABCDEFGHIJKLMNOPQRST");
-    EXPECT_EQ(value(&d)->text(), "");
 
     doubleClickRow(&d, 1);
     EXPECT_EQ(number(&d)->text(), "  05");
@@ -115,7 +145,7 @@ TEST_F(NumberedTableDlgTest, GroupEditorAddsPicksDeletesAndSavesOnOk) {
               std::string("\x0bKVRAWobnOpt\x01\x00\x14\x00\x04  05\x05"
                           "FRUIT",
                           27));
-    EXPECT_TRUE(prompter.texts().empty());
+    EXPECT_EQ(prompter.texts(), Rows{"Group Name takes at most 20 characters."});
 }
 
 TEST_F(NumberedTableDlgTest, CancelLeavesTheTableFileAsItWas) {
@@ -210,7 +240,9 @@ TEST_F(NumberedTableDlgTest, TareEditorTakesItsWeightThroughTheNumericField) {
     type(number(&d), "");
     type(value(&d), "2");
     button(&d, "Add")->click();
-    EXPECT_EQ(prompter.texts(), (Rows{"Fill the Tare!", "The Number is from 1 to 16!"}));
+    EXPECT_EQ(prompter.texts(),
+              (Rows{"Tare(lb) does not take \"x\", only digits and a decimal point.",
+                    "Fill the Tare!", "The Number is from 1 to 16!"}));
     EXPECT_EQ(value(&d)->text(), "2");
 
     button(&d, "PC->Sc")->click();
@@ -304,9 +336,17 @@ TEST_F(NumberedTableDlgTest, EveryDialogNamesItsControlsAndIsUsableByKeyboardAlo
         EXPECT_EQ(order, (QStringList{"list", "number", "value", "Add", "Del", "PC->Sc", "Sc->PC",
                                       "OK", "Cancel", "list"}));
 
-        // Escape closes the dialog as Cancel, without saving.
+        // Escape with a row added asks first: Cancel stays; the close box asks again, and
+        // Discard closes without saving.
         typeRow(d.get(), "1", "1");
+        prompter.clear();
+        prompter.answerNext(PromptAnswer::Cancel);
         QTest::keyClick(number(d.get()), Qt::Key_Escape);
+        EXPECT_TRUE(d->isVisible());
+        prompter.answerNext(PromptAnswer::Discard);
+        d->close();
+        EXPECT_EQ(prompter.texts(), Rows(2, kUnsavedChangesQuestion));
+        EXPECT_EQ(prompter.prompts().back().buttons, PromptButtons::SaveDiscardCancel);
         EXPECT_EQ(d->result(), QDialog::Rejected);
         EXPECT_FALSE(d->isVisible());
         EXPECT_FALSE(std::filesystem::exists(c.file));

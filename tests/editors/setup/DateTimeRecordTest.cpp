@@ -42,15 +42,15 @@ TEST_F(ClockSettingTest, PcTimeSendsTheClockAsItIsAtTheSendDayMonthYearFirst) {
 TEST_F(ClockSettingTest, SetTimeSendsTheSpinsUnchangedAndTheTickLeavesThem) {
     ClockSetting setting(clock);
     setting.mode = ClockMode::SetTime;
-    setting.values = {2, 31, 99, 23, 59, 0};
+    setting.values = {12, 31, 99, 23, 59, 0};
     clock.advanceMs(60'000);
     setting.tick();
-    EXPECT_EQ(setting.values, (ClockValues{2, 31, 99, 23, 59, 0}));
+    EXPECT_EQ(setting.values, (ClockValues{12, 31, 99, 23, 59, 0}));
     setting.send();
     EXPECT_EQ(runner.trfOuts[0],
               "0002380000000000"
               "31"
-              "02"
+              "12"
               "99"
               "23"
               "59"
@@ -60,6 +60,34 @@ TEST_F(ClockSettingTest, SetTimeSendsTheSpinsUnchangedAndTheTickLeavesThem) {
     setting.mode = ClockMode::PcTime;
     setting.tick();
     EXPECT_EQ(setting.values, (ClockValues{3, 7, 26, 14, 6, 9}));
+}
+
+TEST_F(ClockSettingTest, ASetTimeThatIsNoDateIsRefusedAndNothingIsSent) {
+    struct Case {
+        ClockValues values;
+        const char* refusal;  // "" for a date
+    };
+    const Case cases[] = {
+        {{2, 31, 26, 0, 0, 0}, "February 2026 has no day 31"},
+        {{2, 29, 26, 0, 0, 0}, "February 2026 has no day 29"},
+        {{2, 29, 28, 0, 0, 0}, ""},
+        {{4, 31, 0, 0, 0, 0}, "April 2000 has no day 31"},
+        {{12, 31, 99, 0, 0, 0}, ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(clockDateRefusal(c.values), c.refusal);
+        ClockSetting setting(clock);
+        setting.mode = ClockMode::SetTime;
+        setting.values = c.values;
+        runner.trfOuts.clear();
+        prompter.clear();
+        setting.send();
+        EXPECT_EQ(runner.trfOuts.size(), c.refusal[0] == 0 ? 1u : 0u) << c.refusal;
+        if (c.refusal[0] != 0) {
+            EXPECT_EQ(prompter.texts(),
+                      std::vector<std::string>{std::string(c.refusal) + ": the time is not sent."});
+        }
+    }
 }
 
 TEST_F(ClockSettingTest, AFailedSendIsToldWithAnExclamationMark) {

@@ -159,7 +159,7 @@ TEST_F(TimeDlgTest, PcTimeFollowsTheClockAlsoWhileATransferRuns) {
     EXPECT_TRUE(prompter.texts().empty());
 }
 
-TEST_F(TimeDlgTest, SetTimeSendsWhatTheSpinsShowWhateverTheMonth) {
+TEST_F(TimeDlgTest, SetTimeSendsWhatTheSpinsShowWhenItIsADate) {
     CTimeDlg d(nullptr, clock);
     d.show();
     QTest::mouseClick(test::withCaption<QRadioButton>(&d, "Set Time"), Qt::LeftButton);
@@ -175,17 +175,23 @@ TEST_F(TimeDlgTest, SetTimeSendsWhatTheSpinsShowWhateverTheMonth) {
     EXPECT_EQ(day->value(), 31);
     EXPECT_EQ(month->value(), 2);
     clock.advanceMs(60'000);
+    // 31 February is no date: refused with the reason, nothing sent.
+    button(&d, "PC->Sc")->click();
+    EXPECT_TRUE(runner.trfOuts.empty());
+    EXPECT_EQ(prompter.texts(),
+              std::vector<std::string>{"February 2026 has no day 31: the time is not sent."});
+    QTest::keyClick(month, Qt::Key_Up);
     runner.answerWith("02206\r\n");
     button(&d, "PC->Sc")->click();
     EXPECT_EQ(runner.trfOuts.at(0),
               "0002380000000000"
               "31"
-              "02"
+              "03"
               "26"
               "14"
               "05"
               "09\r\n");
-    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"02206\nerror!"});
+    EXPECT_EQ(prompter.texts().back(), "02206\nerror!");
     QTest::keyClick(&d, Qt::Key_Escape);
     EXPECT_EQ(d.result(), QDialog::Rejected);
 }

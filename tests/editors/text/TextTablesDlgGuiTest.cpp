@@ -101,10 +101,12 @@ TEST_F(TextTablesDlgTest, AdvertisementTextsAreTypedAsTwoLinesAndAddedWhenTheyAr
     EXPECT_EQ(line(&d, "number")->text(), "4");
     EXPECT_EQ(text->text(), "");
 
-    // Typing past the two lines of 36 adds the row as well.
+    // Typing past the two lines of 36 is refused with the reason; nothing is added.
     QTest::keyClicks(text, QString(72, 'x') + "y");
+    EXPECT_EQ(text->text(), std::string(72, 'x'));
+    EXPECT_EQ(prompter.texts().back(), "Advertisement Text takes at most 2 lines.");
+    QTest::keyClick(text, Qt::Key_Return);
     EXPECT_EQ(shownRows(&d).back(), " 4\t" + std::string(72, 'x'));
-    EXPECT_EQ(text->text(), "");
 
     doubleClickRow(&d, 0);
     EXPECT_EQ(line(&d, "number")->text(), " 3");
@@ -204,8 +206,9 @@ TEST_F(TextTablesDlgTest, TheDiscountGridRefusesABadRateNamingItsRowAndStaysOpen
     type(line(&d, "rate1"), "12.5");
     type(line(&d, "displayed1"), "SALE");
     type(line(&d, "printed1"), "REDUCED");
-    type(line(&d, "rate3"), "1.234");  // a third decimal cannot be typed
+    type(line(&d, "rate3"), "1.234");  // a third decimal is refused with the reason
     EXPECT_EQ(line(&d, "rate3")->text(), "1.23");
+    EXPECT_EQ(prompter.texts().back(), "Discount 3 does not take \"1.234\".");
     type(line(&d, "rate3"), "-");
     line(&d, "displayed9")->setFocus();
     button(&d, "OK")->click();
@@ -248,8 +251,9 @@ TEST_F(TextTablesDlgTest, StoreAddressAndMarqueeEditTheirOneRecord) {
         QTest::keyClicks(text, "CORNER GROCERY");
         QTest::keyClick(text, Qt::Key_Return);  // a new line, not OK
         QTest::keyClicks(text, "12 HIGH STREET");
-        QTest::keyClick(text, Qt::Key_Return);  // no third line
+        QTest::keyClick(text, Qt::Key_Return);  // no third line, and the reason
         EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(prompter.texts(), Rows{"Store Address takes at most 2 lines."});
         button(&d, "PC->Sc")->click();
         EXPECT_EQ(runner.trfOuts.back(), "000212000000000001" +
                                              pad("CORNER GROCERY\x10"
