@@ -131,6 +131,8 @@ void CPluListDlg::buildWidgets() {
     buttons->addSpacing(digit * 2);
     buttons->addWidget(button("Clear Scale", &CPluListDlg::onClearScale));
     buttons->addWidget(button("PC->Sc", &CPluListDlg::onSend));
+    buttons->addWidget(button("Send selected", &CPluListDlg::onSendSelected));
+    buttons->addWidget(button("Send changed", &CPluListDlg::onSendChanged));
     buttons->addWidget(button("Sc->PC", &CPluListDlg::onReceive));
     buttons->addSpacing(digit * 2);
     buttons->addWidget(button("Import/Export", &CPluListDlg::onImportExport));
@@ -212,6 +214,21 @@ void CPluListDlg::onClearScale() {
 
 void CPluListDlg::onSend() {
     sendPlus(table_.list(), [this] { return CPluRangeDlg::ask(this); });
+}
+
+void CPluListDlg::onSendSelected() {
+    std::vector<std::size_t> rows = selectedListRows();
+    const int caret = list_->caretRow();
+    if (rows.empty() && caret >= 0) {
+        rows.push_back(model_->listRow(caret));  // as "Del" takes the caret row
+    }
+    if (!rows.empty()) {
+        sendSelectedPlus(table_.list(), rows);
+    }
+}
+
+void CPluListDlg::onSendChanged() {
+    sendChangedPlus(table_.list());
 }
 
 void CPluListDlg::onReceive() {

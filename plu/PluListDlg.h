@@ -41,6 +41,8 @@ private:
     void onAdd();
     void onClearScale();
     void onSend();
+    void onSendSelected();
+    void onSendChanged();
     void onReceive();
     void onImportExport();
     void onRefresh();
