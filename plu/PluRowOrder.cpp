@@ -60,22 +60,32 @@ bool byCount(std::string_view pluRecord) {
     return (flagsOf(pluRecord) & plurecord::kByCountBit) != 0;
 }
 
-// Below zero when row a sorts before row b by the column, zero when they sort alike.
-int compareBy(PluColumn column, std::string_view a, std::string_view b) {
+// What a row sorts by, read once from its record so that a sort of many rows reads each record
+// once: its description without trailing blanks, its price and its kind.
+struct SortKey {
+    std::string_view description;
+    long long price = 0;
+    bool byWeight = false;
+    std::size_t row = 0;
+};
+
+SortKey sortKeyOf(const PluList& list, std::size_t row) {
+    const std::string_view plu = list.pair(row).plu;
+    return {withoutBlanks(fieldOf(plu, plurecord::kDescription)), priceOf(plu), !byCount(plu), row};
+}
+
+// Below zero when a sorts before b by the column, zero when they sort alike.
+int compareBy(PluColumn column, const SortKey& a, const SortKey& b) {
     switch (column) {
         case PluColumn::Number:
             return 0;  // list order
         case PluColumn::Description:
-            return compareFolded(withoutBlanks(fieldOf(a, plurecord::kDescription)),
-                                 withoutBlanks(fieldOf(b, plurecord::kDescription)));
-        case PluColumn::Price: {
-            const long long x = priceOf(a);
-            const long long y = priceOf(b);
-            return x == y ? 0 : (x < y ? -1 : 1);
-        }
+            return compareFolded(a.description, b.description);
+        case PluColumn::Price:
+            return a.price == b.price ? 0 : (a.price < b.price ? -1 : 1);
         case PluColumn::Kind:
             // "Count" before "Weight", as the words sort.
-            return static_cast<int>(!byCount(a)) - static_cast<int>(!byCount(b));
+            return static_cast<int>(a.byWeight) - static_cast<int>(b.byWeight);
     }
     return 0;
 }
@@ -126,10 +136,18 @@ std::vector<std::size_t> shownRows(const PluList& list, const PluRowOrder& order
         }
         return rows;
     }
-    std::stable_sort(rows.begin(), rows.end(), [&](std::size_t a, std::size_t b) {
-        const int c = compareBy(order.column, list.pair(a).plu, list.pair(b).plu);
+    std::vector<SortKey> keys;
+    keys.reserve(rows.size());
+    for (std::size_t row : rows) {
+        keys.push_back(sortKeyOf(list, row));
+    }
+    std::stable_sort(keys.begin(), keys.end(), [&](const SortKey& a, const SortKey& b) {
+        const int c = compareBy(order.column, a, b);
         return order.descending ? c > 0 : c < 0;
     });
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        rows[i] = keys[i].row;
+    }
     return rows;
 }
 
