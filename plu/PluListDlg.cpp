@@ -21,6 +21,7 @@
 #include "plu/PluListModel.h"
 #include "plu/PluRangeDlg.h"
 #include "plu/PluTransfer.h"
+#include "plu/PriceChangeDlg.h"
 #include "plu/SelectPluDlg.h"
 #include "widgets/TextRowView.h"
 
@@ -128,6 +129,7 @@ void CPluListDlg::buildWidgets() {
     buttons->addWidget(edit);
     buttons->addWidget(button("Del", &CPluListDlg::onDelete));
     buttons->addWidget(button("Add", &CPluListDlg::onAdd));
+    buttons->addWidget(button("Change Prices", &CPluListDlg::onChangePrices));
     buttons->addSpacing(digit * 2);
     buttons->addWidget(button("Clear Scale", &CPluListDlg::onClearScale));
     buttons->addWidget(button("PC->Sc", &CPluListDlg::onSend));
@@ -206,6 +208,10 @@ void CPluListDlg::onOrderChanged() {
         // The first row found is the one "Edit" (and Enter) opens.
         showRow(model_->listRow(0));
     }
+}
+
+void CPluListDlg::onChangePrices() {
+    CPriceChangeDlg::run(table_.list(), selectedListRows(), this);
 }
 
 void CPluListDlg::onClearScale() {

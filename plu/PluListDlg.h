@@ -39,6 +39,7 @@ private:
     void onEdit();
     void onDelete();
     void onAdd();
+    void onChangePrices();
     void onClearScale();
     void onSend();
     void onSendSelected();

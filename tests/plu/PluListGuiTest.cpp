@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -106,6 +109,47 @@ TEST_F(PluListGuiTest, EditAndDelActOnTheRowsAsShown) {
     EXPECT_EQ(opened, "4");
     find()->clear();
     EXPECT_EQ(shown(), (std::vector<int>{4, 2, 1}));
+}
+
+TEST_F(PluListGuiTest, ChangePricesPreviewsAndAppliesToTheSelectedRowsOnly) {
+    list()->selectionModel()->select(list()->model()->index(1, 0), QItemSelectionModel::Select);
+    list()->selectionModel()->select(list()->model()->index(3, 0), QItemSelectionModel::Select);
+    std::vector<std::string> preview;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(test::unnamedControls(*dialog), std::vector<std::string>{});
+        auto* value = dialog->findChild<QLineEdit*>("value");
+        EXPECT_TRUE(test::withCaption<QRadioButton>(dialog, "&Selected PLUs (2)")->isChecked());
+        auto* apply = button(dialog, "Apply");
+        // A change below 0.00 is refused with its reason.
+        dialog->findChild<QComboBox*>("kind")->setCurrentText("Change by amount");
+        QTest::keyClicks(value, "-4.97");
+        EXPECT_FALSE(apply->isEnabled());
+        EXPECT_EQ(dialog->findChild<QLabel*>("status")->text(),
+                  "PLU 4: the new price -0.01 is outside 0.00 to 999999.99.");
+        value->clear();
+        dialog->findChild<QComboBox*>("kind")->setCurrentText("Change by percent");
+        QTest::keyClicks(value, "10");
+        test::withCaption<QRadioButton>(dialog, "To .&49")->click();
+        const QAbstractItemModel* rows = dialog->findChild<QAbstractItemView*>("preview")->model();
+        for (int r = 0; r < rows->rowCount(); ++r) {
+            preview.push_back(rows->index(r, 0).data().toString().toStdString());
+        }
+        apply->click();
+    });
+    button(&d(), "Change Prices")->click();
+    // 4.98 and 4.96 up by a tenth: 5.478 and 5.456, to the cent 5.48 and 5.46, then to .49.
+    EXPECT_EQ(preview,
+              (std::vector<std::string>{"     2\tAPPLES            \t     4.98\t     5.49",
+                                        "     4\tBREAD             \t     4.96\t     5.49"}));
+    const auto price = [this](int row) {
+        return d().table().list().pair(static_cast<std::size_t>(row)).plu.substr(108, 8);
+    };
+    EXPECT_EQ(price(0), "00000499");
+    EXPECT_EQ(price(1), "00000549");
+    EXPECT_EQ(price(2), "00000497");
+    EXPECT_EQ(price(3), "00000549");
 }
 
 }  // namespace
