@@ -22,6 +22,7 @@
 #include "plu/PluRangeDlg.h"
 #include "plu/PluTransfer.h"
 #include "plu/PriceChangeDlg.h"
+#include "plu/PriceListPrintDlg.h"
 #include "plu/SelectPluDlg.h"
 #include "widgets/TextRowView.h"
 
@@ -139,6 +140,7 @@ void CPluListDlg::buildWidgets() {
     buttons->addSpacing(digit * 2);
     buttons->addWidget(button("Import/Export", &CPluListDlg::onImportExport));
     buttons->addWidget(button("Refresh", &CPluListDlg::onRefresh));
+    buttons->addWidget(button("Print", &CPluListDlg::onPrint));
     buttons->addStretch(1);
     buttons->addWidget(button("Save/Exit", &CPluListDlg::onSaveExit));
 
@@ -212,6 +214,15 @@ void CPluListDlg::onOrderChanged() {
 
 void CPluListDlg::onChangePrices() {
     CPriceChangeDlg::run(table_.list(), selectedListRows(), this);
+}
+
+void CPluListDlg::onPrint() {
+    std::vector<std::size_t> shown;
+    for (int r = 0; r < model_->rowCount(); ++r) {
+        shown.push_back(model_->listRow(r));
+    }
+    CPriceListPrintDlg dialog(table_.list(), std::move(shown), this);
+    dialog.exec();
 }
 
 void CPluListDlg::onClearScale() {

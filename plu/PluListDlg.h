@@ -47,6 +47,7 @@ private:
     void onReceive();
     void onImportExport();
     void onRefresh();
+    void onPrint();
     void onSaveExit();
 
     PluTable table_;
