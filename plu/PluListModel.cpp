@@ -7,6 +7,13 @@
 
 namespace vorn {
 
+namespace {
+
+// The description column's room: from its tab stop to the price's, less a blank.
+constexpr std::size_t kDescriptionWidth = 42;
+
+}  // namespace
+
 PluListModel::PluListModel(PluList& list, QObject* parent)
     : QAbstractListModel(parent), list_(list) {
     list_.setObserver(this);
@@ -62,7 +69,7 @@ QVariant PluListModel::data(const QModelIndex& index, int role) const {
                              ? values.description1
                              : values.description1 + "\n" + values.description2);
     }
-    std::string text = list_.displayText(row);
+    std::string text = displayPart(list_.pair(row), kDescriptionWidth);
     // A description's line break (and any other control character but TAB) shows as a blank.
     for (char& c : text) {
         if (static_cast<unsigned char>(c) < 0x20 && c != '\t') {

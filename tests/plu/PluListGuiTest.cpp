@@ -32,7 +32,10 @@ protected:
     void SetUp() override {
         std::vector<PluPair> pairs;
         const std::pair<int, const char*> samples[] = {
-            {1, "PEAR\x10WILLIAMS"}, {2, "APPLES"}, {3, "pears tinned"}, {4, "BREAD"}};
+            {1, "PEAR\x10WILLIAMS"},
+            {2, "APPLES"},
+            {3, "pears tinned\x10in syrup, halves, 410 g tin"},
+            {4, "BREAD"}};
         for (const auto& [number, description] : samples) {
             pairs.push_back(test::samplePluPair(number, description, std::to_string(500 - number)));
         }
@@ -73,6 +76,10 @@ TEST_F(PluListGuiTest, TypingFindsAndAClickOnAColumnHeaderSorts) {
     QTest::keyClicks(find(), "william");  // the second description line
     EXPECT_EQ(shown(), (std::vector<int>{1}));
     EXPECT_EQ(list()->model()->index(0, 0).data(Qt::ToolTipRole).toString(), "PEAR\nWILLIAMS");
+    find()->clear();
+    QTest::keyClicks(find(), "syrup");  // both lines as far as the column goes
+    EXPECT_EQ(list()->model()->index(0, 0).data().toString(),
+              "     3\tpears tinned in syrup, halves, 410 g tin\t   4.97\t Weight  ");
     find()->clear();
 
     clickColumn("Description");
