@@ -292,27 +292,19 @@ void CommandRun::judgeSend(std::size_t i, bool told) {
 }
 
 void CommandRun::recordSentPlus(const std::vector<std::string>& answers) {
-    const std::vector<PluPair> sent =
-        pairsOfLines(readTextLines(transferfile::kOut).value_or(std::vector<std::string>{}));
-    for (const auto& [scale, acknowledged] : acknowledgedByScale(sent, answers, options_.scales)) {
-        if (acknowledged.empty()) {
-            continue;
-        }
-        AcknowledgedPlus record = loadAcknowledgedPlus(scale);
-        takeAcknowledged(record, sent, acknowledged);
-        const FileProblem problem = saveAcknowledgedPlus(scale, record);
-        if (!problem.empty()) {
-            tell(problem, PromptIcon::Warning);
-        }
+    for (const FileProblem& problem : vorn::recordSentPlus(
+             readTextLines(transferfile::kOut).value_or(std::vector<std::string>{}), answers,
+             options_.scales)) {
+        tell(problem, PromptIcon::Warning);
     }
 }
 
 void CommandRun::recordReceivedPlus() {
     // The PLU file now holds exactly the scale's PLUs.
     const std::optional<std::string> bytes = readFileBytes(plufile::kName);
-    const std::string scale = servedScales(options_).front();
     const FileProblem problem =
-        saveAcknowledgedPlus(scale, bytes ? parseAcknowledgedPlus(*bytes) : AcknowledgedPlus{});
+        vorn::recordReceivedPlus(servedScales(options_).front(),
+                                 bytes ? parsePluFile(*bytes).pairs : std::vector<PluPair>{});
     if (!problem.empty()) {
         tell(problem, PromptIcon::Warning);
     }

@@ -1,6 +1,7 @@
 // The PLU list at 1,000, 10,000 and 100,000 PLUs: reading plurec.dat into the list (in PLU
 // order, shuffled, and shuffled with a tenth of the PLUs twice), writing it, one Add and one
-// Edit, a range search, and the real dialog: opening (file read and view filled and painted)
+// Edit, a range search, finding and sorting rows (alone, and as a key press in the dialog's
+// "Find" field), and the real dialog: opening (file read and view filled and painted)
 // and "Save/Exit"; the spreadsheet program's export and import (a price list, and a whole export
 // with every price changed), in memory and as the commands that read and write the files.
 //
@@ -9,6 +10,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <algorithm>
 #include <random>
@@ -17,6 +19,7 @@
 #include "plu/PluFile.h"
 #include "plu/PluForm.h"
 #include "plu/PluListDlg.h"
+#include "plu/PluRowOrder.h"
 #include "plu/PluTable.h"
 #include "tab/PluExport.h"
 #include "tab/PluImport.h"
@@ -195,6 +198,53 @@ BENCHMARK_CAPTURE(OpenListDialog, shuffled_some_twice, Order::ShuffledTwice)
     ->Arg(100000)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+// Finding as one types, in the rows alone: the rows holding a text (a description word, an
+// item number's digits, a text no row holds) and the rows sorted by description.
+void FindRows(benchmark::State& state, const char* search, vorn::PluColumn column) {
+    vorn::PluTable table;
+    table.take(generatePlus(static_cast<int>(state.range(0)), Order::InOrder));
+    std::size_t found = 0;
+    for (auto _ : state) {
+        found = vorn::shownRows(table.list(), {search, column, false}).size();
+        benchmark::DoNotOptimize(found);
+    }
+    state.counters["found"] = static_cast<double>(found);
+}
+BENCHMARK_CAPTURE(FindRows, word, "grain", vorn::PluColumn::Number)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FindRows, digits, "40123", vorn::PluColumn::Number)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FindRows, nothing, "zzz", vorn::PluColumn::Number)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FindRows, all_by_description, "", vorn::PluColumn::Description)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+
+// One key press in the open dialog's "Find" field, to the repainted list: typing "bread" one
+// letter at a time, then clearing the field.
+void FindKeyPress(benchmark::State& state) {
+    vorn::test::TempDir dir(vorn::test::TempDir::Enter);
+    vorn::test::writeFile(vorn::plufile::kName,
+                          fileOf(generatePlus(static_cast<int>(state.range(0)), Order::InOrder)));
+    vorn::CPluListDlg dialog;
+    dialog.show();
+    QApplication::processEvents();
+    auto* find = dialog.findChild<QLineEdit*>("find");
+    const QString typed = "bread";
+    int length = 0;
+    for (auto _ : state) {
+        length = (length + 1) % (typed.size() + 1);
+        find->setText(typed.left(length));
+        dialog.repaint();
+        QApplication::processEvents();
+    }
+    setCounters(state, dialog.table().list().size());
+}
+BENCHMARK(FindKeyPress)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // "Save/Exit" pressed in the open dialog.
 void SaveExitListDialog(benchmark::State& state) {

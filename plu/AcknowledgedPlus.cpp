@@ -28,17 +28,11 @@ bool wellFormed(const PluPair& pair) {
                field(pair.label, labelrecord::kPluNumber.pos, labelrecord::kPluNumber.width);
 }
 
-}  // namespace
-
-std::string acknowledgedPluFile(std::string_view scaleNumber) {
-    return std::string(kFilePrefix) + std::string(scaleNumber) + std::string(kFileSuffix);
-}
-
-AcknowledgedPlus parseAcknowledgedPlus(std::string_view bytes) {
-    const PluFileContent content = parsePluFile(bytes);
+// The pairs that can be trusted.
+AcknowledgedPlus trustedPlus(const std::vector<PluPair>& pairs) {
     AcknowledgedPlus plus;
     std::set<int> repeated;
-    for (const PluPair& pair : content.pairs) {
+    for (const PluPair& pair : pairs) {
         if (!wellFormed(pair)) {
             continue;
         }
@@ -51,6 +45,16 @@ AcknowledgedPlus parseAcknowledgedPlus(std::string_view bytes) {
         plus.erase(number);
     }
     return plus;
+}
+
+}  // namespace
+
+std::string acknowledgedPluFile(std::string_view scaleNumber) {
+    return std::string(kFilePrefix) + std::string(scaleNumber) + std::string(kFileSuffix);
+}
+
+AcknowledgedPlus parseAcknowledgedPlus(std::string_view bytes) {
+    return trustedPlus(parsePluFile(bytes).pairs);
 }
 
 std::string acknowledgedPlusBytes(const AcknowledgedPlus& plus) {
@@ -163,6 +167,29 @@ void takeAcknowledged(AcknowledgedPlus& record, const std::vector<PluPair>& sent
             record[number] = pair;
         }
     }
+}
+
+std::vector<FileProblem> recordSentPlus(const std::vector<std::string>& sentLines,
+                                        const std::vector<std::string>& answers,
+                                        const std::vector<std::string>& scales) {
+    const std::vector<PluPair> sent = pairsOfLines(sentLines);
+    std::vector<FileProblem> problems;
+    for (const auto& [scale, acknowledged] : acknowledgedByScale(sent, answers, scales)) {
+        if (acknowledged.empty()) {
+            continue;
+        }
+        AcknowledgedPlus record = loadAcknowledgedPlus(scale);
+        takeAcknowledged(record, sent, acknowledged);
+        FileProblem problem = saveAcknowledgedPlus(scale, record);
+        if (!problem.empty()) {
+            problems.push_back(std::move(problem));
+        }
+    }
+    return problems;
+}
+
+FileProblem recordReceivedPlus(std::string_view scaleNumber, const std::vector<PluPair>& received) {
+    return saveAcknowledgedPlus(scaleNumber, trustedPlus(received));
 }
 
 }  // namespace vorn

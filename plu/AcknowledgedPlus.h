@@ -67,4 +67,14 @@ std::map<std::string, std::set<int>> acknowledgedByScale(const std::vector<PluPa
 void takeAcknowledged(AcknowledgedPlus& record, const std::vector<PluPair>& sent,
                       const std::set<int>& acknowledged);
 
+// After a PLU send, by whichever program: takes what each scale acknowledged into its record.
+// sentLines are the lines of trf.out, answers those of trf.in, scales as acknowledgedByScale
+// takes them. The problems of records that could not be written.
+std::vector<FileProblem> recordSentPlus(const std::vector<std::string>& sentLines,
+                                        const std::vector<std::string>& answers,
+                                        const std::vector<std::string>& scales);
+// After a receive of every PLU of a scale: its record holds exactly the pairs received (those
+// that can be trusted). A problem when it cannot be written.
+FileProblem recordReceivedPlus(std::string_view scaleNumber, const std::vector<PluPair>& received);
+
 }  // namespace vorn

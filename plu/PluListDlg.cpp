@@ -3,15 +3,14 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/OutsidePrograms.h"
@@ -19,9 +18,12 @@
 #include "platform/Prompter.h"
 #include "platform/WindowTitleBeacon.h"
 #include "plu/PluEditDlg.h"
+#include "plu/PluListHeader.h"
 #include "plu/PluListModel.h"
 #include "plu/PluRangeDlg.h"
 #include "plu/PluTransfer.h"
+#include "plu/PriceChangeDlg.h"
+#include "plu/PriceListPrintDlg.h"
 #include "plu/SelectPluDlg.h"
 #include "widgets/ControlsState.h"
 #include "widgets/TextRowView.h"
@@ -40,6 +42,8 @@ const char* const kListCaption =
 // in the fixed-pitch font: the description under "Description" (column 11), the price ending
 // under "Price" (columns 54 to 60) and the kind of item under "PLU type" (column 66).
 const std::vector<int> kListTabStops = {11, 54, 66};
+// Where the columns under the caption's words start, and the list's width, in columns.
+const std::vector<int> kListColumnStarts = {0, 11, 54, 64, 76};
 constexpr int kListColumns = 76;
 constexpr int kListRows = 20;
 
@@ -108,12 +112,13 @@ void CPluListDlg::buildWidgets() {
                           metrics.lineSpacing() * kListRows);
     connect(list_, &QAbstractItemView::doubleClicked, this, &CPluListDlg::onEdit);
 
-    auto* caption = new QLabel(QString::fromLatin1(kListCaption), this);
-    caption->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    caption->setTextFormat(Qt::PlainText);
-    // The caption's columns start where the rows' text starts.
-    caption->setIndent(list_->frameWidth() +
-                       style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list_) + 1);
+    // The header's sections start where the rows' text starts.
+    header_ = new PluListHeader(
+        list_->font(), kListColumnStarts,
+        list_->frameWidth() + style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list_) +
+            1,
+        this);
+    connect(header_, &PluListHeader::orderChanged, this, &CPluListDlg::onOrderChanged);
 
     const auto button = [this](const char* text, void (CPluListDlg::*slot)()) {
         auto* b = new QPushButton(QString::fromLatin1(text), this);
@@ -123,23 +128,27 @@ void CPluListDlg::buildWidgets() {
     QPushButton* edit = button("Edit", &CPluListDlg::onEdit);
     edit->setDefault(true);
     auto* buttons = new QVBoxLayout;
-    buttons->addSpacing(caption->sizeHint().height());
+    buttons->addSpacing(header_->sizeHint().height());
     buttons->addWidget(edit);
     buttons->addWidget(button("Del", &CPluListDlg::onDelete));
     buttons->addWidget(button("Add", &CPluListDlg::onAdd));
+    buttons->addWidget(button("Change Prices", &CPluListDlg::onChangePrices));
     buttons->addSpacing(digit * 2);
     buttons->addWidget(button("Clear Scale", &CPluListDlg::onClearScale));
     buttons->addWidget(button("PC->Sc", &CPluListDlg::onSend));
+    buttons->addWidget(button("Send selected", &CPluListDlg::onSendSelected));
+    buttons->addWidget(button("Send changed", &CPluListDlg::onSendChanged));
     buttons->addWidget(button("Sc->PC", &CPluListDlg::onReceive));
     buttons->addSpacing(digit * 2);
     buttons->addWidget(button("Import/Export", &CPluListDlg::onImportExport));
     buttons->addWidget(button("Refresh", &CPluListDlg::onRefresh));
+    buttons->addWidget(button("Print", &CPluListDlg::onPrint));
     buttons->addStretch(1);
     buttons->addWidget(button("Save/Exit", &CPluListDlg::onSaveExit));
 
     auto* left = new QVBoxLayout;
     left->setSpacing(2);
-    left->addWidget(caption);
+    left->addWidget(header_);
     left->addWidget(list_, 1);
     auto* top = new QHBoxLayout(this);
     top->addLayout(left, 1);
@@ -151,7 +160,11 @@ void CPluListDlg::showRow(std::optional<std::size_t> row) {
     if (!row) {
         return;
     }
-    const QModelIndex index = model_->index(static_cast<int>(*row));
+    const int shown = model_->viewRow(*row);
+    if (shown < 0) {
+        return;  // the search leaves it out
+    }
+    const QModelIndex index = model_->index(shown);
     list_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     list_->scrollTo(index);
 }
@@ -161,7 +174,7 @@ void CPluListDlg::onEdit() {
     if (caret < 0) {
         return;
     }
-    showRow(table_.edit(static_cast<std::size_t>(caret), [this](const PluValues& values) {
+    showRow(table_.edit(model_->listRow(caret), [this](const PluValues& values) {
         return CPluEditDlg::run(values, this);
     }));
 }
@@ -172,9 +185,46 @@ void CPluListDlg::onAdd() {
 
 void CPluListDlg::onDelete() {
     const int caret = list_->caretRow();
-    table_.deleteRows(list_->selectedRows(),
-                      caret < 0 ? std::nullopt : std::optional<std::size_t>(caret));
+    table_.deleteRows(selectedListRows(), caret < 0
+                                              ? std::nullopt
+                                              : std::optional<std::size_t>(model_->listRow(caret)));
     list_->clearSelection();
+}
+
+std::vector<std::size_t> CPluListDlg::selectedListRows() const {
+    std::vector<std::size_t> rows;
+    for (std::size_t shown : list_->selectedRows()) {
+        rows.push_back(model_->listRow(static_cast<int>(shown)));
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void CPluListDlg::onOrderChanged() {
+    // The caret's PLU stays the caret while it is shown.
+    const int caret = list_->caretRow();
+    const std::optional<std::size_t> caretRow =
+        caret < 0 ? std::nullopt : std::optional<std::size_t>(model_->listRow(caret));
+    model_->setOrder(header_->order());
+    if (caretRow && model_->viewRow(*caretRow) >= 0) {
+        showRow(caretRow);
+    } else if (model_->rowCount() > 0) {
+        // The first row found is the one "Edit" (and Enter) opens.
+        showRow(model_->listRow(0));
+    }
+}
+
+void CPluListDlg::onChangePrices() {
+    CPriceChangeDlg::run(table_.list(), selectedListRows(), this);
+}
+
+void CPluListDlg::onPrint() {
+    std::vector<std::size_t> shown;
+    for (int r = 0; r < model_->rowCount(); ++r) {
+        shown.push_back(model_->listRow(r));
+    }
+    CPriceListPrintDlg dialog(table_.list(), std::move(shown), this);
+    dialog.exec();
 }
 
 void CPluListDlg::onClearScale() {
@@ -184,6 +234,21 @@ void CPluListDlg::onClearScale() {
 void CPluListDlg::onSend() {
     const PluRange selected = rangeOfRows(table_.list(), list_->selectedRows());
     sendPlus(table_.list(), [this, selected] { return CPluRangeDlg::ask(this, selected); });
+}
+
+void CPluListDlg::onSendSelected() {
+    std::vector<std::size_t> rows = selectedListRows();
+    const int caret = list_->caretRow();
+    if (rows.empty() && caret >= 0) {
+        rows.push_back(model_->listRow(caret));  // as "Del" takes the caret row
+    }
+    if (!rows.empty()) {
+        sendSelectedPlus(table_.list(), rows);
+    }
+}
+
+void CPluListDlg::onSendChanged() {
+    sendChangedPlus(table_.list());
 }
 
 void CPluListDlg::onReceive() {

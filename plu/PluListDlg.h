@@ -11,6 +11,7 @@ class QPushButton;
 
 namespace vorn {
 
+class PluListHeader;
 class PluListModel;
 class TextRowView;
 
@@ -33,20 +34,28 @@ private:
     void buildWidgets();
     void showRow(std::optional<std::size_t> row);
     void reloadIfPending();
+    // The list indexes of the selected rows, ascending.
+    std::vector<std::size_t> selectedListRows() const;
+    void onOrderChanged();
 
     void onEdit();
     void onDelete();
     void onAdd();
+    void onChangePrices();
     void onClearScale();
     void onSend();
+    void onSendSelected();
+    void onSendChanged();
     void onReceive();
     void onImportExport();
     void onRefresh();
+    void onPrint();
     void onSaveExit();
 
     PluTable table_;
     PluListModel* model_ = nullptr;
     TextRowView* list_ = nullptr;
+    PluListHeader* header_ = nullptr;
     // The user went to another program (the import/export program, say) since the dialog was
     // last active; coming back reloads a list that program may have changed.
     bool leftForAnotherProgram_ = false;

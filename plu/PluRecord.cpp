@@ -1,5 +1,6 @@
 #include "plu/PluRecord.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "comm/RecordLine.h"
@@ -331,10 +332,14 @@ std::string encodeChangedValues(const PluValues& before, const PluValues& after,
     return {};
 }
 
-std::string displayPart(const PluPair& pair) {
+std::string displayPart(const PluPair& pair, std::size_t descriptionWidth) {
     const std::string_view plu = pair.plu;
-    const std::string_view description =
-        field(plu, plurecord::kDescription.pos, kDisplayDescription);
+    std::string_view description =
+        field(plu, plurecord::kDescription.pos, std::max(descriptionWidth, kDisplayDescription));
+    if (descriptionWidth > kDisplayDescription) {
+        // A wider column shows the text without the field's padding; "%-18s" pads it again.
+        description = description.substr(0, description.find_last_not_of(' ') + 1);
+    }
     const std::int64_t price = decimalToUnits(at(plu, plurecord::kPrice), 0);
     return cformat(kDisplayFormat, {pluNumberOf(plu), description, unitsToDecimal(price, 2)}) +
            ((flagsOf(plu) & plurecord::kByCountBit) != 0 ? kByCountColumn : kByWeightColumn);

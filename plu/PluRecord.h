@@ -148,8 +148,10 @@ unsigned flagsOf(std::string_view pluRecord);
 
 // The list's display part of a PLU: "%6d\t" of the number, "%-18s\t" of the description's
 // first 18 characters, "%7.2f\t" of the price and " Count   " or " Weight  ". 43 characters
-// for any price below 10000.00; a larger price widens the price column.
-std::string displayPart(const PluPair& pair);
+// for any price below 10000.00; a larger price widens the price column. A wider description
+// (descriptionWidth above 18) shows that many characters of the description field, both lines,
+// without its trailing blanks.
+std::string displayPart(const PluPair& pair, std::size_t descriptionWidth = 18);
 inline constexpr std::size_t kDisplayPartLength = 43;
 
 // The label-data line of a PLU that came from the scale without one.

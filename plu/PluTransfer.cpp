@@ -26,6 +26,14 @@ inline constexpr const char* kCannotOpen = "Can't open file";
 inline constexpr const char* kRangeError = "PLU range error!";
 inline constexpr const char* kNothingRead = "cant read data";
 inline constexpr const char* kChosenMissing = "Transfer error!";
+inline constexpr const char* kNothingChanged =
+    "The scale holds every PLU of the list as it is: nothing to send.";
+inline constexpr const char* kChangedQuestion =
+    " PLUs are new or changed since the scale last acknowledged them. Send them?";
+inline constexpr const char* kOneChangedQuestion =
+    " PLU is new or changed since the scale last acknowledged it. Send it?";
+// The program serves the one scale of its directory.
+inline constexpr const char* kThisScale = "01";
 
 // The first line of trf.in after a request is read into a buffer of 230 characters; after a
 // send, the first 100 bytes are shown as they are.
@@ -90,6 +98,37 @@ std::string noPluInRangeMessage(const PluRange& range) {
 std::string damagedNotSentMessage(std::size_t count) {
     return std::to_string(count) + " damaged PLU row" + (count == 1 ? " was" : "s were") +
            " not sent.";
+}
+
+// Sends the lines and checks the answer; what the scale acknowledged goes into its record.
+// A send of PLUs that point to a group, tare or text the tables lack goes on only when the user
+// says so.
+bool referencesConfirmed(const std::vector<PluPair>& pairs) {
+    std::vector<TableReference> references;
+    for (const PluPair& pair : pairs) {
+        const std::vector<TableReference> more = pluReferences(pair);
+        references.insert(references.end(), more.begin(), more.end());
+    }
+    return confirmSendDespite(danglingReferences(references));
+}
+
+void sendLines(const std::vector<std::string>& lines, std::size_t damaged) {
+    if (!lines.empty()) {
+        if (const FileProblem problem = writeTransferFile(lines); !problem.empty()) {
+            tell(latin1ToUtf8(std::string(kCannotOpen) + "\n" + problem));
+            return;
+        }
+        transferRunner().run(pluSendRequest());
+        checkSendAnswer();
+        const std::vector<std::string> answers =
+            readTextLines(transferfile::kIn).value_or(std::vector<std::string>{});
+        for (const FileProblem& problem : recordSentPlus(lines, answers, {})) {
+            tell(problem, PromptIcon::Warning);
+        }
+    }
+    if (damaged > 0) {
+        tell(damagedNotSentMessage(damaged), PromptIcon::Warning);
+    }
 }
 
 }  // namespace
@@ -174,28 +213,61 @@ void sendPlus(const PluList& list, const std::function<std::optional<PluRange>()
         tell(noPluInRangeMessage(*range), PromptIcon::Information);
         return;
     }
-    std::vector<TableReference> references;
+    std::vector<PluPair> pairs;
     for (std::size_t i = begin; i < end; ++i) {
         if (list.pair(i).intact()) {
-            const std::vector<TableReference> more = pluReferences(list.pair(i));
-            references.insert(references.end(), more.begin(), more.end());
+            pairs.push_back(list.pair(i));
         }
     }
-    if (!confirmSendDespite(danglingReferences(references))) {
+    if (!referencesConfirmed(pairs)) {
         return;
     }
     std::size_t damaged = 0;
-    const std::vector<std::string> lines = pluSendLines(list, begin, end, &damaged);
-    if (!lines.empty()) {
-        if (const FileProblem problem = writeTransferFile(lines); !problem.empty()) {
-            tell(latin1ToUtf8(std::string(kCannotOpen) + "\n" + problem));
-            return;
+    sendLines(pluSendLines(list, begin, end, &damaged), damaged);
+}
+
+void sendSelectedPlus(const PluList& list, const std::vector<std::size_t>& rows) {
+    std::vector<PluPair> pairs;
+    std::size_t damaged = 0;
+    for (std::size_t row : rows) {
+        if (row >= list.size()) {
+            continue;
         }
-        transferRunner().run(pluSendRequest());
-        checkSendAnswer();
+        if (list.pair(row).intact()) {
+            pairs.push_back(list.pair(row));
+        } else {
+            ++damaged;
+        }
     }
-    if (damaged > 0) {
-        tell(damagedNotSentMessage(damaged), PromptIcon::Warning);
+    if (referencesConfirmed(pairs)) {
+        sendLines(pluSendLines(pairs), damaged);
+    }
+}
+
+std::vector<PluPair> unacknowledgedPlus(const PluList& list) {
+    std::vector<PluPair> pairs;
+    pairs.reserve(list.size());
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (list.pair(i).intact()) {
+            pairs.push_back(list.pair(i));
+        }
+    }
+    return changedPlus(pairs, {loadAcknowledgedPlus(kThisScale)});
+}
+
+void sendChangedPlus(const PluList& list) {
+    const std::vector<PluPair> changed = unacknowledgedPlus(list);
+    if (changed.empty()) {
+        tell(kNothingChanged, PromptIcon::Information);
+        return;
+    }
+    const std::string count = std::to_string(changed.size());
+    if (!confirm(count + (changed.size() == 1 ? kOneChangedQuestion : kChangedQuestion),
+                 PromptIcon::Question)) {
+        return;
+    }
+    if (referencesConfirmed(changed)) {
+        sendLines(pluSendLines(changed), 0);
     }
 }
 
@@ -264,7 +336,15 @@ bool requestPlus() {
         tell(misfit, PromptIcon::Warning);
         return false;
     }
-    return writeSplitAnswers(split);
+    if (!writeSplitAnswers(split)) {
+        return false;
+    }
+    // The answer is every PLU the scale holds, whichever the user then takes.
+    const FileProblem problem = recordReceivedPlus(kThisScale, receivedPluPairs(split));
+    if (!problem.empty()) {
+        tell(problem, PromptIcon::Warning);
+    }
+    return true;
 }
 
 std::vector<ReceivedPlu> pairReceived(const std::vector<std::string>& pluLines,

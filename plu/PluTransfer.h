@@ -1,5 +1,6 @@
 #pragma once
-// The PLU transfers of the PLU list: "PC->Sc" sends the listed PLUs of a number range,
+// The PLU transfers of the PLU list: "PC->Sc" sends the listed PLUs of a number range, "Send
+// selected" the rows chosen, "Send changed" those the scale has not acknowledged as they are,
 // "Sc->PC" requests every PLU of the scale, lets the user choose and takes the chosen ones into
 // the list, and "Clear Scale" deletes every PLU in the scale. Each writes trf.out, runs the
 // installed transfer runner and reads trf.in; the steps are plain functions on lines and files,
@@ -63,6 +64,16 @@ PluRange rangeOfRows(const PluList& list, const std::vector<std::size_t>& rows);
 // the range, says so; otherwise sends the rows and checks the answer.
 void sendPlus(const PluList& list, const std::function<std::optional<PluRange>()>& askRange);
 
+// "Send selected": sends the pairs of the list's rows (list indexes); damaged rows are not sent
+// (told).
+void sendSelectedPlus(const PluList& list, const std::vector<std::size_t>& rows);
+// The intact pairs of the list that the scale does not hold as they are, by its record of what
+// it acknowledged: the rule of the command line's changed-only send.
+std::vector<PluPair> unacknowledgedPlus(const PluList& list);
+// "Send changed": tells when there is nothing to send; else asks with the count and sends.
+// Every send from the list brings the record of what the scale acknowledged up to date.
+void sendChangedPlus(const PluList& list);
+
 // ---- "Sc->PC"
 
 // The answer lines of a request split by table: a line of exactly 189 or 133 characters is a
@@ -82,8 +93,9 @@ bool writeSplitAnswers(const SplitAnswers& split);
 std::vector<PluPair> receivedPluPairs(const SplitAnswers& split);
 
 // Requests every PLU, checks the answer ("cant read data" for none, the first line and "error"
-// for a failure, a foreign record line and "error") and writes trf1.in and trf2.in. True when
-// the selection can follow.
+// for a failure, a foreign record line and "error") and writes trf1.in and trf2.in; the record
+// of what the scale acknowledged then holds exactly the PLUs received. True when the selection
+// can follow.
 bool requestPlus();
 
 // A received PLU: its PLU record line and the label-data line paired with it.

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "plu/AcknowledgedPlus.h"
 #include "plu/PluForm.h"
 #include "plu/PluTable.h"
 #include "plu/PluTransfer.h"
@@ -117,6 +118,56 @@ TEST_F(PluEndToEnd, PlusGoToTheScaleByRangeAndComeBackByteForByte) {
     }
     EXPECT_EQ(stored("07"), table07);
     EXPECT_EQ(test::dumpedRecords(dump, "08"), table08);
+}
+
+// "Send selected" and "Send changed" keep the record of what the scale acknowledged as
+// "vornctl send" does: what one sent leaves the changed-only rule, what changed comes back.
+TEST_F(PluEndToEnd, SendSelectedAndSendChangedFollowWhatTheScaleAcknowledged) {
+    const std::vector<PluPair> plus = storePlus();
+    PluTable pc;
+    pc.take(plus);
+    const auto listed = [&pc] {
+        std::vector<PluPair> pairs;
+        for (std::size_t i = 0; i < pc.list().size(); ++i) {
+            pairs.push_back(pc.list().pair(i));
+        }
+        return pairs;
+    };
+    EXPECT_EQ(unacknowledgedPlus(pc.list()), plus);
+
+    sendSelectedPlus(pc.list(), {1, 3});
+    EXPECT_EQ(unacknowledgedPlus(pc.list()), (std::vector<PluPair>{plus[0], plus[2], plus[4]}));
+    // A receive records what the scale holds, whichever PLUs the user takes.
+    std::filesystem::remove(acknowledgedPluFile("01"));
+    EXPECT_EQ(unacknowledgedPlus(pc.list()).size(), 5u);
+    PluTable back;
+    receivePlus(back, [] { return false; });
+    EXPECT_EQ(unacknowledgedPlus(pc.list()).size(), 3u);
+
+    // A changed price is not what the scale holds; a cancelled question sends nothing.
+    PluValues bread = decodePair(plus[1]);
+    bread.priceHundredths = "349";
+    ASSERT_TRUE(pc.addValues(bread));
+    EXPECT_EQ(unacknowledgedPlus(pc.list()).size(), 4u);
+    prompter.answerNext(PromptAnswer::Cancel);
+    sendChangedPlus(pc.list());
+    EXPECT_EQ(unacknowledgedPlus(pc.list()).size(), 4u);
+    sendChangedPlus(pc.list());
+    EXPECT_EQ(prompter.texts().back(),
+              "4 PLUs are new or changed since the scale last acknowledged them. Send them?");
+    // The rule of the command line's changed-only send now finds nothing either.
+    EXPECT_TRUE(changedPlus(listed(), {loadAcknowledgedPlus("01")}).empty());
+    const std::size_t told = prompter.texts().size();
+    sendChangedPlus(pc.list());
+    ASSERT_EQ(prompter.texts().size(), told + 1);
+    EXPECT_EQ(prompter.texts().back(),
+              "The scale holds every PLU of the list as it is: nothing to send.");
+    // What the scale holds: every PLU as the list has it.
+    std::vector<std::string> records;
+    for (const PluPair& pair : listed()) {
+        records.push_back(pair.plu);
+    }
+    EXPECT_EQ(stored("07"), records);
 }
 
 }  // namespace
