@@ -227,11 +227,20 @@ TEST_F(DefaultLabelTest, RequestErrorsAreToldAndChangeNothing) {
     refused[0] = '0';
     runner.answerWith(refused + "\r\n");
     label.request();
+    std::string otherTable = kFromScale;
+    otherTable.replace(4, 2, "44");
+    otherTable[16] = '1';  // a by-weight record, but of another table
+    runner.answerWith(otherTable + "\r\n");
+    label.request();
     runner.answerWith(std::nullopt);
     label.request();
-    EXPECT_EQ(prompter.texts(), (std::vector<std::string>{"error,the label def.-no dismatch",
-                                                          "error:02206", "error:1002434002000001",
-                                                          "error:" + refused, "error open file"}));
+    EXPECT_EQ(prompter.texts(),
+              (std::vector<std::string>{
+                  "error,the label def.-no dismatch", "error:02206", "error:1002434002000001",
+                  "error:" + refused,
+                  "The scale answered with a record of table 44 to a request for table 43. "
+                  "Nothing was taken.",
+                  "error open file"}));
     EXPECT_EQ(label.fields(), before);
     EXPECT_EQ(runner.trfOuts.back(), "00024300020000001\r\n");
 }
