@@ -273,10 +273,9 @@ void CommandRun::judgeSend(std::size_t i, bool told) {
     }
     if (answers.empty()) {
         decide(i, CategoryVerdict::Failed, "no answer from the scale");
-    } else if (!isSuccessLine(answers.front())) {
-        decide(i, CategoryVerdict::Failed, latin1ToUtf8(answers.front()));
-    } else if (const std::optional<std::string> failed = laterErrorLine(answers)) {
-        decide(i, CategoryVerdict::Failed, latin1ToUtf8(*failed) + " (part was not sent)");
+    } else if (!isSuccessLine(answers.front()) || laterErrorLine(answers)) {
+        // In words: which records reached the scale, and what failed.
+        decide(i, CategoryVerdict::Failed, latin1ToUtf8(transferInWords()));
     } else {
         std::string detail = "sent " + plural(sent, "record", "records");
         if (isPlu(categories_[i]) && options_.changedOnly) {

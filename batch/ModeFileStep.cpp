@@ -26,7 +26,8 @@ std::optional<TransferSettings> sendModeFile(const BatchContext&) {
     out.write(bytes->data(), static_cast<std::streamsize>(bytes->size()));
     out.close();
     if (!out) {
-        tell(std::string("Can't write ") + transferfile::kOut + "!", PromptIcon::Error);
+        tell(std::string("Can't write ") + transferfile::kOut + "!", PromptIcon::Error,
+             transferfile::kOutUnwritable);
         return std::nullopt;
     }
     return TransferSettings{};

@@ -22,7 +22,8 @@ std::optional<std::string> shownStart(const AnswerReading& reading) {
 std::optional<TransferSettings> transferOf(const std::vector<std::string>& lines,
                                            TransferSettings settings) {
     if (!writeTransferFile(lines)) {
-        tell(std::string("Can't write ") + transferfile::kOut + "!", PromptIcon::Error);
+        tell(std::string("Can't write ") + transferfile::kOut + "!", PromptIcon::Error,
+             transferfile::kOutUnwritable);
         return std::nullopt;
     }
     return settings;

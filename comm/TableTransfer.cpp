@@ -2,12 +2,18 @@
 
 #include <fstream>
 
+#include "comm/LineExchange.h"
 #include "comm/RecordLine.h"
+#include "comm/TransferWords.h"
 #include "platform/Prompter.h"
 #include "tables/Archive.h"
 #include "tables/TextFiles.h"
 
 namespace vorn {
+
+namespace {
+constexpr char kCtrlZ = 0x1A;
+}  // namespace
 
 bool writeTransferFile(const std::vector<std::string>& lines) {
     std::ofstream out(transferfile::kOut, std::ios::binary | std::ios::trunc);
@@ -49,14 +55,73 @@ std::vector<std::string> readAnswerLines() {
     return readTextLines(transferfile::kIn).value_or(std::vector<std::string>{});
 }
 
+namespace {
+
+// The last transfer as trf.out and trf.in tell it; no lines when there is nothing to tell.
+ScaleTransfer transferOfFiles() {
+    ScaleTransfer t;
+    const std::optional<std::vector<std::string>> out = readTextLines(transferfile::kOut);
+    if (!out) {
+        return t;
+    }
+    for (const std::string& line : *out) {
+        if (!line.empty() && line[0] == kCtrlZ) {
+            break;
+        }
+        if (line.size() >= envelope::kLength) {
+            if (t.lines++ == 0) {
+                t.table = tableNameOfLine(line);
+                t.direction = directionOfLine(line);
+            }
+        }
+    }
+    if (t.lines == 0) {
+        return t;
+    }
+    // Each line the scale took has its answer in trf.in, in order, up to the error line.
+    for (const std::string& answer : readAnswerLines()) {
+        if (isAnswerRecord(answer)) {
+            if (t.direction == ScaleTransfer::Direction::Send) {
+                ++t.linesDone;
+            } else if (!marksEmptyTable(answer)) {
+                ++t.records;
+            }
+            if (t.scale.empty()) {
+                t.scale = answer.substr(envelope::kScale, 2);
+            }
+        } else if (!answer.empty()) {
+            t.failure = answer;
+            break;
+        }
+    }
+    t.stopped = t.failure.rfind(lineError::kUserBreakLine, 0) == 0;
+    if (t.direction != ScaleTransfer::Direction::Send && t.failure.empty()) {
+        t.linesDone = t.lines;
+    }
+    return t;
+}
+
+}  // namespace
+
+std::string transferInWords() {
+    const ScaleTransfer t = transferOfFiles();
+    return t.lines == 0 ? std::string() : t.table + ": " + outcomeInWords(t);
+}
+
+std::string successInWords() {
+    const ScaleTransfer t = transferOfFiles();
+    return t.lines == 0 || !succeeded(t) ? std::string() : t.table + ": " + outcomeInWords(t);
+}
+
 void tellTransferFailure(const std::string& firstLine, const std::string& errorSuffix) {
-    tell(latin1ToUtf8(firstLine + errorSuffix));
+    tell(latin1ToUtf8(firstLine + errorSuffix), PromptIcon::None, latin1ToUtf8(transferInWords()));
 }
 
 TransferResult runTableTransfer(const std::vector<std::string>& lines,
                                 const TransferRequest& request, const AnswerCheck& check) {
     if (!writeTransferFile(lines)) {
-        tell(std::string("Can't write ") + transferfile::kOut + "!");
+        tell(std::string("Can't write ") + transferfile::kOut + "!", PromptIcon::None,
+             transferfile::kOutUnwritable);
         return TransferResult::NotRun;
     }
     transferRunner().run(request);

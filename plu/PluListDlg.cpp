@@ -132,6 +132,7 @@ void CPluListDlg::buildWidgets() {
     buttons->addSpacing(digit * 2);
     buttons->addWidget(button("Import/Export", &CPluListDlg::onImportExport));
     buttons->addWidget(button("Refresh", &CPluListDlg::onRefresh));
+    buttons->addWidget(button("Restore Backup", &CPluListDlg::onRestoreBackup));
     buttons->addStretch(1);
     buttons->addWidget(button("Save/Exit", &CPluListDlg::onSaveExit));
 
@@ -201,6 +202,12 @@ void CPluListDlg::onImportExport() {
 
 void CPluListDlg::onRefresh() {
     table_.load();
+}
+
+void CPluListDlg::onRestoreBackup() {
+    if (restorePluBackup()) {
+        table_.load();
+    }
 }
 
 void CPluListDlg::onSaveExit() {

@@ -40,6 +40,7 @@ private:
     void onReceive();
     void onImportExport();
     void onRefresh();
+    void onRestoreBackup();
     void onSaveExit();
 
     PluTable table_;

@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "comm/ReceiveGuard.h"
 #include "comm/RecordLine.h"
 #include "comm/TableTransfer.h"
 #include "comm/TransferFiles.h"
@@ -11,6 +12,7 @@
 #include "tables/Archive.h"
 #include "tables/NumberText.h"
 #include "tables/PrintfFormat.h"
+#include "tables/TableBackup.h"
 #include "tables/TextFiles.h"
 #include "tables/TextPieces.h"
 
@@ -205,7 +207,8 @@ std::vector<PluPair> receivedPluPairs(const SplitAnswers& split) {
 
 bool requestPlus() {
     if (!writeTransferFile({pluRequestLine(), labelRequestLine()})) {
-        tell(std::string("Can't write ") + transferfile::kOut + "!", PromptIcon::Error);
+        tell(std::string("Can't write ") + transferfile::kOut + "!", PromptIcon::Error,
+             transferfile::kOutUnwritable);
         return false;
     }
     transferRunner().run(pluReceiveRequest());
@@ -312,9 +315,29 @@ void receivePlus(PluTable& table, const std::function<bool()>& runSelection) {
     if (!requestPlus() || !runSelection()) {
         return;
     }
-    if (std::optional<std::vector<PluPair>> pairs = readChosenPlus()) {
+    // The chosen PLUs join the list; the file as it was is kept as the backup that the list
+    // can restore.
+    std::optional<std::vector<PluPair>> pairs = readChosenPlus();
+    if (pairs && receiveMayReplace({"PLU", {plufile::kName}, std::nullopt, std::nullopt})) {
         table.take(std::move(*pairs));
     }
+}
+
+bool restorePluBackup() {
+    if (!hasBackup(plufile::kName)) {
+        tell("There is no backup of the PLU list yet: each receive from the scale keeps one.",
+             PromptIcon::Information);
+        return false;
+    }
+    if (!confirm("Replace the PLU list with the one kept before the last receive from the "
+                 "scale? Changes that were not saved are lost.")) {
+        return false;
+    }
+    if (const FileProblem problem = restoreBackup(plufile::kName); !problem.empty()) {
+        tell(latin1ToUtf8(problem), PromptIcon::Error);
+        return false;
+    }
+    return true;
 }
 
 void clearScale() {

@@ -224,6 +224,7 @@ TableRoundTrip<PresetKeys> presetKeyRoundTrip(TableForm form) {
                 applyPresetAnswer(answer.rows, parsePresetAnswer(lines));
                 return answer;
             },
+        .files = {tablefile::kPresetKeys.name},
     };
 }
 

@@ -124,6 +124,7 @@ TableRoundTrip<NumberedRows> numberedRoundTrip(const NumberedTableKind& kind, Ta
             [&kind, form](const std::vector<std::string>& lines, const NumberedRows& before) {
                 return AnswerRows<NumberedRows>{rowsOfAnswer(kind, form, lines, before)};
             },
+        .files = {kind.file.name},
     };
 }
 

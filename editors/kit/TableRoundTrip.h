@@ -13,9 +13,11 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
+#include "comm/ReceiveGuard.h"
 #include "comm/RecordLine.h"
 #include "comm/TableTransfer.h"
 #include "platform/Prompter.h"
@@ -60,7 +62,42 @@ struct TableRoundTrip {
     // The rows of the answer's lines (trf.in, judged good), over the rows as they were before.
     std::function<AnswerRows<Rows>(const std::vector<std::string>& lines, const Rows& before)>
         rowsOfAnswer;
+    // The table files that a receive replaces (kept in backup/ first).
+    std::vector<std::string> files = {};
 };
+
+// How many records rows hold, where a receive could empty or shrink them: the rows of a list (the
+// present ones, where a row may be absent or blank); no value for a single record or a fixed set.
+template <class Rows>
+std::optional<std::size_t> recordCount(const Rows& rows) {
+    if constexpr (requires { rows.texts.size(); }) {
+        return rows.texts.size();
+    } else if constexpr (requires { rows.push_back(*rows.begin()); } &&
+                         !std::is_same_v<Rows, std::string>) {
+        std::size_t count = 0;
+        for (const auto& row : rows) {
+            if constexpr (requires { row.has_value(); }) {
+                count += row.has_value() ? 1 : 0;
+            } else if constexpr (std::is_same_v<std::decay_t<decltype(row)>, std::string>) {
+                count += row.empty() ? 0 : 1;
+            } else {
+                ++count;
+            }
+        }
+        return count;
+    } else {
+        return std::nullopt;
+    }
+}
+
+// The receive of rows that would replace before: asked or refused when it empties or shrinks
+// them, and the table's files kept in backup/ (comm/ReceiveGuard.h).
+template <class Rows>
+bool receiveMayReplace(const std::string& name, const std::vector<std::string>& files,
+                       const Rows& before, const Rows& received) {
+    return receiveMayReplace(
+        ReplacedTable{name, files, recordCount(before), recordCount(received)});
+}
 
 // PC->Sc of a dialog: the rows' records go to the scale. A problem is told and nothing is sent;
 // with nothing to send (no records) nothing is done (NotRun both).
@@ -95,6 +132,9 @@ TransferResult receiveTable(const TableRoundTrip<Rows>& table, Rows& rows,
     AnswerRows<Rows> answer = table.rowsOfAnswer(lines, rows);
     if (!answer.refusal.empty()) {
         tell(answer.refusal, PromptIcon::Warning);
+        return TransferResult::Failed;
+    }
+    if (!receiveMayReplace("this table", table.files, rows, answer.rows)) {
         return TransferResult::Failed;
     }
     rows = std::move(answer.rows);

@@ -66,6 +66,7 @@ TableRoundTrip<NumberedRows> dialogRoundTrip(const NumberedTableKind&, TableForm
             [](const std::vector<std::string>& lines, const NumberedRows&) {
                 return AnswerRows<NumberedRows>{rowsOfRecords(extraTextAnswerRecords(lines))};
             },
+        .files = {tablefile::kExtraTexts},
     };
 }
 

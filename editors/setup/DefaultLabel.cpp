@@ -178,7 +178,8 @@ void DefaultLabel::send() {
 void DefaultLabel::request() {
     const char digit = kindDigit(kind_.letter);
     if (!writeTransferFile({kRequestHead + std::string(1, digit)})) {
-        tell(std::string("Can't write ") + transferfile::kOut + "!");
+        tell(std::string("Can't write ") + transferfile::kOut + "!", PromptIcon::None,
+             transferfile::kOutUnwritable);
         return;
     }
     transferRunner().run(TransferRequest{kTransferMessage, true});

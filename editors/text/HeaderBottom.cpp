@@ -135,6 +135,7 @@ TableRoundTrip<LabelSides> headerBottomRoundTrip() {
             },
         .request = &requestLines,
         .rowsOfAnswer = &sidesOfAnswer,
+        .files = {tablefile::kHeaderBottom.name},
     };
 }
 
