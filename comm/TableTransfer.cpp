@@ -2,7 +2,6 @@
 
 #include <fstream>
 
-#include "comm/LineExchange.h"
 #include "comm/RecordLine.h"
 #include "comm/TransferWords.h"
 #include "platform/Prompter.h"
@@ -94,7 +93,6 @@ ScaleTransfer transferOfFiles() {
             break;
         }
     }
-    t.stopped = t.failure.rfind(lineError::kUserBreakLine, 0) == 0;
     if (t.direction != ScaleTransfer::Direction::Send && t.failure.empty()) {
         t.linesDone = t.lines;
     }
@@ -133,6 +131,12 @@ TransferResult runTableTransfer(const std::vector<std::string>& lines,
     }
     if (!isSuccessLine(*first)) {
         tellTransferFailure(*first, check.errorSuffix);
+        return TransferResult::Failed;
+    }
+    // A transfer broken off after its first answers: what came before the error line is only
+    // part of it (a send reached the scale in part, an answer is incomplete).
+    if (const std::optional<std::string> failed = laterErrorLine(readAnswerLines())) {
+        tellTransferFailure(*failed + "\n", check.errorSuffix);
         return TransferResult::Failed;
     }
     return TransferResult::Succeeded;

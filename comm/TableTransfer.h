@@ -59,8 +59,9 @@ struct AnswerCheck {
     bool shownAsBytes = false;
 };
 
-// Writes the lines to trf.out, runs the transfer and checks the start of trf.in, telling the
-// user of a failure.
+// Writes the lines to trf.out, runs the transfer and checks trf.in, telling the user of a
+// failure: a first line that is no success line, or an error line of the engine after it (the
+// transfer broke off: only part of it went through).
 TransferResult runTableTransfer(const std::vector<std::string>& lines,
                                 const TransferRequest& request, const AnswerCheck& check);
 TransferResult runTableTransfer(const std::vector<std::string>& lines,

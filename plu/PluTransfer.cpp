@@ -65,7 +65,8 @@ std::string withLfLineEnds(std::string_view bytes) {
 }
 
 void tellFailure(const std::string& text) {
-    tell(latin1ToUtf8(text + plutransfer::kErrorSuffix));
+    tell(latin1ToUtf8(text + plutransfer::kErrorSuffix), PromptIcon::None,
+         latin1ToUtf8(transferInWords()));
 }
 
 // After "PC->Sc": the first 100 bytes of trf.in shown with "error" unless they start with a

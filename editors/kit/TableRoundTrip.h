@@ -123,12 +123,8 @@ TransferResult receiveTable(const TableRoundTrip<Rows>& table, Rows& rows,
     if (result != TransferResult::Succeeded) {
         return result;
     }
+    // A later request that failed has failed the transfer: the answer is whole here.
     const std::vector<std::string> lines = readAnswerLines();
-    // A later request that failed: the answer is only part of the table, and is not taken.
-    if (const std::optional<std::string> failed = laterErrorLine(lines)) {
-        tellTransferFailure(*failed + "\n", check.errorSuffix);
-        return TransferResult::Failed;
-    }
     AnswerRows<Rows> answer = table.rowsOfAnswer(lines, rows);
     if (!answer.refusal.empty()) {
         tell(answer.refusal, PromptIcon::Warning);

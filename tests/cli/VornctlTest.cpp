@@ -246,7 +246,7 @@ TEST(Vornctl, LabelLayoutsGoToTheScaleAndComeBackIntoAFile) {
 
 TEST(Vornctl, EveryCommandHasHelp) {
     EXPECT_EQ(vornctl({"--help"}), 0);
-    for (const char* command : {"send", "receive", "label", "transfer", "test"}) {
+    for (const char* command : {"send", "receive", "label", "transfer", "test", "history"}) {
         EXPECT_EQ(vornctl({command, "--help"}), 0) << command;
     }
     EXPECT_EQ(vornctl({"label", "send", "--help"}), 0);

@@ -45,7 +45,8 @@ TEST(TransferWords, SaysWhatReachedTheScaleAndWhatFailed) {
         const char* words;
     } cases[] = {
         {{D::Send, "Group", "01", 3, 3, 0, "", false}, "3 records sent to scale 01"},
-        {{D::Receive, "PLU", "02", 2, 2, 1, "", false}, "1 record received from scale 02"},
+        {{D::Receive, "PLU", "02", 2, 2, 4, "", false}, "2 PLUs received from scale 02"},
+        {{D::Receive, "VAT", "02", 1, 1, 1, "", false}, "1 record received from scale 02"},
         {{D::Send, "Tare", "01", 5, 2, 0, "02210", false},
          "2 of 5 records reached scale 01; then the scale refused the record (02210)"},
         {{D::Send, "Tare", "01", 5, 0, 0, "02206", false},
