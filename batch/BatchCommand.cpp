@@ -22,11 +22,12 @@ namespace vorn {
 
 namespace {
 
-// The record lines of the scale's answer in trf.in.
+// The record lines of the scale's answer in trf.in (the mark of an empty table is none).
 int receivedRecords() {
     const std::vector<std::string> answers = readAnswerLines();
-    return static_cast<int>(std::count_if(answers.begin(), answers.end(),
-                                          [](const std::string& l) { return isAnswerRecord(l); }));
+    return static_cast<int>(std::count_if(answers.begin(), answers.end(), [](const std::string& l) {
+        return isAnswerRecord(l) && !marksEmptyTable(l);
+    }));
 }
 
 constexpr std::size_t kScaleNameLength = 12;
@@ -229,7 +230,10 @@ void CommandRun::stepTaken(const StepReport& report) {
                     if (isPlu(c)) {
                         recordReceivedPlus();
                     }
-                    decide(i, CategoryVerdict::Succeeded, "received", receivedRecords());
+                    decide(i, CategoryVerdict::Succeeded,
+                           "received " + plural(static_cast<std::size_t>(receivedRecords()),
+                                                "record", "records"),
+                           receivedRecords());
                     break;
                 case StoreOutcome::ErrorAnswer:
                     decide(i, CategoryVerdict::Failed,
@@ -273,10 +277,9 @@ void CommandRun::judgeSend(std::size_t i, bool told) {
     }
     if (answers.empty()) {
         decide(i, CategoryVerdict::Failed, "no answer from the scale");
-    } else if (!isSuccessLine(answers.front())) {
-        decide(i, CategoryVerdict::Failed, latin1ToUtf8(answers.front()));
-    } else if (const std::optional<std::string> failed = laterErrorLine(answers)) {
-        decide(i, CategoryVerdict::Failed, latin1ToUtf8(*failed) + " (part was not sent)");
+    } else if (!isSuccessLine(answers.front()) || laterErrorLine(answers)) {
+        // In words: which records reached the scale, and what failed.
+        decide(i, CategoryVerdict::Failed, latin1ToUtf8(transferInWords()));
     } else {
         std::string detail = "sent " + plural(sent, "record", "records");
         if (isPlu(categories_[i]) && options_.changedOnly) {

@@ -13,6 +13,7 @@
 #include "batch/BatchCategories.h"
 #include "batch/KnownNumbersReader.h"
 #include "comm/TransferDlg.h"
+#include "comm/TransferHistory.h"
 #include "platform/Prompter.h"
 #include "widgets/QtText.h"
 
@@ -38,6 +39,16 @@ CBatchTransferDlg::CBatchTransferDlg(QWidget* parent)
         tell(loaded.problem, PromptIcon::Warning);
     }
     showSelection();
+    // The end of a run says what it moved, and what failed, from the transfer history.
+    run_.setObserver([this](const StepReport& report) {
+        if (report.category == nullptr) {
+            bool failed = false;
+            const std::string summary = runSummary(runStart_, &failed);
+            if (!summary.empty()) {
+                tell(summary, failed ? PromptIcon::Warning : PromptIcon::Information);
+            }
+        }
+    });
     link_.clearStepReady();
     timer_.setInterval(kStepIntervalMs);
     // A timer does not fire again while its own handler runs, and the step that opens the
@@ -154,6 +165,7 @@ void CBatchTransferDlg::startRun(BatchDirection direction) {
             batchSendReferenceProblems(selection_, readKnownNumbers(kEveryReferredTable)))) {
         return;
     }
+    runStart_ = historyTime(realClock().localDateTime());
     run_.start(direction, selection_);
 }
 

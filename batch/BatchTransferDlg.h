@@ -47,6 +47,7 @@ private:
     ProgressDialogLink link_;
     BatchRun run_;
     QTimer timer_;
+    std::string runStart_;  // the time the run began, as the transfer history writes it
 };
 
 }  // namespace vorn

@@ -24,7 +24,7 @@ std::optional<TransferSettings> sendModeFile(const BatchContext&) {
     }
     if (const FileProblem problem = writeFileAtomically(transferfile::kOut, *bytes);
         !problem.empty()) {
-        tell(latin1ToUtf8(problem), PromptIcon::Error);
+        tell(latin1ToUtf8(problem), PromptIcon::Error, transferfile::kOutUnwritable);
         return std::nullopt;
     }
     return TransferSettings{};

@@ -1,6 +1,7 @@
 #include "batch/PluCategorySteps.h"
 
 #include "batch/StepFiles.h"
+#include "comm/ReceiveGuard.h"
 #include "comm/TableTransfer.h"
 #include "platform/Prompter.h"
 #include "plu/PluFile.h"
@@ -11,9 +12,9 @@ namespace vorn {
 namespace {
 
 std::string damagedMessage(std::size_t count) {
-    return std::string(plufile::kName) + " holds " + std::to_string(count) + " damaged PLU" +
-           (count == 1 ? "" : "s") + " (open the PLU list to mend " + (count == 1 ? "it" : "them") +
-           ")";
+    return "The PLU file (" + std::string(plufile::kName) + ") holds " + std::to_string(count) +
+           " damaged PLU" + (count == 1 ? "" : "s") + " (open the PLU list to mend " +
+           (count == 1 ? "it" : "them") + ")";
 }
 
 }  // namespace
@@ -71,7 +72,13 @@ StoreOutcome storePluTable(const BatchContext&, const BatchCategory& category) {
     if (!writeSplitAnswers(split)) {
         return StoreOutcome::NotStored;
     }
-    return storedOrTold(savePluFile(pluFileBytes(receivedPluPairs(split))));
+    const std::vector<PluPair> received = receivedPluPairs(split);
+    const PluFileContent kept = readPluFile();
+    if (!receiveMayReplace(
+            {category.caption, {plufile::kName}, kept.pairs.size(), received.size()})) {
+        return StoreOutcome::NotStored;
+    }
+    return storedOrTold(savePluFile(pluFileBytes(received)));
 }
 
 }  // namespace vorn

@@ -20,7 +20,7 @@ std::optional<std::string> shownStart(const AnswerReading& reading) {
 std::optional<TransferSettings> transferOf(const std::vector<std::string>& lines,
                                            TransferSettings settings) {
     if (const FileProblem problem = writeTransferFile(lines); !problem.empty()) {
-        tell(latin1ToUtf8(problem), PromptIcon::Error);
+        tell(latin1ToUtf8(problem), PromptIcon::Error, transferfile::kOutUnwritable);
         return std::nullopt;
     }
     return settings;

@@ -65,6 +65,9 @@ StoreOutcome storeTableStep(const TableRoundTrip<Rows>& table, const BatchCatego
         tell(received.refusal, PromptIcon::Warning);
         return StoreOutcome::NotStored;
     }
+    if (!receiveMayReplace(category.caption, category.files, before, received.rows)) {
+        return StoreOutcome::NotStored;
+    }
     return storedOrTold(table.save(received.rows));
 }
 

@@ -14,6 +14,8 @@
 #include "cli/Report.h"
 #include "comm/ComPortSettings.h"
 #include "comm/EngineTransferRunner.h"
+#include "comm/ReceiveGuard.h"
+#include "comm/TransferHistory.h"
 #include "editors/setup/LabelFile.h"
 #include "tables/NumberText.h"
 #include "tables/PrintfFormat.h"
@@ -122,6 +124,9 @@ int runBatch(const BatchOptions& options, vorn::BatchDirection direction, RunRep
     if (!enterDirectory(options.dir)) {
         return kUnusable;
     }
+    // vornctl never asks: an empty answer is refused unless allowed.
+    vorn::installShrinkingReceive(options.allowEmpty ? vorn::ShrinkingReceive::AllowEmpty
+                                                     : vorn::ShrinkingReceive::RefuseEmpty);
     vorn::EngineTransferRunner runner(options.device, throttledProgress());
     vorn::BatchCommandOptions command;
     command.direction = direction;
@@ -202,6 +207,16 @@ int runReceive(const BatchOptions& options, RunReport* report) {
 
 std::string deviceUsed(const std::string& given) {
     return given.empty() ? vorn::devicePath(vorn::readComPortFile()) : given;
+}
+
+int runHistory(const std::string& dir) {
+    if (!enterDirectory(dir)) {
+        return kUnusable;
+    }
+    for (const vorn::HistoryEntry& entry : vorn::loadHistory()) {
+        std::printf("%s\n", vorn::historyLine(entry).c_str());
+    }
+    return kSucceeded;
 }
 
 int runLabelSend(const LabelOptions& options) {

@@ -20,6 +20,8 @@ struct BatchOptions {
     std::string device;
     std::string scales;  // "01,02,05"
     bool changedOnly = false;
+    // receive: an answer with no records may empty a table that holds some.
+    bool allowEmpty = false;
     std::vector<std::string> categories;  // command-line names, or "all"
 };
 
@@ -42,6 +44,9 @@ struct LabelOptions {
 
 int runLabelSend(const LabelOptions& options);
 int runLabelReceive(const LabelOptions& options);
+
+// Prints the transfer history of the directory, newest first.
+int runHistory(const std::string& dir);
 
 // Enters the directory of a command; false (and said) when it cannot.
 bool enterDirectory(const std::string& dir);

@@ -1,10 +1,11 @@
 // vornctl: the transfers of vorn without a window, for scripts.
 //   vornctl send [--dir DIR] [--device PATH] [--scales LIST] [--changed-only] CATEGORY...
-//   vornctl receive [--dir DIR] [--device PATH] [--scales N] CATEGORY...
+//   vornctl receive [--dir DIR] [--device PATH] [--scales N] [--allow-empty] CATEGORY...
 //   vornctl label send|receive [--dir DIR] [--device PATH] --number N FILE
 //   vornctl transfer [--dir DIR] [--device PATH] [--receive] [--key-width N]
 //                    [--records-per-item N] [--quiet]
 //   vornctl test [--device PATH] [--wait SECONDS]
+//   vornctl history [--dir DIR]
 // send, receive and test take --report json (cli/Report.h).
 // Exit 0 on success, 1 when a scale's answer says no (or none came), 2 when the port cannot be
 // opened or the command line is wrong.
@@ -214,9 +215,15 @@ int main(int argc, char** argv) {
         "does; an error answer leaves the file as it was. The scale's clock (datetime)\n"
         "is not read back. After an error answer to any category but plu, extra-text,\n"
         "discount and bar-code, no further table is requested: the categories after it\n"
-        "fail with the same answer.\n" +
+        "fail with the same answer.\n"
+        "Before a file is rewritten, it is copied into DIR/backup/ (one copy a table,\n"
+        "replaced by the next receive). An answer with no records does not empty a\n"
+        "table that holds some: that category fails and the file stays, unless\n"
+        "--allow-empty is given.\n" +
         kReportFooter + kBatchExitText);
     addPlace(receiveCommand, receive.dir, receive.device);
+    receiveCommand->add_flag("--allow-empty", receive.allowEmpty,
+                             "Let an answer with no records empty a table that holds some");
     addReport(receiveCommand, reportFormat);
     receiveCommand
         ->add_option("--scales", receive.scales,
@@ -304,6 +311,17 @@ int main(int argc, char** argv) {
         ->type_name("SECONDS")
         ->check(CLI::Range(1, 60).description(""));
 
+    std::string historyDir;
+    CLI::App* historyCommand =
+        app.add_subcommand("history", "Prints the transfers of the scale directory, newest first");
+    historyCommand->footer(
+        "\nvornctl history prints what the program and vornctl sent to and received from the\n"
+        "scales of DIR (default: the current directory), newest first, one transfer a line:\n"
+        "date and time, direction, table, records and the outcome, separated by TAB. The\n"
+        "history is kept in DIR/history.log and, when that grows past 256 KiB,\n"
+        "DIR/history.1.log.\n");
+    historyCommand->add_option("--dir", historyDir, "The scale directory")->type_name("DIR");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -316,7 +334,9 @@ int main(int argc, char** argv) {
     const auto start = std::chrono::steady_clock::now();
     vornctl::RunReport report;
     int result = kUnusable;
-    if (transferCommand->parsed()) {
+    if (historyCommand->parsed()) {
+        result = vornctl::runHistory(historyDir);
+    } else if (transferCommand->parsed()) {
         result = runTransfer(transfer);
     } else if (testCommand->parsed()) {
         report.command = "test";

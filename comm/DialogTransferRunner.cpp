@@ -2,7 +2,9 @@
 
 #include <QApplication>
 
+#include "comm/TableTransfer.h"
 #include "comm/TransferDlg.h"
+#include "platform/Prompter.h"
 
 namespace vorn {
 
@@ -22,6 +24,11 @@ void DialogTransferRunner::run(const TransferRequest& request) {
         dlg.setEnvironment(env);
     }
     lastResult_ = dlg.exec();
+    // A transfer that went through says what it moved; one that failed is told, in words, by
+    // the caller that judges the answer.
+    if (const std::string done = successInWords(); !done.empty() && !request.quiet) {
+        tell(latin1ToUtf8(done), PromptIcon::Information);
+    }
 }
 
 }  // namespace vorn

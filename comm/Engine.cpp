@@ -11,12 +11,15 @@
 #include "comm/RunState.h"
 #include "comm/TransferFileReader.h"
 #include "comm/TransferFiles.h"
+#include "comm/TransferHistory.h"
+#include "comm/TransferWords.h"
 #include "comm/WireFrame.h"
 #include "platform/PortFailure.h"
 #include "platform/Prompter.h"
 #include "tables/AtomicSave.h"
 #include "tables/NumberText.h"
 #include "tables/PrintfFormat.h"
+#include "tables/TextFiles.h"
 #include "tables/TextPieces.h"
 
 namespace vorn {
@@ -87,6 +90,9 @@ private:
     void record(const LineOutcome& outcome, int recorded);
     void showProgress(int answerCount);
     bool filesFailing();
+    ScaleEnd endScale(ScaleEnd end);
+
+    int linesToSend() const;
 
     const EngineEnvironment& env_;
     TransferEvents& events_;
@@ -95,7 +101,36 @@ private:
     PassFiles files_;
     std::string scaleNumber_;
     std::string scaleName_;
+    // How the transfer to the scale under way goes, for the history.
+    ScaleTransfer tally_;
+    int lines_ = 0;
 };
+
+// The lines of trf.out that go out: an envelope long at least, up to a Ctrl-Z line.
+int Pass::linesToSend() const {
+    int count = 0;
+    for (const std::string& line :
+         readTextLines(path(transferfile::kOut)).value_or(std::vector<std::string>{})) {
+        if (!line.empty() && static_cast<unsigned char>(line[0]) == wire::kCtrlZ) {
+            break;
+        }
+        count += line.size() >= envelope::kLength ? 1 : 0;
+    }
+    return count;
+}
+
+// The scale is done with: its line of the history is written.
+ScaleEnd Pass::endScale(ScaleEnd end) {
+    tally_.stopped = end == ScaleEnd::Stopped && tally_.failure.empty();
+    if (tally_.lines > 0) {
+        appendHistory(
+            {historyTime(clock_.localDateTime()), directionWord(tally_.direction), tally_.table,
+             tally_.direction == ScaleTransfer::Direction::Send ? tally_.linesDone : tally_.records,
+             outcomeInWords(tally_)},
+            env_.directory);
+    }
+    return end;
+}
 
 std::optional<std::string> Pass::nextLine() {
     auto line = files_.out.next();
@@ -176,6 +211,7 @@ Pass::End Pass::run() {
     }
 
     PassContext pass{line, clock_, files_.log, state_, env_.beep};
+    lines_ = linesToSend();
     bool stopped = false;
     for (int i = 0; i < scales && !stopped; ++i) {
         const std::string entry = list.empty() ? kDefaultEntry : scaleEntry(list, i);
@@ -209,7 +245,11 @@ ScaleEnd Pass::serveScale(PassContext& pass, const std::string& entry) {
     for (;;) {
         const std::optional<std::string> line = nextLineToSend();
         if (!line) {
-            return state_.stop != 0 ? ScaleEnd::Stopped : ScaleEnd::Done;
+            return endScale(state_.stop != 0 ? ScaleEnd::Stopped : ScaleEnd::Done);
+        }
+        if (tally_.table.empty()) {
+            tally_.table = tableNameOfLine(*line);
+            tally_.direction = directionOfLine(*line);
         }
         // The count shown takes in the frames of the attempt under way, and drops them again
         // when the attempt fails.
@@ -220,14 +260,22 @@ ScaleEnd Pass::serveScale(PassContext& pass, const std::string& entry) {
         });
         if (outcome.end == LineOutcome::End::Stopped) {
             showProgress(recorded);
-            return ScaleEnd::Stopped;
+            return endScale(ScaleEnd::Stopped);
         }
         record(outcome, recorded);
+        if (outcome.end == LineOutcome::End::Failed) {
+            tally_.failure = outcome.errorLine;
+        } else {
+            ++tally_.linesDone;
+            for (const std::string& answer : outcome.answers) {
+                tally_.records += isAnswerRecord(answer) && !marksEmptyTable(answer) ? 1 : 0;
+            }
+        }
         if (filesFailing()) {
-            return ScaleEnd::Stopped;
+            return endScale(ScaleEnd::Stopped);
         }
         if (outcome.end == LineOutcome::End::Failed) {
-            return ScaleEnd::Done;
+            return endScale(ScaleEnd::Done);
         }
     }
 }
@@ -239,6 +287,9 @@ void Pass::beginScale(PassContext& pass, const std::string& entry) {
     }
     scaleName_ = entry.substr(2, 12);
     scaleNumber_ = entry.substr(0, 2);
+    tally_ = ScaleTransfer{};
+    tally_.scale = scaleNumber_;
+    tally_.lines = lines_;
     state_.scaleNumber = intValue(scaleNumber_);
     // The count starts at 0 before it is first shown, so no count of an earlier run shows.
     state_.answerCount = 0;

@@ -36,8 +36,16 @@ std::optional<std::string> readFirstAnswerBytes(std::size_t limit);
 std::vector<std::string> readAnswerLines();
 
 // Shows a failed transfer: the first line of trf.in, line end included, followed directly by
-// the editor's error suffix.
+// the editor's error suffix; under it, in words, the table, what failed and which records
+// reached the scale (failureInWords).
 void tellTransferFailure(const std::string& firstLine, const std::string& errorSuffix);
+
+// The last transfer as trf.out and trf.in tell it, in words: "Group: 2 of 5 records reached
+// scale 01; then the scale refused the record (02210)". Empty without trf.out.
+std::string transferInWords();
+// The same for a transfer that went through ("Group: 2 records sent to scale 01"); empty for
+// one that did not.
+std::string successInWords();
 
 // How one table transfer ended, as the editor sees it in trf.in.
 enum class TransferResult {
@@ -56,8 +64,9 @@ struct AnswerCheck {
     bool shownAsBytes = false;
 };
 
-// Writes the lines to trf.out, runs the transfer and checks the start of trf.in, telling the
-// user of a failure.
+// Writes the lines to trf.out, runs the transfer and checks trf.in, telling the user of a
+// failure: a first line that is no success line, or an error line of the engine after it (the
+// transfer broke off: only part of it went through).
 TransferResult runTableTransfer(const std::vector<std::string>& lines,
                                 const TransferRequest& request, const AnswerCheck& check);
 TransferResult runTableTransfer(const std::vector<std::string>& lines,

@@ -10,6 +10,11 @@ inline constexpr const char* kIn = "trf.in";
 inline constexpr const char* kAsciiLog = "log.asc";
 inline constexpr const char* kHexLog = "log.hex";
 
+// Shown under "Can't write trf.out!": what that means to the user.
+inline constexpr const char* kOutUnwritable =
+    "The records to send could not be written to the scale directory (is the disk full, or the "
+    "folder read-only?): nothing was sent.";
+
 // A PLU reception: the received PLU records and label-data records, then those chosen to take.
 inline constexpr const char* kPluRecordsIn = "trf1.in";
 inline constexpr const char* kLabelRecordsIn = "trf2.in";

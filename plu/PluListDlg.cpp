@@ -143,6 +143,7 @@ void CPluListDlg::buildWidgets() {
     buttons->addWidget(button("Import/Export", &CPluListDlg::onImportExport));
     buttons->addWidget(button("Refresh", &CPluListDlg::onRefresh));
     buttons->addWidget(button("Print", &CPluListDlg::onPrint));
+    buttons->addWidget(button("Restore Backup", &CPluListDlg::onRestoreBackup));
     buttons->addStretch(1);
     buttons->addWidget(button("Save/Exit", &CPluListDlg::onSaveExit));
 
@@ -269,6 +270,12 @@ void CPluListDlg::onImportExport() {
 
 void CPluListDlg::onRefresh() {
     table_.load();
+}
+
+void CPluListDlg::onRestoreBackup() {
+    if (restorePluBackup()) {
+        table_.load();
+    }
 }
 
 void CPluListDlg::onSaveExit() {

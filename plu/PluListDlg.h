@@ -50,6 +50,7 @@ private:
     void onImportExport();
     void onRefresh();
     void onPrint();
+    void onRestoreBackup();
     void onSaveExit();
 
     PluTable table_;

@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 
+#include "comm/ReceiveGuard.h"
 #include "comm/RecordLine.h"
 #include "comm/TableTransfer.h"
 #include "comm/TransferFiles.h"
@@ -15,6 +16,7 @@
 #include "tables/Archive.h"
 #include "tables/NumberText.h"
 #include "tables/PrintfFormat.h"
+#include "tables/TableBackup.h"
 #include "tables/TextFiles.h"
 #include "tables/TextPieces.h"
 
@@ -70,7 +72,8 @@ std::string withLfLineEnds(std::string_view bytes) {
 }
 
 void tellFailure(const std::string& text) {
-    tell(latin1ToUtf8(text + plutransfer::kErrorSuffix));
+    tell(latin1ToUtf8(text + plutransfer::kErrorSuffix), PromptIcon::None,
+         latin1ToUtf8(transferInWords()));
 }
 
 // After "PC->Sc": the first 100 bytes of trf.in shown with "error" unless they start with a
@@ -308,7 +311,7 @@ std::vector<PluPair> receivedPluPairs(const SplitAnswers& split) {
 bool requestPlus() {
     if (const FileProblem problem = writeTransferFile({pluRequestLine(), labelRequestLine()});
         !problem.empty()) {
-        tell(latin1ToUtf8(problem), PromptIcon::Error);
+        tell(latin1ToUtf8(problem), PromptIcon::Error, transferfile::kOutUnwritable);
         return false;
     }
     transferRunner().run(pluReceiveRequest());
@@ -436,9 +439,29 @@ void receivePlus(PluTable& table, const std::function<bool()>& runSelection) {
     if (!requestPlus() || !runSelection()) {
         return;
     }
-    if (std::optional<std::vector<PluPair>> pairs = readChosenPlus()) {
+    // The chosen PLUs join the list; the file as it was is kept as the backup that the list
+    // can restore.
+    std::optional<std::vector<PluPair>> pairs = readChosenPlus();
+    if (pairs && receiveMayReplace({"PLU", {plufile::kName}, std::nullopt, std::nullopt})) {
         table.take(std::move(*pairs));
     }
+}
+
+bool restorePluBackup() {
+    if (!hasBackup(plufile::kName)) {
+        tell("There is no backup of the PLU list yet: each receive from the scale keeps one.",
+             PromptIcon::Information);
+        return false;
+    }
+    if (!confirmIrreversible("Replace the PLU list with the one kept before the last receive from "
+                             "the scale? Changes that were not saved are lost.")) {
+        return false;
+    }
+    if (const FileProblem problem = restoreBackup(plufile::kName); !problem.empty()) {
+        tell(latin1ToUtf8(problem), PromptIcon::Error);
+        return false;
+    }
+    return true;
 }
 
 void clearScale() {

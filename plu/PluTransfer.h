@@ -135,6 +135,10 @@ std::optional<std::vector<PluPair>> readChosenPlus();
 // "SelectUpdate" or "AllUpdate"), take the chosen PLUs into the table.
 void receivePlus(PluTable& table, const std::function<bool()>& runSelection);
 
+// "Restore Backup": asks, then puts back the PLU file as it was before the last receive (kept
+// in backup/ by every receive). True when the file was restored: the list reloads it.
+bool restorePluBackup();
+
 // ---- "Clear Scale"
 
 // Asks first; on OK sends the delete line and checks the answer. The list is not changed; the

@@ -29,6 +29,7 @@ inline constexpr int kDateTime = 32784;
 inline constexpr int kOperatorSetup = 32785;
 inline constexpr int kCommPortSetup = 32788;
 inline constexpr int kCommunication = 65535;
+inline constexpr int kHistory = 32900;
 inline constexpr int kAbout = 57664;
 inline constexpr int kHelpTopic = 57670;
 inline constexpr int kVat = 32781;

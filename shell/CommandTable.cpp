@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "batch/BatchTransferDlg.h"
+#include "comm/HistoryDlg.h"
 #include "editors/code/BarcodeDlg.h"
 #include "editors/code/DiscountDlg.h"
 #include "editors/code/PresetKeyDlg.h"
@@ -93,6 +94,8 @@ const std::vector<MenuItem>& menuItems() {
         {kSetup, nullptr, "&CommPortSetup", kCommPortSetup, Gate::Always, "", false},
         {nullptr, nullptr, "&Communication", kCommunication, Gate::Scale, "Batch Transfer", false,
          &openModal<CBatchTransferDlg>},
+        {nullptr, nullptr, "Histor&y", kHistory, Gate::Scale, "Transfers to and from the scale",
+         false, &openModal<CHistoryDlg>},
         {kHelp, nullptr, "&About vorn...", kAbout, Gate::Always, "Help", false},
         {kHelp, nullptr, "Help &Topic", kHelpTopic, Gate::Always, "Open the user manual", false},
     };

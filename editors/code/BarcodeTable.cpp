@@ -114,6 +114,7 @@ TableRoundTrip<NumberedRows> dialogRoundTrip(const NumberedTableKind& kind, Tabl
         .records = &recordLines,
         .request = [&kind] { return std::vector<std::string>{kind.requestLine}; },
         .rowsOfAnswer = &rowsOfAnswer,
+        .files = {tablefile::kBarcodes.name},
     };
 }
 

@@ -172,6 +172,7 @@ TableRoundTrip<DiscountRows> discountRoundTrip(TableForm form) {
                 return AnswerRows<DiscountRows>{
                     discountRowsOfAnswer(lines, batch ? DiscountRows{} : before)};
             },
+        .files = {tablefile::kDiscounts},
     };
 }
 

@@ -225,6 +225,7 @@ TableRoundTrip<PresetKeys> presetKeyRoundTrip(TableForm form) {
                 applyPresetAnswer(answer.rows, parsePresetAnswer(lines));
                 return answer;
             },
+        .files = {tablefile::kPresetKeys.name},
     };
 }
 

@@ -138,6 +138,7 @@ TableRoundTrip<NumberedRows> numberedRoundTrip(const NumberedTableKind& kind, Ta
                 return AnswerRows<NumberedRows>{rowsOfAnswer(kind, form, lines, before)};
             },
         .fit = numberedAnswerFit(kind),
+        .files = {kind.file.name},
     };
 }
 

@@ -67,6 +67,7 @@ TableRoundTrip<std::string> singleTextRoundTrip(const SingleTextKind& kind, Tabl
                 }
                 return answer;
             },
+        .files = {kind.file.name},
     };
 }
 

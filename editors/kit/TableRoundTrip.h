@@ -13,9 +13,11 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
+#include "comm/ReceiveGuard.h"
 #include "comm/RecordLine.h"
 #include "comm/TableTransfer.h"
 #include "editors/kit/AnswerFit.h"
@@ -64,6 +66,8 @@ struct TableRoundTrip {
     // What the request fixed about the answer and what the table holds; an answer that does not
     // fit is refused before any row is taken.
     AnswerFit fit = {};
+    // The table files that a receive replaces (kept in backup/ first).
+    std::vector<std::string> files = {};
 };
 
 // The refusal of answer lines that do not fit the table's request, in words (UTF-8); empty when
@@ -79,6 +83,39 @@ template <class Rows>
 TransferRequest boundedByTable(const TableRoundTrip<Rows>& table, TransferRequest request) {
     request.answerFrameLimit = answerFrameLimitOf(table.fit);
     return request;
+}
+
+// How many records rows hold, where a receive could empty or shrink them: the rows of a list (the
+// present ones, where a row may be absent or blank); no value for a single record or a fixed set.
+template <class Rows>
+std::optional<std::size_t> recordCount(const Rows& rows) {
+    if constexpr (requires { rows.texts.size(); }) {
+        return rows.texts.size();
+    } else if constexpr (requires { rows.push_back(*rows.begin()); } &&
+                         !std::is_same_v<Rows, std::string>) {
+        std::size_t count = 0;
+        for (const auto& row : rows) {
+            if constexpr (requires { row.has_value(); }) {
+                count += row.has_value() ? 1 : 0;
+            } else if constexpr (std::is_same_v<std::decay_t<decltype(row)>, std::string>) {
+                count += row.empty() ? 0 : 1;
+            } else {
+                ++count;
+            }
+        }
+        return count;
+    } else {
+        return std::nullopt;
+    }
+}
+
+// The receive of rows that would replace before: asked or refused when it empties or shrinks
+// them, and the table's files kept in backup/ (comm/ReceiveGuard.h).
+template <class Rows>
+bool receiveMayReplace(const std::string& name, const std::vector<std::string>& files,
+                       const Rows& before, const Rows& received) {
+    return receiveMayReplace(
+        ReplacedTable{name, files, recordCount(before), recordCount(received)});
 }
 
 // PC->Sc of a dialog: the rows' records go to the scale. A problem is told and nothing is sent;
@@ -106,12 +143,8 @@ TransferResult receiveTable(const TableRoundTrip<Rows>& table, Rows& rows,
     if (result != TransferResult::Succeeded) {
         return result;
     }
+    // A later request that failed has failed the transfer: the answer is whole here.
     const std::vector<std::string> lines = readAnswerLines();
-    // A later request that failed: the answer is only part of the table, and is not taken.
-    if (const std::optional<std::string> failed = laterErrorLine(lines)) {
-        tellTransferFailure(*failed + "\n", check.errorSuffix);
-        return TransferResult::Failed;
-    }
     if (const std::string misfit = answerRefusal(table, lines); !misfit.empty()) {
         tell(misfit, PromptIcon::Warning);
         return TransferResult::Failed;
@@ -119,6 +152,9 @@ TransferResult receiveTable(const TableRoundTrip<Rows>& table, Rows& rows,
     AnswerRows<Rows> answer = table.rowsOfAnswer(lines, rows);
     if (!answer.refusal.empty()) {
         tell(answer.refusal, PromptIcon::Warning);
+        return TransferResult::Failed;
+    }
+    if (!receiveMayReplace("this table", table.files, rows, answer.rows)) {
         return TransferResult::Failed;
     }
     rows = std::move(answer.rows);

@@ -75,6 +75,7 @@ TableRoundTrip<NumberedRows> dialogRoundTrip(const NumberedTableKind&, TableForm
                 return AnswerRows<NumberedRows>{rowsOfRecords(extraTextAnswerRecords(lines))};
             },
         .fit = extraTextFit(),
+        .files = {tablefile::kExtraTexts},
     };
 }
 

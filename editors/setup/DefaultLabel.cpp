@@ -206,7 +206,7 @@ void DefaultLabel::request() {
     const char digit = kindDigit(kind_.letter);
     const std::string requestLine = kRequestHead + std::string(1, digit);
     if (const FileProblem problem = writeTransferFile({requestLine}); !problem.empty()) {
-        tell(latin1ToUtf8(problem), PromptIcon::Error);
+        tell(latin1ToUtf8(problem), PromptIcon::Error, transferfile::kOutUnwritable);
         return;
     }
     TransferRequest receive{kTransferMessage, true};

@@ -162,6 +162,7 @@ TableRoundTrip<ModeConfig> modeRoundTrip(TableForm form) {
                 }
                 return answer;
             },
+        .files = {kFile},
     };
 }
 

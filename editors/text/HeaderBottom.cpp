@@ -142,6 +142,7 @@ TableRoundTrip<LabelSides> headerBottomRoundTrip() {
         .request = &requestLines,
         .rowsOfAnswer = &sidesOfAnswer,
         .fit = answerFit(),
+        .files = {tablefile::kHeaderBottom.name},
     };
 }
 

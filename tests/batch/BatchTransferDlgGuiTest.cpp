@@ -263,13 +263,43 @@ TEST_F(BatchTransferDlgTest, ARunSendsTheTickedTablesThroughOneProgressDialogAnd
     operators.open();
     EXPECT_TRUE(std::filesystem::exists("Opt.dat"));
     EXPECT_TRUE(operators.rows().empty());
-    EXPECT_EQ(prompter.texts(), Texts{});
+    // Each run ends by saying what it moved.
+    EXPECT_EQ(prompter.texts(),
+              (Texts{"The batch transfer is done:\nGroup: 2 records sent to scale 01\nTare: 1 "
+                     "record sent to scale 01\nDatetime: 1 record sent to scale 01",
+                     "The batch transfer is done:\nGroup: 2 records received from scale "
+                     "01\nOperator: 0 records received from scale 01\nTare: 1 record received "
+                     "from scale 01"}));
 
     std::filesystem::current_path("..");
     batchProgressDialog().setEnvironment({});
     EXPECT_EQ(scale.stop(), 0);
     EXPECT_EQ(test::readFile(dump + "/table15.txt"), "00021500000001010300001500\n");
     EXPECT_TRUE(std::filesystem::exists(dump + "/table38.txt"));
+}
+
+TEST_F(BatchTransferDlgTest, ARunThatTheScaleRefusesEndsSayingWhatFailed) {
+    test::SimulatedScale scale({"--nak", "1000"});
+    ASSERT_TRUE(scale.ready());
+    EngineEnvironment env;
+    env.device = scale.device();
+    batchProgressDialog().setEnvironment(env);
+    ASSERT_EQ(saveNumberStringFile(tablefile::kGroups, {{"   1", "FRUIT"}, {"   2", "MEAT"}}), "");
+    {
+        CBatchTransferDlg d;
+        d.setStepInterval(20);
+        d.show();
+        QTest::mouseClick(check(&d, "Group"), Qt::LeftButton);
+        QTest::mouseClick(button(&d, "PC->Scale(&P)"), Qt::LeftButton);
+        ASSERT_TRUE(waitForRunEnd(d, 60000));
+    }
+    batchProgressDialog().setEnvironment({});
+    const std::vector<Prompt> told = prompter.prompts();
+    ASSERT_FALSE(told.empty());
+    EXPECT_EQ(told.back().text,
+              "The batch transfer failed:\nGroup: 0 of 2 records reached scale 01; then the "
+              "scale did not acknowledge the record (02206)");
+    EXPECT_EQ(told.back().icon, PromptIcon::Warning);
 }
 
 TEST_F(BatchTransferDlgTest, EverySixteenCategoriesGoToTheScaleAndComeBackThroughTheDialog) {
@@ -299,8 +329,11 @@ TEST_F(BatchTransferDlgTest, EverySixteenCategoriesGoToTheScaleAndComeBackThroug
     std::filesystem::current_path("empty");
     runAll("Scale->PC(&S)");
     EXPECT_EQ(test::whatEditorsShow(), sent);
-    EXPECT_EQ(shows.shown, 2);  // one progress dialog per run
-    EXPECT_EQ(prompter.texts(), Texts{});
+    EXPECT_EQ(shows.shown, 2);               // one progress dialog per run
+    ASSERT_EQ(prompter.texts().size(), 2u);  // the end of each run
+    EXPECT_NE(prompter.texts()[0].find("\nPLU: 3 PLUs sent to scale 01\n"), std::string::npos);
+    EXPECT_NE(prompter.texts()[1].find("\nPreset Key: 3 records received from scale 01\n"),
+              std::string::npos);
     std::filesystem::current_path("..");
     batchProgressDialog().setEnvironment({});
 }

@@ -5,6 +5,7 @@
 #include <sys/file.h>
 
 #include "comm/EngineTransferRunner.h"
+#include "comm/TransferHistory.h"
 #include "comm/TransferRunner.h"
 #include "platform/PosixSerialLine.h"
 #include "tables/TableFiles.h"
@@ -184,6 +185,38 @@ TEST(Vornctl, SendAndReceiveMoveTablesAndSayWhatBecameOfEach) {
     EXPECT_EQ(vornctl({"send", "--device", pc.file("no-such-tty"), "group"}, err), 2);
 }
 
+TEST(Vornctl, AnEmptyAnswerEmptiesATableOnlyWithAllowEmpty) {
+    SimulatedScale scale;
+    ASSERT_TRUE(scale.ready());
+    TempDir pc(TempDir::Enter);
+    const std::string err = pc.file("err.txt");
+    ASSERT_EQ(saveNumberStringFile(tablefile::kGroups, {{"   1", "FRUIT"}, {"   2", "MEAT"}}), "");
+    const std::string groups = readFile(tablefile::kGroups.name);
+    const std::vector<std::string> receive = {"receive", "--device", scale.device(), "group"};
+
+    EXPECT_EQ(vornctl(receive, err), 1);
+    EXPECT_NE(readFile(err).find("Group: the scale sent no records; the PC's 2 records were kept"),
+              std::string::npos)
+        << readFile(err);
+    EXPECT_EQ(readFile(tablefile::kGroups.name), groups);
+
+    std::vector<std::string> allowed = receive;
+    allowed.insert(allowed.begin() + 1, "--allow-empty");
+    EXPECT_EQ(vornctl(allowed, err), 0) << readFile(err);
+    EXPECT_TRUE(loadNumberStringFile(tablefile::kGroups).rows.empty());
+    EXPECT_EQ(readFile("backup/Artgrp.dat"), groups);
+
+    // Both transfers are in the history, which vornctl prints newest first.
+    const std::vector<HistoryEntry> history = loadHistory();
+    ASSERT_EQ(history.size(), 2u);
+    EXPECT_EQ(history[0].direction + " " + history[0].table + " " + history[0].outcome,
+              "receive Group 0 records received from scale 01");
+    EXPECT_EQ(runProgram("/bin/sh", {"-c", programPath("vornctl") + " history --dir " +
+                                               pc.path().string() + " > listed"}),
+              0);
+    EXPECT_EQ(readFile("listed"), historyLine(history[0]) + "\n" + historyLine(history[1]) + "\n");
+}
+
 TEST(Vornctl, LabelLayoutsGoToTheScaleAndComeBackIntoAFile) {
     SimulatedScale scale;
     ASSERT_TRUE(scale.ready());
@@ -213,7 +246,7 @@ TEST(Vornctl, LabelLayoutsGoToTheScaleAndComeBackIntoAFile) {
 
 TEST(Vornctl, EveryCommandHasHelp) {
     EXPECT_EQ(vornctl({"--help"}), 0);
-    for (const char* command : {"send", "receive", "label", "transfer", "test"}) {
+    for (const char* command : {"send", "receive", "label", "transfer", "test", "history"}) {
         EXPECT_EQ(vornctl({command, "--help"}), 0) << command;
     }
     EXPECT_EQ(vornctl({"label", "send", "--help"}), 0);

@@ -18,6 +18,7 @@
 #include "res/TransferAnimation.h"
 #include "tests/comm/EngineScriptedLine.h"
 #include "tests/support/Accessibility.h"
+#include "tests/support/RecordingPrompter.h"
 #include "tests/support/SimulatedScale.h"
 
 namespace vorn {
@@ -210,6 +211,7 @@ TEST(TransferDlg, DialogRunnerOverSimulatedScale) {
     ASSERT_TRUE(scale.ready());
     test::TempDir dir(test::TempDir::Enter);
     test::writeFile("trf.out", kFruit + "\n");
+    test::RecordingPrompter prompter;
     DialogTransferRunner runner;
     runner.setDevice(scale.device());
     installTransferRunner(&runner);
@@ -219,6 +221,8 @@ TEST(TransferDlg, DialogRunnerOverSimulatedScale) {
     installTransferRunner(nullptr);
     EXPECT_EQ(runner.lastResult(), QDialog::Accepted);
     EXPECT_EQ(test::readFile("trf.in"), "10021000000001010001Fruit               0000\r\n");
+    // The end says what went.
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Group: 1 record sent to scale 01"});
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
 #include <functional>
 
 #include "editors/kit/TableReferences.h"
@@ -337,6 +338,25 @@ TEST_F(PluDialogsTest, ImportExportWritesTheFileAndTheListReloadsWhenTheUserCome
     QTest::qWait(20);
     EXPECT_FALSE(pluReloadPending());
     EXPECT_EQ(shownRows(&d), Rows{"     7\tSEVEN             \t   1.50\t Weight  "});
+}
+
+TEST_F(PluDialogsTest, RestoreBackupPutsBackThePluFileOfBeforeTheLastReceive) {
+    test::writeFile("plurec.dat", pluFileOf({pairOf(1, "A")}));
+    CPluListDlg d;
+    d.show();
+    button(&d, "Restore Backup")->click();  // no receive yet: nothing to restore
+    ASSERT_EQ(prompter.texts().size(), 1u);
+    EXPECT_EQ(prompter.texts()[0].rfind("There is no backup", 0), 0u);
+
+    std::filesystem::create_directory("backup");
+    test::writeFile("backup/plurec.dat", pluFileOf({pairOf(7, "SEVEN")}));
+    prompter.answerNext(PromptAnswer::Cancel);
+    button(&d, "Restore Backup")->click();
+    EXPECT_EQ(shownRows(&d).size(), 1u);
+    EXPECT_EQ(parsePluFile(test::readFile("plurec.dat")).pairs.size(), 1u);
+    button(&d, "Restore Backup")->click();  // answered OK
+    EXPECT_EQ(shownRows(&d), Rows{"     7\tSEVEN             \t   1.50\t Weight  "});
+    EXPECT_EQ(test::readFile("plurec.dat"), test::readFile("backup/plurec.dat"));
 }
 
 TEST_F(PluDialogsTest, EditorChecksOnOkAndByCountShowsTheFixweight) {

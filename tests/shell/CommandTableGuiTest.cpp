@@ -49,6 +49,7 @@ TEST_F(CommandTableTest, EveryCommandOpensItsDialogModallyWithItsCaption) {
                                       {command::kByCountLabel, "Default Label"},
                                       {command::kLabelFiles, "Label Load And Download Dialog"},
                                       {command::kCommunication, "Communication"},
+                                      {command::kHistory, "Transfer History"},
                                       {command::kAdvertisement, "Advertisement Text Numbers"},
                                       {command::kExtraText, "Extra Text Number"},
                                       {command::kBarcode, "Barcode Numbers"},

@@ -99,7 +99,7 @@ TEST_F(MainFrameTest, MenuBarCaptionsAndItemsAreThoseOfTheTable) {
         top << a->text();
     }
     EXPECT_EQ(top, (QStringList{"&File ", "&View ", "&Data Input ", "&Lable Define ", "&Setup ",
-                                "&Communication", "&Help"}));
+                                "&Communication", "Histor&y", "&Help"}));
     QMenu* data = frame.menuBar()->actions()[2]->menu();
     ASSERT_NE(data, nullptr);
     QStringList items;

@@ -5,12 +5,14 @@
 
 #include <filesystem>
 
+#include "comm/TransferHistory.h"
 #include "editors/kit/NumberedTable.h"
 #include "editors/numbered/DateTextTable.h"
 #include "editors/numbered/GroupTable.h"
 #include "editors/numbered/OperatorTable.h"
 #include "editors/numbered/TareTable.h"
 #include "editors/numbered/VatTable.h"
+#include "tables/TableBackup.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/ScaleEndToEnd.h"
 #include "tests/support/SimulatedScale.h"
@@ -117,7 +119,7 @@ TEST(NumberedTableEndToEnd, EveryTableGoesToTheScaleAndComesBackUnchanged) {
     }
 }
 
-TEST(NumberedTableEndToEnd, AnEmptyScaleTableGivesAnEmptyList) {
+TEST(NumberedTableEndToEnd, AnEmptyScaleTableEmptiesTheListOnlyWhenTheUserSaysSo) {
     test::TempDir dir(test::TempDir::Enter);
     test::RecordingPrompter prompter;
     test::SimulatedScale scale;
@@ -126,13 +128,55 @@ TEST(NumberedTableEndToEnd, AnEmptyScaleTableGivesAnEmptyList) {
     installTransferRunner(runner.get());
     for (const NumberedTableKind* kind :
          {&groupTable(), &operatorTable(), &dateTextTable(), &tareTable(), &vatTable()}) {
+        SCOPED_TRACE(kind->transferMessage);
         NumberedTable table(*kind);
         table.rows().addSorted(" 1\tOLD");
+        test::writeFile(kind->file.name, "as it was");
+        prompter.clear();
+        prompter.answerNext(PromptAnswer::Cancel);
         table.receive();
-        EXPECT_TRUE(table.rows().empty()) << kind->transferMessage;
+        EXPECT_EQ(table.rows().size(), 1u);
+        ASSERT_EQ(prompter.texts().size(), 1u);
+        EXPECT_EQ(prompter.texts()[0].rfind("The scale sent no records for this table, and the "
+                                            "PC holds 1 record.",
+                                            0),
+                  0u)
+            << prompter.texts()[0];
+        table.receive();  // answered OK
+        EXPECT_TRUE(table.rows().empty());
+        EXPECT_EQ(test::readFile(backupPathOf(kind->file.name)), "as it was");
     }
-    EXPECT_EQ(prompter.texts(), Rows{});
     installTransferRunner(nullptr);
+    // Every receive is in the history, the last first.
+    const std::vector<HistoryEntry> history = loadHistory();
+    ASSERT_EQ(history.size(), 10u);
+    EXPECT_EQ(history[0].table + ": " + history[0].outcome,
+              "VAT: 0 records received from scale 01");
+}
+
+TEST(NumberedTableEndToEnd, ARefusedSendSaysInWordsWhatReachedTheScale) {
+    test::TempDir dir(test::TempDir::Enter);
+    test::RecordingPrompter prompter;
+    test::SimulatedScale scale({"--nak", "1000"});
+    ASSERT_TRUE(scale.ready());
+    const auto runner = scale.runner();
+    installTransferRunner(runner.get());
+    NumberedTable tares(tareTable());
+    for (const EntryFields& f : {EntryFields{"3", "1.5"}, EntryFields{"4", "2"}}) {
+        tares.fields() = f;
+        ASSERT_TRUE(tares.add());
+    }
+    tares.send();
+    installTransferRunner(nullptr);
+    ASSERT_FALSE(prompter.prompts().empty());
+    const Prompt told = prompter.prompts().back();
+    EXPECT_EQ(told.text, "02206\nerror");  // the system's own text stays
+    EXPECT_EQ(told.detail,
+              "Tare: 0 of 2 records reached the scale; then the scale did not "
+              "acknowledge the record (02206)");
+    EXPECT_EQ(loadHistory().front().outcome,
+              "0 of 2 records reached scale 01; then the scale did not acknowledge the record "
+              "(02206)");
 }
 
 }  // namespace

@@ -343,6 +343,15 @@ TEST_F(NumberedTableTest, AFailedSendShowsTheFirstLineOfTrfInAndTheErrorSuffix) 
     runner.answerWith(std::string(150, '2') + "\r\n");
     groups.send();
     EXPECT_EQ(prompter.texts(), Rows{std::string(99, '2') + "error!"});
+
+    // Broken off after the first record: a failure, with what reached the scale in words.
+    prompter.clear();
+    add(groups, "2", "B");
+    runner.answerWith(std::string("1002100000000107\r\n02211 user break\r\n"));
+    groups.send();
+    ASSERT_EQ(prompter.texts(), Rows{"02211 user break\nerror!"});
+    EXPECT_EQ(prompter.prompts()[0].detail,
+              "Group: 1 of 2 records reached scale 07; then the transfer was stopped (02211)");
 }
 
 // --- Receive ------------------------------------------------------------------------------
@@ -468,7 +477,8 @@ TEST_F(NumberedTableTest, LinesWithoutARecordGiveNoRows) {
     runner.answerWith(std::string("100219400700000100\r\n"));
     dates.receive();
     EXPECT_TRUE(dates.rows().empty());
-    EXPECT_TRUE(prompter.texts().empty());
+    // Asked (and answered OK) before the group list was emptied.
+    EXPECT_EQ(prompter.texts().size(), 1u);
 }
 
 // --- Table files --------------------------------------------------------------------------

@@ -98,19 +98,24 @@ TEST_F(LabelFileTest, ReceivingIntoANewFileStoresTheLayoutInNeutralForm) {
 }
 
 TEST_F(LabelFileTest, TheLastLayoutOfTheAnswerWinsAndNoOtherLineIsStored) {
-    runner.answerWith(
+    const std::string answer =
         "1002600002000001"
         "02"
         "FIRST\r\n"
         "3002600002000001"
         "02"
-        "SECOND\r\n"
-        "02211\r\n");
+        "SECOND\r\n";
+    runner.answerWith(answer);
     EXPECT_EQ(receiveLabelFile("lab.lbl", 2), LabelTransferResult::Succeeded);
     EXPECT_EQ(readFile("lab.lbl"),
               "0002600000000001"
               "00"
               "SECOND\r\n\r\n");
+    // An answer broken off (the transfer was stopped) is only part of it: the file stays.
+    runner.answerWith(answer + "02211\r\n");
+    writeFile("lab.lbl", "kept");
+    EXPECT_EQ(receiveLabelFile("lab.lbl", 2), LabelTransferResult::Failed);
+    EXPECT_EQ(readFile("lab.lbl"), "kept");
 }
 
 TEST_F(LabelFileTest, AnErrorAnswerOrAnAnswerWithoutLayoutLeavesTheFileAlone) {

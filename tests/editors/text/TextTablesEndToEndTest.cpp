@@ -150,7 +150,8 @@ TEST_F(TextTablesEndToEnd, AnEmptyScaleGivesEmptyTablesAndKeepsTheBarcodeType) {
     codes.receive();
     EXPECT_EQ(codes.fields().type, barcode::kUpc);
     EXPECT_TRUE(codes.rows().empty());
-    EXPECT_EQ(prompter.texts(), Rows{});
+    // Asked (and answered OK) before each list that held a row was emptied.
+    EXPECT_EQ(prompter.texts().size(), 2u);
 }
 
 }  // namespace
