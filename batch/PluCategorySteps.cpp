@@ -65,7 +65,7 @@ StoreOutcome storePluTable(const BatchContext&, const BatchCategory& category) {
         return StoreOutcome::ErrorAnswer;
     }
     if (const std::string misfit = pluAnswerMisfit(split); !misfit.empty()) {
-        tell(misfit, PromptIcon::Warning);
+        refuseAnswer(misfit);
         return StoreOutcome::ErrorAnswer;
     }
     // The split is kept in trf1.in and trf2.in, as a reception by the PLU list leaves it.

@@ -56,13 +56,13 @@ StoreOutcome storeTableStep(const TableRoundTrip<Rows>& table, const BatchCatego
         return answer.outcome;
     }
     if (const std::string misfit = answerRefusal(table, answer.lines); !misfit.empty()) {
-        tell(misfit, PromptIcon::Warning);
+        refuseAnswer(misfit);
         return StoreOutcome::ErrorAnswer;
     }
     const Rows before = table.load().rows;
     const AnswerRows<Rows> received = table.rowsOfAnswer(answer.lines, before);
     if (!received.refusal.empty()) {
-        tell(received.refusal, PromptIcon::Warning);
+        refuseAnswer(received.refusal);
         return StoreOutcome::NotStored;
     }
     if (!receiveMayReplace(category.caption, category.files, before, received.rows)) {

@@ -2,6 +2,7 @@
 
 #include <atomic>
 
+#include "comm/TransferHistory.h"
 #include "platform/Prompter.h"
 #include "tables/TableBackup.h"
 
@@ -44,12 +45,14 @@ bool receiveMayReplace(const ReplacedTable& table) {
         switch (installedWay.load()) {
             case ShrinkingReceive::Ask:
                 if (!confirm(question(table), PromptIcon::Question)) {
+                    markReceiveNotTaken("the PC's records were kept, as chosen");
                     return false;
                 }
                 break;
             case ShrinkingReceive::RefuseEmpty:
                 if (*table.received == 0) {
                     tell(refusal(table), PromptIcon::Warning);
+                    markReceiveNotTaken("an empty answer; the PC's records were kept");
                     return false;
                 }
                 break;
@@ -59,9 +62,15 @@ bool receiveMayReplace(const ReplacedTable& table) {
     }
     if (const FileProblem problem = keepBackup(table.files); !problem.empty()) {
         tell(latin1ToUtf8(problem) + "; nothing was received into it", PromptIcon::Error);
+        markReceiveNotTaken("the table's backup could not be made");
         return false;
     }
     return true;
+}
+
+void refuseAnswer(const std::string& reason) {
+    tell(reason, PromptIcon::Warning);
+    markReceiveNotTaken(reason);
 }
 
 }  // namespace vorn

@@ -35,7 +35,12 @@ bool shrinksMuch(std::size_t kept, std::size_t received);
 
 // Decides (asking, or telling why not) whether the receive may replace the table, and keeps the
 // backup of its files when it may. False: nothing may be replaced; the user has been told why
-// (the answer was declined or refused, or the backup could not be made).
+// (the answer was declined or refused, or the backup could not be made), and the history's line
+// of the receive says that it was not taken.
 bool receiveMayReplace(const ReplacedTable& table);
+
+// An answer that is not taken because it does not fit what was asked for: the user is told why,
+// and the history's line of the receive says that it was not taken.
+void refuseAnswer(const std::string& reason);
 
 }  // namespace vorn

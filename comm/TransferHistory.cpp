@@ -7,6 +7,7 @@
 
 #include "comm/TransferWords.h"
 #include "tables/Archive.h"
+#include "tables/AtomicSave.h"
 
 namespace vorn {
 
@@ -94,6 +95,22 @@ bool appendHistory(const HistoryEntry& entry, const std::string& directory,
     std::ofstream out(path, std::ios::binary | std::ios::app);
     out << historyLine(entry) << "\r\n";
     return static_cast<bool>(out);
+}
+
+bool markReceiveNotTaken(const std::string& reason, const std::string& directory) {
+    const std::string path = inDirectory(directory, history::kFile);
+    std::string bytes = readFileBytes(path).value_or("");
+    while (!bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r')) {
+        bytes.pop_back();
+    }
+    const std::size_t start = bytes.rfind('\n') == std::string::npos ? 0 : bytes.rfind('\n') + 1;
+    std::optional<HistoryEntry> last = parseHistoryLine(std::string_view(bytes).substr(start));
+    if (!last || last->direction != directionWord(ScaleTransfer::Direction::Receive)) {
+        return false;
+    }
+    last->outcome = notTakenInWords(last->outcome, reason);
+    bytes.replace(start, std::string::npos, historyLine(*last) + "\r\n");
+    return writeFileAtomically(path, bytes).empty();
 }
 
 std::vector<HistoryEntry> loadHistory() {

@@ -47,6 +47,12 @@ std::vector<HistoryEntry> parseHistory(std::string_view bytes);
 bool appendHistory(const HistoryEntry& entry, const std::string& directory = {},
                    std::size_t rotateBytes = history::kRotateBytes);
 
+// The receive that the last line of history.log in the directory tells of was not taken into
+// the table: its outcome goes on with the reason (notTakenInWords). The engine writes the line
+// when the transfer ends, before the program decides whether to take the answer. False when
+// the last line is no receive or the file could not be rewritten.
+bool markReceiveNotTaken(const std::string& reason, const std::string& directory = {});
+
 // Every entry of history.log and history.1.log in the current directory, newest first.
 std::vector<HistoryEntry> loadHistory();
 

@@ -51,6 +51,8 @@ constexpr std::array<std::pair<int, const char*>, 9> kErrors{{
 
 // Every outcome of a transfer that did not succeed goes on with what ended it after this.
 constexpr std::string_view kThen = "; then ";
+// A receive whose answer was not taken into the table goes on with the reason after this.
+constexpr std::string_view kNotTaken = "; not taken: ";
 
 std::string records(int n) {
     return std::to_string(n) + (n == 1 ? " record" : " records");
@@ -147,8 +149,12 @@ std::string outcomeInWords(const ScaleTransfer& t) {
            (words.empty() ? "the scale answered " + code : words + " (" + code + ")");
 }
 
+std::string notTakenInWords(const std::string& outcome, const std::string& reason) {
+    return outcome + std::string(kNotTaken) + reason;
+}
+
 bool isFailureInWords(const std::string& outcome) {
-    return outcome.find(kThen) != std::string::npos;
+    return outcome.find(kThen) != std::string::npos || outcome.find(kNotTaken) != std::string::npos;
 }
 
 }  // namespace vorn

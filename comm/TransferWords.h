@@ -36,7 +36,11 @@ const char* directionWord(ScaleTransfer::Direction direction);
 // (02210)").
 std::string outcomeInWords(const ScaleTransfer& transfer);
 bool succeeded(const ScaleTransfer& transfer);
-// An outcome in words (outcomeInWords) of a transfer that failed or was stopped.
+// The outcome of a receive whose answer was then not taken into the table, with the reason:
+// "5 records received from scale 01; not taken: the user kept the PC's records".
+std::string notTakenInWords(const std::string& outcome, const std::string& reason);
+// An outcome in words (outcomeInWords) of a transfer that failed or was stopped, or of a
+// receive whose answer was not taken.
 bool isFailureInWords(const std::string& outcome);
 
 }  // namespace vorn

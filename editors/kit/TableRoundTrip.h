@@ -146,12 +146,12 @@ TransferResult receiveTable(const TableRoundTrip<Rows>& table, Rows& rows,
     // A later request that failed has failed the transfer: the answer is whole here.
     const std::vector<std::string> lines = readAnswerLines();
     if (const std::string misfit = answerRefusal(table, lines); !misfit.empty()) {
-        tell(misfit, PromptIcon::Warning);
+        refuseAnswer(misfit);
         return TransferResult::Failed;
     }
     AnswerRows<Rows> answer = table.rowsOfAnswer(lines, rows);
     if (!answer.refusal.empty()) {
-        tell(answer.refusal, PromptIcon::Warning);
+        refuseAnswer(answer.refusal);
         return TransferResult::Failed;
     }
     if (!receiveMayReplace("this table", table.files, rows, answer.rows)) {

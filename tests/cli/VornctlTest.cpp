@@ -211,6 +211,9 @@ TEST(Vornctl, AnEmptyAnswerEmptiesATableOnlyWithAllowEmpty) {
     ASSERT_EQ(history.size(), 2u);
     EXPECT_EQ(history[0].direction + " " + history[0].table + " " + history[0].outcome,
               "receive Group 0 records received from scale 01");
+    EXPECT_EQ(history[1].outcome,
+              "0 records received from scale 01; not taken: an empty answer; "
+              "the PC's records were kept");
     EXPECT_EQ(runProgram("/bin/sh", {"-c", programPath("vornctl") + " history --dir " +
                                                pc.path().string() + " > listed"}),
               0);

@@ -1,10 +1,13 @@
 // What a receive does before it replaces a table: the question or refusal when the answer would
-// empty or shrink it, by the installed way, and the backup of the table's file.
+// empty or shrink it, by the installed way, the backup of the table's file, and the history's
+// line of a receive that was not taken.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "comm/ReceiveGuard.h"
+#include "comm/TransferHistory.h"
+#include "comm/TransferWords.h"
 #include "tables/TableBackup.h"
 #include "tests/support/RecordingPrompter.h"
 #include "tests/support/TempDir.h"
@@ -38,6 +41,7 @@ TEST(ReceiveGuard, AsksOrRefusesOnlyWhenTheAnswerEmptiesOrHalvesTheTable) {
                      << static_cast<int>(c.way) << " " << c.kept << "->" << c.received);
         test::TempDir dir(test::TempDir::Enter);
         test::writeFile("Tare.dat", "old");
+        ASSERT_TRUE(appendHistory({"t", "receive", "Tare", 0, "received"}));
         test::RecordingPrompter prompter;
         prompter.answerNext(c.answer);
         const ShrinkingReceive previous = installShrinkingReceive(c.way);
@@ -47,7 +51,24 @@ TEST(ReceiveGuard, AsksOrRefusesOnlyWhenTheAnswerEmptiesOrHalvesTheTable) {
         EXPECT_EQ(prompter.texts().size(), c.prompts);
         EXPECT_EQ(hasBackup("Tare.dat"), c.replaces);
         EXPECT_FALSE(hasBackup("none.dat"));
+        EXPECT_EQ(isFailureInWords(loadHistory().at(0).outcome), !c.replaces);
     }
+}
+
+TEST(ReceiveGuard, HistorySaysWhenAnAnswerWasNotTaken) {
+    test::TempDir dir(test::TempDir::Enter);
+    test::RecordingPrompter prompter;
+    const HistoryEntry sent{"t1", "send", "Tare", 2, "2 records sent to scale 01"};
+    const HistoryEntry received{"t2", "receive", "Tare", 2, "2 records received from scale 01"};
+    ASSERT_TRUE(appendHistory(sent));
+    refuseAnswer("the answer holds a Group record");
+    EXPECT_EQ(loadHistory(), std::vector<HistoryEntry>{sent});
+    ASSERT_TRUE(appendHistory(received));
+    refuseAnswer("the answer holds a Group record");
+    EXPECT_EQ(loadHistory().at(0).outcome,
+              "2 records received from scale 01; not taken: the answer holds a Group record");
+    EXPECT_EQ(loadHistory().at(1), sent);
+    EXPECT_EQ(prompter.texts().size(), 2u);
 }
 
 TEST(ReceiveGuard, KeepsOneGenerationAndRestoresIt) {
