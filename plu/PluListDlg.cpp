@@ -154,6 +154,9 @@ void CPluListDlg::buildWidgets() {
     auto* top = new QHBoxLayout(this);
     top->addLayout(left, 1);
     top->addLayout(buttons);
+    // Tab goes from Find over the column headers to the list, then to the buttons.
+    setTabOrder(header_->lastInTabOrder(), list_);
+    setTabOrder(list_, edit);
     list_->setFocus();
 }
 

@@ -40,7 +40,9 @@ PluListHeader::PluListHeader(const QFont& listFont, const std::vector<int>& colu
         auto* b = new QToolButton(this);
         b->setText(QString::fromLatin1(kColumnCaptions[c]));
         b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        b->setFocusPolicy(Qt::NoFocus);  // the list keeps the keyboard
+        // Reached with Tab, so that the keyboard sorts too; a click leaves the keyboard where
+        // it was (the list, mostly).
+        b->setFocusPolicy(Qt::TabFocus);
         const int from = static_cast<int>(std::lround(column * columnStarts[c]));
         const int to = static_cast<int>(std::lround(column * columnStarts[c + 1]));
         // The first column takes the list's frame and margin, so the others stand over theirs.
@@ -60,6 +62,10 @@ PluListHeader::PluListHeader(const QFont& listFont, const std::vector<int>& colu
     layout->setSpacing(4);
     layout->addLayout(find);
     layout->addLayout(columns);
+}
+
+QWidget* PluListHeader::lastInTabOrder() const {
+    return columns_.empty() ? static_cast<QWidget*>(search_) : columns_.back();
 }
 
 void PluListHeader::sortBy(PluColumn column) {

@@ -25,6 +25,8 @@ public:
 
     const PluRowOrder& order() const { return order_; }
     QLineEdit* searchField() const { return search_; }
+    // The last of the header's controls in the Tab order (Find first, then the columns).
+    QWidget* lastInTabOrder() const;
     // Sorts by a column as a click on its section does.
     void sortBy(PluColumn column);
 

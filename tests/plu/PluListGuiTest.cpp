@@ -92,6 +92,26 @@ TEST_F(PluListGuiTest, TypingFindsAndAClickOnAColumnHeaderSorts) {
     EXPECT_EQ(shown(), (std::vector<int>{1, 2, 3, 4}));
 }
 
+TEST_F(PluListGuiTest, TabReachesTheColumnHeadersAndTheirKeySorts) {
+    d().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&d()));
+    find()->setFocus();
+    std::vector<QString> reached;
+    for (int i = 0; i < 5; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* focus = QApplication::focusWidget();
+        auto* b = qobject_cast<QToolButton*>(focus);
+        reached.push_back(b != nullptr ? b->text() : focus->objectName());
+    }
+    EXPECT_EQ(reached, (std::vector<QString>{"PLU", "Description", "Price", "PLU type", "list"}));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);  // on "Price": 4.96 first
+    EXPECT_EQ(shown(), (std::vector<int>{4, 3, 2, 1}));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(shown(), (std::vector<int>{1, 2, 3, 4}));
+}
+
 TEST_F(PluListGuiTest, EditAndDelActOnTheRowsAsShown) {
     clickColumn("Price");           // 4, 3, 2, 1
     QTest::keyClicks(find(), "e");  // PEAR, APPLES, pears, BREAD: all
