@@ -11,6 +11,7 @@
 
 #include "batch/BatchCategories.h"
 #include "batch/BatchCommand.h"
+#include "batch/KnownNumbersReader.h"
 #include "cli/Report.h"
 #include "comm/ComPortSettings.h"
 #include "comm/EngineTransferRunner.h"
@@ -109,6 +110,20 @@ vorn::EngineTransferRunner::ProgressCallback throttledProgress() {
     };
 }
 
+// What the categories to send name in other tables that these do not have (a preset key's PLU,
+// a PLU's group or texts), each as a warning: vornctl never asks, and sends as the program does
+// after its question.
+void warnOfDanglingReferences(const std::vector<const vorn::BatchCategory*>& categories) {
+    vorn::BatchSelection selection;
+    for (const vorn::BatchCategory* c : categories) {
+        selection.set(c->slot, true);
+    }
+    for (const std::string& problem : vorn::batchSendReferenceProblems(
+             selection, vorn::readScaleDirectoryNumbers(vorn::kEveryReferredTable))) {
+        std::fprintf(stderr, "vornctl: warning: %s\n", problem.c_str());
+    }
+}
+
 int runBatch(const BatchOptions& options, vorn::BatchDirection direction, RunReport* out) {
     const auto categories = categoriesOf(options.categories);
     const auto scales = scaleNumbersOf(options.scales);
@@ -123,6 +138,9 @@ int runBatch(const BatchOptions& options, vorn::BatchDirection direction, RunRep
     }
     if (!enterDirectory(options.dir)) {
         return kUnusable;
+    }
+    if (direction == vorn::BatchDirection::Send) {
+        warnOfDanglingReferences(*categories);
     }
     // vornctl never asks: an empty answer is refused unless allowed.
     vorn::installShrinkingReceive(options.allowEmpty ? vorn::ShrinkingReceive::AllowEmpty

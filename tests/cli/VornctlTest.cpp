@@ -7,8 +7,10 @@
 #include "comm/EngineTransferRunner.h"
 #include "comm/TransferHistory.h"
 #include "comm/TransferRunner.h"
+#include "editors/code/PresetKeyRecords.h"
 #include "platform/PosixSerialLine.h"
 #include "tables/TableFiles.h"
+#include "tests/support/PluSamples.h"
 #include "tests/support/ScopedEnv.h"
 #include "tests/support/SimulatedScale.h"
 #include "tests/support/TempDir.h"
@@ -218,6 +220,27 @@ TEST(Vornctl, AnEmptyAnswerEmptiesATableOnlyWithAllowEmpty) {
                                                pc.path().string() + " > listed"}),
               0);
     EXPECT_EQ(readFile("listed"), historyLine(history[0]) + "\n" + historyLine(history[1]) + "\n");
+}
+
+TEST(Vornctl, SendWarnsOfAKeyThatNamesAMissingPluAndStillSends) {
+    SimulatedScale scale;
+    ASSERT_TRUE(scale.ready());
+    TempDir pc(TempDir::Enter);
+    const std::string err = pc.file("err.txt");
+    writeFile(plufile::kName, pluFileOf({samplePluPair(12)}));
+    PresetKeys keys;
+    keys.plu[0] = "12";
+    keys.plu[11] = "999999";
+    ASSERT_EQ(saveKeyFile(keys), "");
+    EXPECT_EQ(vornctl({"send", "--device", scale.device(), "preset-key"}, err), 0);
+    const std::string said = readFile(err);
+    EXPECT_EQ(said.find("vornctl: warning: Key 12 points to PLU 999999, which the PLU file does "
+                        "not have\n"),
+              0u)
+        << said;
+    EXPECT_NE(said.find("preset-key: sent"), std::string::npos) << said;
+    EXPECT_EQ(vornctl({"send", "--device", scale.device(), "plu"}, err), 0);
+    EXPECT_EQ(readFile(err).find("warning"), std::string::npos) << readFile(err);
 }
 
 TEST(Vornctl, LabelLayoutsGoToTheScaleAndComeBackIntoAFile) {
