@@ -37,12 +37,12 @@ JudgedAnswer judgeAnswer(const BatchCategory& category) {
     const std::optional<std::string> start = shownStart(reading);
     if (!start) {
         if (reading.missingMessage != nullptr) {
-            tell(reading.missingMessage);
+            tell(reading.missingMessage, PromptIcon::None, transferfile::kInUnreadable);
         }
         return judged;
     }
     if (start->empty() && reading.emptyMessage != nullptr) {
-        tell(reading.emptyMessage);
+        tell(reading.emptyMessage, PromptIcon::None, transferfile::kInEmpty);
         judged.outcome = StoreOutcome::ErrorAnswer;
         return judged;
     }

@@ -158,10 +158,10 @@ void Pass::closeFiles() {
     files_.out.close();
     if (const FileProblem problem = files_.in.close(); !problem.empty()) {
         std::remove(path(transferfile::kIn).c_str());
-        show(problem, PromptIcon::Error);
+        show(problem, PromptIcon::Error, transferfile::kInUnwritable);
     }
     if (const FileProblem problem = files_.log.close(); !problem.empty()) {
-        show(problem, PromptIcon::Error);
+        show(problem, PromptIcon::Error, transferfile::kLogUnwritable);
     }
 }
 
@@ -200,7 +200,7 @@ Pass::End Pass::run() {
         files_.in.discard();
         line.close();
         discardEarlierAnswers(path(transferfile::kIn));
-        show(kFileOpenError, PromptIcon::Error, problem);
+        show(kFileOpenError, PromptIcon::Error, problem + "\n" + transferfile::kFilesUnopenable);
         return End::FilesFailed;
     }
     const auto first = nextLine();

@@ -118,7 +118,8 @@ bool referencesConfirmed(const std::vector<PluPair>& pairs) {
 void sendLines(const std::vector<std::string>& lines, std::size_t damaged) {
     if (!lines.empty()) {
         if (const FileProblem problem = writeTransferFile(lines); !problem.empty()) {
-            tell(latin1ToUtf8(std::string(kCannotOpen) + "\n" + problem));
+            tell(latin1ToUtf8(std::string(kCannotOpen) + "\n" + problem), PromptIcon::None,
+                 transferfile::kOutUnwritable);
             return;
         }
         transferRunner().run(pluSendRequest());
@@ -200,7 +201,8 @@ void sendPlus(const PluList& list, const std::function<std::optional<PluRange>()
         return;
     }
     if (const FileProblem problem = writeTransferFile({}); !problem.empty()) {
-        tell(latin1ToUtf8(std::string(kCannotOpen) + "\n" + problem));
+        tell(latin1ToUtf8(std::string(kCannotOpen) + "\n" + problem), PromptIcon::None,
+             transferfile::kOutUnwritable);
         return;
     }
     const std::optional<PluRange> range = askRange();
@@ -317,7 +319,7 @@ bool requestPlus() {
     transferRunner().run(pluReceiveRequest());
     const std::optional<std::string> first = readFirstAnswerLine(kReceiveFirstLineLimit);
     if (!first || first->empty()) {
-        tell(kNothingRead);
+        tell(kNothingRead, PromptIcon::None, transferfile::kInEmpty);
         return false;
     }
     if (!isSuccessLine(*first)) {

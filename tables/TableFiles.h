@@ -44,6 +44,18 @@ inline constexpr const char* kExtraTexts = "extratextrec.dat";
 // What went wrong with a file, in words that name it; empty when all went well.
 using FileProblem = std::string;
 
+// Shown under such a problem, for the user: what it means.
+namespace tablefile {
+// An editor opened a table file that is damaged or cut short.
+inline constexpr const char* kDamagedMeaning =
+    "What could be read is shown; please check it. Saving writes the table anew from what this "
+    "window shows.";
+// An editor could not save its table file.
+inline constexpr const char* kUnsavedMeaning =
+    "Your changes were not saved (is the disk full, or the folder read-only?): the table on the "
+    "PC stays as it was, and your changes are still in this window.";
+}  // namespace tablefile
+
 // A row of two strings: the number column exactly as the list shows it, then the value.
 struct NumberStringRow {
     std::string number;

@@ -180,14 +180,14 @@ void DiscountTable::open() {
     const LoadedTable<DiscountRows> loaded = discountRoundTrip(TableForm::Dialog).load();
     rows_ = loaded.rows;
     if (!loaded.problem.empty()) {
-        tell(loaded.problem, PromptIcon::Warning);
+        tell(loaded.problem, PromptIcon::Warning, tablefile::kDamagedMeaning);
     }
 }
 
 bool DiscountTable::save() const {
     const FileProblem problem = discountRoundTrip(TableForm::Dialog).save(rows_);
     if (!problem.empty()) {
-        tell(problem, PromptIcon::Error);
+        tell(problem, PromptIcon::Error, tablefile::kUnsavedMeaning);
         return false;
     }
     return true;
@@ -214,7 +214,7 @@ void DiscountTable::send() {
 void DiscountTable::receive() {
     if (receiveTable(discountRoundTrip(TableForm::Dialog), rows_, request(true), answerCheck()) ==
         TransferResult::NoAnswer) {
-        tell("Can't read file!");
+        tell("Can't read file!", PromptIcon::None, transferfile::kInUnreadable);
     }
 }
 

@@ -23,7 +23,7 @@ void PresetKeyEditor::open() {
     currentKey_ = 0;
     known_ = readKnownNumbers({ReferredTable::Plu});
     if (!loaded.problem.empty()) {
-        tell(loaded.problem, PromptIcon::Warning);
+        tell(loaded.problem, PromptIcon::Warning, tablefile::kDamagedMeaning);
     }
 }
 
@@ -96,7 +96,7 @@ bool PresetKeyEditor::save() const {
     }
     const FileProblem problem = presetKeyRoundTrip(TableForm::Dialog).save(keys_);
     if (!problem.empty()) {
-        tell(problem, PromptIcon::Error);
+        tell(problem, PromptIcon::Error, tablefile::kUnsavedMeaning);
         return false;
     }
     return true;

@@ -256,14 +256,14 @@ void NumberedTable::open() {
     const LoadedTable<NumberedRows> loaded = roundTrip_.load();
     showRows(loaded.rows);
     if (!loaded.problem.empty()) {
-        tell(loaded.problem, PromptIcon::Warning);
+        tell(loaded.problem, PromptIcon::Warning, tablefile::kDamagedMeaning);
     }
 }
 
 bool NumberedTable::save() const {
     const FileProblem problem = roundTrip_.save(roundTripRows());
     if (!problem.empty()) {
-        tell(problem, PromptIcon::Error);
+        tell(problem, PromptIcon::Error, tablefile::kUnsavedMeaning);
         return false;
     }
     return true;

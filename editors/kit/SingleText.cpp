@@ -75,14 +75,14 @@ void SingleText::open() {
     const LoadedTable<std::string> loaded = singleTextRoundTrip(kind_, TableForm::Dialog).load();
     text = loaded.rows;
     if (!loaded.problem.empty()) {
-        tell(loaded.problem, PromptIcon::Warning);
+        tell(loaded.problem, PromptIcon::Warning, tablefile::kDamagedMeaning);
     }
 }
 
 bool SingleText::save() const {
     const FileProblem problem = singleTextRoundTrip(kind_, TableForm::Dialog).save(text);
     if (!problem.empty()) {
-        tell(problem, PromptIcon::Error);
+        tell(problem, PromptIcon::Error, tablefile::kUnsavedMeaning);
         return false;
     }
     return true;

@@ -214,7 +214,7 @@ void DefaultLabel::request() {
     transferRunner().run(receive);
     const std::optional<std::string> line = readFirstLine(transferfile::kIn, kLineLimit);
     if (!line) {
-        tell(kNoAnswerMessage);
+        tell(kNoAnswerMessage, PromptIcon::None, transferfile::kInUnreadable);
         return;
     }
     if (line->size() != kLength || !isSuccessLine(*line)) {

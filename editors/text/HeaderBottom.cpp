@@ -165,7 +165,7 @@ void HeaderBottom::open() {
     header = loaded.rows.header;
     bottom = loaded.rows.bottom;
     if (!loaded.problem.empty()) {
-        tell(loaded.problem, PromptIcon::Warning);
+        tell(loaded.problem, PromptIcon::Warning, tablefile::kDamagedMeaning);
     }
 }
 
@@ -201,7 +201,7 @@ bool HeaderBottom::save(Field* refused) {
     fillEmptyFonts();
     const FileProblem problem = headerBottomRoundTrip().save({header, bottom});
     if (!problem.empty()) {
-        tell(problem, PromptIcon::Error);
+        tell(problem, PromptIcon::Error, tablefile::kUnsavedMeaning);
         return false;
     }
     return true;

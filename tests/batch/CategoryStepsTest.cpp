@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "batch/BatchCategories.h"
+#include "comm/TransferFiles.h"
 #include "plu/PluFile.h"
 #include "tables/KeyFile.h"
 #include "tables/TableFiles.h"
@@ -388,6 +389,7 @@ TEST_F(CategorySteps, AnAdvertisementAnswerIsStoredWithValueWidthSixtyAndWholeTe
     std::filesystem::remove("trf.in");
     EXPECT_EQ(store("advertisement"), StoreOutcome::NoAnswer);
     EXPECT_EQ(prompter.texts(), Texts{"Can't read file!"});
+    EXPECT_EQ(prompter.prompts().at(0).detail, transferfile::kInUnreadable);
 }
 
 // ---- Marquee message, header and bottom, store address

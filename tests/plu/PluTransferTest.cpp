@@ -7,6 +7,7 @@
 
 #include <filesystem>
 
+#include "comm/TransferFiles.h"
 #include "plu/PluTable.h"
 #include "tests/support/FakeTransferRunner.h"
 #include "tests/support/PluSamples.h"
@@ -153,6 +154,8 @@ TEST_F(PluTransferTest, AReceptionStopsOnNothingAFailureOrARecordOfAnotherTable)
     EXPECT_FALSE(requestPlus());
     EXPECT_EQ(prompter.texts(),
               (Lines{"cant read data", "cant read data", "02206\nerror", foreign + "\nerror"}));
+    // Under the system's text, what it means for the user.
+    EXPECT_EQ(prompter.prompts().at(0).detail, transferfile::kInEmpty);
     EXPECT_FALSE(std::filesystem::exists("trf1.in"));
 }
 

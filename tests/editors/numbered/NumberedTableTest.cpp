@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "comm/ConnectionTest.h"
 #include "comm/TableTransfer.h"
 #include "editors/numbered/DateTextTable.h"
@@ -47,6 +49,23 @@ TEST_F(NumberedTableTest, AddInsertsInNumberOrderAndReplacesAnEqualNumberInPlace
     EXPECT_EQ(groups.rows().texts(), (Rows{"   2\tMEAT", "   5\tFRUIT", "   7\tBREAD"}));
     add(groups, "1", "DELI");
     EXPECT_EQ(groups.rows().text(0), "   1\tDELI");
+}
+
+TEST_F(NumberedTableTest, AFileThatCannotBeReadOrSavedIsToldWithWhatItMeans) {
+    NumberedTable groups(groupTable());
+    add(groups, "2", "MEAT");
+    add(groups, "7", "FISH");
+    ASSERT_TRUE(groups.save());
+    const std::string bytes = readFile(tablefile::kGroups.name);
+    writeFile(tablefile::kGroups.name, bytes.substr(0, bytes.size() - 3));
+    groups.open();
+    std::filesystem::remove(tablefile::kGroups.name);
+    std::filesystem::create_directory(tablefile::kGroups.name);  // no file can replace it
+    EXPECT_FALSE(groups.save());
+    const std::vector<Prompt> told = prompter.prompts();
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_EQ(told[0].detail, tablefile::kDamagedMeaning);
+    EXPECT_EQ(told[1].detail, tablefile::kUnsavedMeaning);
 }
 
 TEST_F(NumberedTableTest, AddIgnoresAnEmptyFieldAndKeepsTheSelection) {
