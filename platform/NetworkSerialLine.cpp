@@ -188,10 +188,11 @@ bool NetworkSerialLine::open(const std::string& address, const LineSettings& set
         return fail(OpenFailure::Other, "the network library could not start");
     }
     const bool ipv6 = parsed->host.find(':') != std::string::npos;
-    std::string spec = "tcp(nodelay)," + std::string(ipv6 ? "ipv6," : "") + parsed->host + "," +
-                       std::to_string(parsed->port);
+    // The connection as the network library describes it: a TCP stack, Telnet on top for RFC 2217.
+    std::string stack = "tcp(nodelay)," + std::string(ipv6 ? "ipv6," : "") + parsed->host + "," +
+                        std::to_string(parsed->port);
     if (protocol_ == NetworkProtocol::Rfc2217) {
-        spec = "telnet(rfc2217)," + spec;
+        stack = "telnet(rfc2217)," + stack;
     }
     input_.clear();
     output_.clear();
@@ -203,7 +204,7 @@ bool NetworkSerialLine::open(const std::string& address, const LineSettings& set
     closed_ = false;
     acknowledgements_ = 0;
     // The name is looked up here.
-    const int made = str_to_gensio(spec.c_str(), os_, onEvent, this, &io_);
+    const int made = str_to_gensio(stack.c_str(), os_, onEvent, this, &io_);
     if (made != 0) {
         io_ = nullptr;
         return fail(isNameError(made) ? OpenFailure::HostNotFound : OpenFailure::Other,

@@ -288,14 +288,8 @@ void CPluListDlg::onSaveExit() {
 }
 
 void CPluListDlg::reject() {
-    if (table_.hasUnsavedChanges()) {
-        const PromptAnswer answer = askToSave(kUnsavedChangesQuestion);
-        if (answer == PromptAnswer::Ok) {
-            onSaveExit();
-        }
-        if (answer != PromptAnswer::Discard) {
-            return;
-        }
+    if (table_.hasUnsavedChanges() && !closeWithoutSaving([this] { onSaveExit(); })) {
+        return;
     }
     QDialog::reject();
 }

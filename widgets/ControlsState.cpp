@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QTextEdit>
 
+#include "platform/Prompter.h"
+
 namespace vorn {
 
 namespace {
@@ -41,6 +43,14 @@ QStringList controlsState(const QWidget* root) {
         addState(w, state);
     }
     return state;
+}
+
+bool closeWithoutSaving(const std::function<void()>& save) {
+    const PromptAnswer answer = askToSave(kUnsavedChangesQuestion);
+    if (answer == PromptAnswer::Ok) {
+        save();
+    }
+    return answer == PromptAnswer::Discard;
 }
 
 }  // namespace vorn

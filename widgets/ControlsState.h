@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+#include <functional>
+
 class QWidget;
 
 namespace vorn {
@@ -16,5 +18,9 @@ QStringList controlsState(const QWidget* root);
 // The question of a window whose data would be lost: Save, Discard or Cancel.
 inline constexpr const char* kUnsavedChangesQuestion =
     "The changes are not saved. Save them before closing?";
+
+// Escape or the close box of a window with unsaved data asks: Save runs save (which closes the
+// window when it succeeds), Cancel stays. True only for Discard: close without saving.
+bool closeWithoutSaving(const std::function<void()>& save);
 
 }  // namespace vorn

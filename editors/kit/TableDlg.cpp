@@ -2,7 +2,6 @@
 
 #include <QShowEvent>
 
-#include "platform/Prompter.h"
 #include "widgets/ControlsState.h"
 
 namespace vorn {
@@ -25,14 +24,9 @@ void TableDlg::done(int result) {
 }
 
 void TableDlg::reject() {
-    if (!closing_ && shownState_ && dataState() != *shownState_) {
-        const PromptAnswer answer = askToSave(kUnsavedChangesQuestion);
-        if (answer == PromptAnswer::Ok) {
-            saveAndClose();
-        }
-        if (answer != PromptAnswer::Discard) {
-            return;
-        }
+    if (!closing_ && shownState_ && dataState() != *shownState_ &&
+        !closeWithoutSaving([this] { saveAndClose(); })) {
+        return;
     }
     QDialog::reject();
 }
